@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include "FileSystem.h"
+
+bool FileExists(const String& fileName)
+{
+    const DWORD attributes = GetFileAttributesW(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool RemoveFile(const String& fileName) { return DeleteFileW(fileName.c_str()) != 0; }
+
+int64_t FileSizeOf(const String& fileName)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(fileName.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+String ProgramFileName()
+{
+    String path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+String TempDirectory()
+{
+    wchar_t buffer[MAX_PATH + 2];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return String(buffer, length);
+}

@@ -1,0 +1,56 @@
+// Strings, exceptions and the small file-name and conversion helpers that
+// the whole program shares.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+// Text is UTF-16 on Windows (wchar_t); the native test build uses its own
+// wide characters, which only the platform files ever convert.
+using String = std::wstring;
+
+// The base of every error the framework and the program raise. The message
+// is what the user sees in an error box.
+class Exception : public std::exception {
+public:
+    explicit Exception(String message);
+    const String& Message() const noexcept { return message_; }
+    const char* what() const noexcept override { return utf8_.c_str(); }
+
+private:
+    String message_;
+    std::string utf8_;
+};
+
+// A failed file operation of the typed-file kind, with the system error code.
+class EInOutError : public Exception {
+public:
+    EInOutError(String message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
+    int ErrorCode;
+};
+
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+
+class EOutOfMemory : public Exception {
+    using Exception::Exception;
+};
+
+String IntToStr(int64_t value);
+String UIntToStr(uint64_t value);
+
+// "C:\dir\name.wav" -> "C:\dir\name.mp3"; the extension starts at the last
+// dot after the last path delimiter.
+String ChangeFileExt(const String& fileName, const String& extension);
+String ExtractFileExt(const String& fileName);
+// The directory part including its trailing delimiter.
+String ExtractFilePath(const String& fileName);
+String ExtractFileName(const String& fileName);
+
+std::string ToUtf8(const String& text);
+String FromUtf8(const std::string& text);
+
+String LowerCase(const String& text);
+bool SameText(const String& a, const String& b);

@@ -1,0 +1,321 @@
+// The encoder component's run over a predictable stand-in library: what it
+// hands the library, what it writes, the events, cancel and failures.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "FakeLame.h"
+#include "FileSystem.h"
+#include "LameCoder.h"
+#include "TempDir.h"
+#include "WavFiles.h"
+
+namespace {
+
+class LameCoderRun : public ::testing::Test {
+protected:
+    FakeLame lame;
+    TempDir dir;
+    TOwned<TLameCoder> coder = MakeOwned<TLameCoder>(nullptr);
+    std::vector<std::string> events;
+
+    // A WAV whose data is Bytes long, filled with a counting pattern.
+    String Wav(const std::string& name, size_t bytes, uint16_t channels = 2)
+    {
+        std::string data(bytes, '\0');
+        for (size_t i = 0; i < bytes; ++i) data[i] = static_cast<char>(i * 7 + 1);
+        const String fileName = dir.File(name);
+        WriteWav(fileName, data, 44100, channels);
+        return fileName;
+    }
+
+    void Add(const String& input, const String& output)
+    {
+        coder->InputFiles()->Add(input);
+        coder->OutputFiles()->Add(output);
+    }
+
+    void RecordEvents()
+    {
+        coder->OnBeginProcess = [this](TObject*) { events.push_back("begin"); };
+        coder->OnBeginFile = [this](TObject*, uint16_t n, const String& f) {
+            events.push_back("file" + std::to_string(n) + ":" + ToUtf8(ExtractFileName(f)));
+        };
+        coder->OnProgress = [this](TObject*, uint16_t p) { events.push_back(std::to_string(p) + "%"); };
+        coder->OnEndFile = [this](TObject*, uint16_t n, const String& f) {
+            events.push_back("end" + std::to_string(n) + ":" + ToUtf8(ExtractFileName(f)));
+        };
+        coder->OnEndProcess = [this](TObject*) { events.push_back("done"); };
+    }
+};
+
+// Full chunks for 16-bit stereo are NumSamples x 4 bytes.
+constexpr size_t kChunk = 1152 * 4;
+
+}  // namespace
+
+TEST_F(LameCoderRun, EventsOfTwoFilesComeInOrderAndTheLastChunkIsShorter)
+{
+    Add(Wav("a.wav", kChunk * 2 + 100), dir.File("a.mp3"));
+    Add(Wav("b.wav", kChunk), dir.File("b.mp3"));
+    RecordEvents();
+    coder->ProcessFiles();
+
+    const std::vector<std::string> expected{"begin", "file0:a.wav", "49%", "98%", "100%", "end0:a.mp3",
+                                            "file1:b.wav", "100%", "end1:b.mp3", "done"};
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{2304, 2304, 50, 2304}));
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_EQ(ReadFileBytes(dir.File("b.mp3")), std::string("C3\x00\x09", 4) + "FLUSH");
+}
+
+TEST_F(LameCoderRun, HeaderOnlyWavWritesOnlyTheFlush)
+{
+    Add(Wav("empty.wav", 0), dir.File("empty.mp3"));
+    RecordEvents();
+    coder->ProcessFiles();
+    EXPECT_EQ(ReadFileBytes(dir.File("empty.mp3")), "FLUSH");
+    EXPECT_TRUE(lame.chunkCounts.empty());
+    EXPECT_EQ(events, (std::vector<std::string>{"begin", "file0:empty.wav", "end0:empty.mp3", "done"}));
+}
+
+TEST_F(LameCoderRun, RawInputIsEncodedFromItsFirstByteInChunksOfTheMode)
+{
+    std::string raw(5000, '\0');
+    raw[0] = 0x34;
+    raw[1] = 0x12;
+    WriteFileBytes(dir.File("raw.pcm"), raw);
+    Add(dir.File("raw.pcm"), dir.File("raw.mp3"));
+    coder->ProcessFiles();
+    // Stereo: 2 x NumSamples bytes per chunk, i.e. NumSamples values.
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{1152, 1152, 196}));
+    EXPECT_EQ(lame.firstValues.at(0), 0x1234);
+
+    lame.chunkCounts.clear();
+    coder->SetMode(MONO);
+    coder->ProcessFiles();
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{576, 576, 576, 576, 196}));
+}
+
+TEST_F(LameCoderRun, ChunkSizeFollowsTheHeaderBlockAlignment)
+{
+    Add(Wav("mono.wav", 3000, 1), dir.File("mono.mp3"));
+    coder->ProcessFiles();
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{1152, 348}));
+}
+
+TEST_F(LameCoderRun, CancelFromProgressStopsAtOnceAndKeepsWhatWasWritten)
+{
+    Add(Wav("a.wav", kChunk * 5), dir.File("a.mp3"));
+    Add(Wav("b.wav", kChunk), dir.File("b.mp3"));
+    RecordEvents();
+    coder->OnProgress = [this](TObject*, uint16_t) {
+        if (lame.chunkCounts.size() == 2) coder->CancelProcess();
+    };
+    coder->ProcessFiles();
+
+    EXPECT_EQ(lame.chunkCounts.size(), 2u);
+    EXPECT_EQ(lame.flushes, 0);
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"begin", "file0:a.wav"}));
+    EXPECT_EQ(ReadFileBytes(dir.File("a.mp3")), std::string("C0\x00\x09" "C1\x00\x09", 8));
+    EXPECT_FALSE(FileExists(dir.File("b.mp3")));
+    // The files were closed: they can go at once.
+    EXPECT_TRUE(RemoveFile(dir.File("a.mp3")));
+    EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
+
+    // A new run starts uncancelled.
+    coder->OnProgress = nullptr;
+    coder->InputFiles()->Delete(0);
+    coder->OutputFiles()->Delete(0);
+    coder->ProcessFiles();
+    EXPECT_EQ(events.back(), "done");
+}
+
+TEST_F(LameCoderRun, FailedChunkReportsTheCodeReleasesEverythingAndStopsTheRun)
+{
+    Add(Wav("a.wav", kChunk * 3), dir.File("a.mp3"));
+    Add(Wav("b.wav", kChunk), dir.File("b.mp3"));
+    RecordEvents();
+    lame.failOnChunk = 1;
+    lame.encodeFailure = 0xFFFFFFF0u;
+    try {
+        coder->ProcessFiles();
+        FAIL() << "no error";
+    } catch (const ELameError& e) {
+        EXPECT_EQ(e.Message(), L"beEncodeChunk failed 4294967280");
+    }
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"begin", "file0:a.wav", "33%"}));
+    EXPECT_FALSE(FileExists(dir.File("b.mp3")));
+    EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
+}
+
+TEST_F(LameCoderRun, RefusedConfigurationRaisesBeforeAnyFileIsTouched)
+{
+    Add(Wav("a.wav", kChunk), dir.File("a.mp3"));
+    RecordEvents();
+    lame.initResult = BE_ERR_INVALID_FORMAT_PARAMETERS;
+    EXPECT_THROW(
+        {
+            try {
+                coder->ProcessFiles();
+            } catch (const ELameError& e) {
+                EXPECT_EQ(e.Message(), L"beInitStream failed 2");
+                throw;
+            }
+        },
+        ELameError);
+    EXPECT_EQ(events, (std::vector<std::string>{"begin"}));
+    EXPECT_FALSE(FileExists(dir.File("a.mp3")));
+}
+
+TEST_F(LameCoderRun, MissingInputOrUncreatableOutputReachesTheCallerWithEverythingReleased)
+{
+    Add(dir.File("missing.wav"), dir.File("x.mp3"));
+    EXPECT_THROW(coder->ProcessFiles(), EFOpenError);
+    EXPECT_EQ(lame.openStreams, 0);
+
+    coder->InputFiles()->Put(0, Wav("a.wav", 100));
+    coder->OutputFiles()->Put(0, dir.File("no-such-dir/x.mp3"));
+    EXPECT_THROW(coder->ProcessFiles(), EFCreateError);
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
+}
+
+TEST_F(LameCoderRun, TruncatedOrDamagedHeadersFailCleanly)
+{
+    // "WAVE" at offset 8 but shorter than a header.
+    WriteFileBytes(dir.File("short.wav"), std::string("RIFF\0\0\0\0WAVEfmt ", 16));
+    Add(dir.File("short.wav"), dir.File("short.mp3"));
+    EXPECT_THROW(coder->ProcessFiles(), ELameError);
+    EXPECT_EQ(lame.openStreams, 0);
+
+    // A block alignment of 0 would never move through the data.
+    std::string wav = ReadFileBytes(Wav("zero.wav", 1000));
+    wav[32] = wav[33] = 0;
+    WriteFileBytes(dir.File("zero.wav"), wav);
+    coder->InputFiles()->Put(0, dir.File("zero.wav"));
+    EXPECT_THROW(coder->ProcessFiles(), ELameError);
+    EXPECT_EQ(lame.openStreams, 0);
+}
+
+TEST_F(LameCoderRun, WriteFailuresOfChunksAndOfTheFlushHaveTheirOwnMessages)
+{
+#if defined(_WIN32)
+    const String full = L"Z:\\dev\\full";
+#else
+    const String full = L"/dev/full";
+#endif
+    if (!std::filesystem::exists("/dev/full") && !std::filesystem::exists(std::filesystem::path(full)))
+        GTEST_SKIP() << "no /dev/full";
+    Add(Wav("a.wav", kChunk), full);
+    try {
+        coder->ProcessFiles();
+        FAIL() << "no error";
+    } catch (const ELameError& e) {
+        EXPECT_EQ(e.Message(), L"Write Error");
+    }
+    Add(Wav("empty.wav", 0), full);
+    coder->InputFiles()->Delete(0);
+    coder->OutputFiles()->Delete(0);
+    try {
+        coder->ProcessFiles();
+        FAIL() << "no error";
+    } catch (const ELameError& e) {
+        EXPECT_EQ(e.Message(), L"Write error");
+    }
+    EXPECT_EQ(lame.openStreams, 0);
+}
+
+TEST_F(LameCoderRun, ARunStartedFromAHandlerIsRefusedAndTheOuterRunGoesOn)
+{
+    Add(Wav("a.wav", kChunk * 2), dir.File("a.mp3"));
+    bool refused = false;
+    coder->OnProgress = [&](TObject*, uint16_t) {
+        try {
+            coder->ProcessFiles();
+        } catch (const ELameError&) {
+            refused = true;
+        }
+    };
+    coder->ProcessFiles();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(lame.chunkCounts.size(), 2u);
+    EXPECT_EQ(lame.flushes, 1);
+}
+
+TEST(LameCoderSettings, TheConfigurationRecordCarriesTheSettingsAtTheirOffsets)
+{
+    FakeLame lame;
+    auto coder = MakeOwned<TLameCoder>(nullptr);
+    coder->SetSampleRate(22050);
+    coder->SetMode(JSTEREO);
+    coder->SetBitrate(192);
+    coder->SetQuality(HIGH_QUALITY);
+    coder->SetCopyright(true);
+    coder->SetEnableVBR(true);
+    coder->SetVBRQuality(2);
+    ASSERT_EQ(coder->PrepareCoder(), 0u);
+    coder->CloseCoder();
+
+    ASSERT_EQ(lame.config.size(), 331u);
+    auto u32 = [&](size_t offset) {
+        uint32_t v;
+        std::memcpy(&v, lame.config.data() + offset, 4);
+        return v;
+    };
+    EXPECT_EQ(u32(0), 256u);
+    EXPECT_EQ(u32(4), 1u);
+    EXPECT_EQ(u32(8), 331u);
+    EXPECT_EQ(u32(12), 22050u);
+    EXPECT_EQ(u32(16), 0u);
+    EXPECT_EQ(u32(20), 1u);
+    EXPECT_EQ(u32(24), 192u);
+    EXPECT_EQ(u32(28), 320u);
+    EXPECT_EQ(u32(32), 2u);
+    EXPECT_EQ(u32(36), 1u);  // MPEG version
+    EXPECT_EQ(u32(48), 0u);  // private
+    EXPECT_EQ(u32(52), 0xFFFFFFFFu);  // CRC is on by default
+    EXPECT_NE(u32(56), 0u);  // copyright
+    EXPECT_EQ(u32(60), 0u);  // original
+    EXPECT_NE(u32(64), 0u);  // VBR header comes with VBR
+    EXPECT_NE(u32(68), 0u);
+    EXPECT_EQ(u32(72), 2u);
+    for (size_t i = 76; i < 331; ++i) EXPECT_EQ(lame.config[i], 0) << i;
+}
+
+TEST(LameCoderSettings, DefaultsModeRangeListsAndAssign)
+{
+    FakeLame lame;
+    auto coder = MakeOwned<TLameCoder>(nullptr);
+    EXPECT_EQ(coder->SampleRate(), 44100u);
+    EXPECT_EQ(coder->Bitrate(), 128u);
+    EXPECT_EQ(coder->MaxBitrate(), 320u);
+    EXPECT_EQ(coder->VBRQuality(), 4);
+    EXPECT_TRUE(coder->CRC());
+    EXPECT_FALSE(coder->EnableVBR());
+    EXPECT_EQ(coder->DefaultExt(), L".mp3");
+    EXPECT_EQ(coder->LameVersion()->DLLMajorVersion(), 9);
+
+    coder->SetMode(MONO);
+    coder->SetMode(4);
+    coder->SetMode(-1);
+    EXPECT_EQ(coder->Mode(), MONO);
+
+    TStringList inputs{L"C:\\rec\\take1.wav", L"C:\\rec.d\\take2"};
+    coder->OutputFiles()->Add(L"stale.mp3");
+    coder->SetInputFiles(&inputs);
+    EXPECT_EQ(coder->OutputFiles()->Text(), L"C:\\rec\\take1.mp3\r\nC:\\rec.d\\take2.mp3\r\n");
+
+    auto copy = MakeOwned<TLameCoder>(nullptr);
+    copy->Assign(coder.get());
+    EXPECT_EQ(copy->Mode(), MONO);
+    EXPECT_EQ(copy->InputFiles()->Count(), 0);
+    EXPECT_THROW(copy->Assign(&inputs), EConvertError);
+
+    TLameVersion version;
+    version.Assign(coder->LameVersion());
+    EXPECT_EQ(version.MinorVersion(), 3);
+}
