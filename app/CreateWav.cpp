@@ -5,8 +5,12 @@
 
 namespace {
 
+// The code of a short write that the system did not report as an error.
+constexpr int kDiskWriteError = 101;
+
 [[noreturn]] void RaiseInOutError(const String& fileName, int errorCode)
 {
+    if (errorCode == 0) errorCode = kDiskWriteError;
     throw EInOutError(L"I/O error " + IntToStr(errorCode) + L" on \"" + fileName + L"\": " + SysErrorMessage(errorCode),
                       errorCode);
 }
