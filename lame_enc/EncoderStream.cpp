@@ -33,7 +33,7 @@ constexpr uint32_t kMaxRate = 192000;
 
 // A bitrate must be one MP3 has. LAME moves one the output rate cannot carry
 // (128 kbit/s at 8 kHz, 320 at 22.05 kHz) to the nearest it can, so a rate and
-// a bitrate chosen apart from each other still make a stream.
+// a bitrate chosen independently still make a stream.
 constexpr uint32_t kMp3Bitrates[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 192, 224, 256, 320};
 constexpr int kMaxVbrQuality = 9;
 

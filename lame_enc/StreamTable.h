@@ -12,8 +12,8 @@
 
 class StreamTable {
 public:
-    // Each stream holds a LAME encoder of a few hundred kilobytes; a recorder
-    // needs one, so a caller that leaks streams hits this limit instead of
+    // Each stream holds a whole LAME encoder and a recorder needs one at a
+    // time, so a caller that leaks streams hits this limit instead of
     // exhausting memory.
     static constexpr size_t kCapacity = 64;
 

@@ -87,7 +87,8 @@ TEST(LameEncVersion, ReportsVersionsAndATerminatedHomepage)
     EXPECT_EQ(version.byDLLMajorVersion, 1);
     EXPECT_EQ(version.byMajorVersion, 3);  // LAME 3.x
     EXPECT_TRUE(version.byMonth >= 1 && version.byMonth <= 12 && version.byDay >= 1 && version.byDay <= 31);
-    EXPECT_TRUE(std::find(std::begin(version.zHomepage), std::end(version.zHomepage), '\0') != std::end(version.zHomepage));
+    char* homepageEnd = version.zHomepage + sizeof version.zHomepage;
+    EXPECT_NE(std::find(version.zHomepage, homepageEnd, '\0'), homepageEnd);
     EXPECT_NE(beVersion(nullptr), BE_ERR_SUCCESSFUL);
 }
 
@@ -167,7 +168,7 @@ TEST(LameEncHandles, ClosedAndUnknownHandlesAreRefused)
     std::vector<uint8_t> out(second.bufferSize);
     uint32_t count = 1;
     for (HBE_STREAM bad : {closed, HBE_STREAM(0), HBE_STREAM(0xFFFFFFFF)}) {
-        EXPECT_EQ(beEncodeChunk(bad, uint32_t(values.size()), values.data(), out.data(), &count), BE_ERR_INVALID_HANDLE);
+        EXPECT_EQ(beEncodeChunk(bad, 2, values.data(), out.data(), &count), BE_ERR_INVALID_HANDLE);
         EXPECT_EQ(count, 0u);
         EXPECT_EQ(beDeinitStream(bad, out.data(), &count), BE_ERR_INVALID_HANDLE);
         EXPECT_EQ(beCloseStream(bad), BE_ERR_INVALID_HANDLE);
@@ -189,7 +190,7 @@ TEST(LameEncHandles, FullTableRefusesUntilAStreamCloses)
     EXPECT_EQ(InitAndClose(Config()), BE_ERR_SUCCESSFUL);
 }
 
-TEST(LameEncHandles, StreamsOnSeveralThreadsStayApart)
+TEST(LameEncHandles, StreamsOnSeveralThreadsDoNotInterfere)
 {
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
