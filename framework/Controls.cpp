@@ -1,0 +1,866 @@
+#include "Controls.h"
+
+#include <algorithm>
+#include <set>
+
+#include "TypInfo.h"
+
+namespace {
+
+TExceptionHandler& ExceptionHandler()
+{
+    static TExceptionHandler handler;
+    return handler;
+}
+
+String CurrentExceptionMessage()
+{
+    try {
+        throw;
+    } catch (const Exception& error) {
+        return error.Message();
+    } catch (const std::exception& error) {
+        return FromUtf8(error.what());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }
+
+TPoint MessagePoint(LPARAM lParam)
+{
+    return TPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+}
+
+LPARAM PointParam(TPoint point)
+{
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(point.X)), static_cast<WORD>(static_cast<short>(point.Y)));
+}
+
+bool Contains(const TRect& rect, TPoint point)
+{
+    return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
+}
+
+// Classes are registered once per name, for the life of the process.
+void RegisterWindowClass(const TCreateParams& params)
+{
+    static std::set<String> registered;
+    if (registered.count(params.ClassName)) return;
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = params.ClassStyle;
+    windowClass.lpfnWndProc = FrameworkWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = params.Cursor ? params.Cursor : LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = params.Background;
+    windowClass.lpszClassName = params.ClassName.c_str();
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw Exception(L"Cannot register the window class " + params.ClassName);
+    registered.insert(params.ClassName);
+}
+
+// Hands the DC to a child with its origin at the child's corner and its
+// clip cut to the child, and puts the DC back afterwards.
+class TChildPaintScope {
+public:
+    TChildPaintScope(HDC dc, const TRect& bounds) : saved_(dc)
+    {
+        POINT origin{};
+        GetViewportOrgEx(dc, &origin);
+        SetViewportOrgEx(dc, origin.x + bounds.Left, origin.y + bounds.Top, nullptr);
+        IntersectClipRect(dc, 0, 0, bounds.Width(), bounds.Height());
+    }
+
+private:
+    TSavedDC saved_;
+};
+
+// The canvas draws on a DC only for one scope.
+class TCanvasScope {
+public:
+    TCanvasScope(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.SetHandle(dc); }
+    TCanvasScope(const TCanvasScope&) = delete;
+    TCanvasScope& operator=(const TCanvasScope&) = delete;
+    ~TCanvasScope() { canvas_.SetHandle(nullptr); }
+
+private:
+    TCanvas& canvas_;
+};
+
+}  // namespace
+
+void SetControlExceptionHandler(TExceptionHandler handler) { ExceptionHandler() = std::move(handler); }
+
+void HandleControlException(TObject* sender)
+{
+    if (ExceptionHandler()) {
+        ExceptionHandler()(sender);
+        return;
+    }
+    const String message = CurrentExceptionMessage();
+    MessageBoxW(nullptr, message.c_str(), L"Error", MB_OK | MB_ICONERROR);
+}
+
+TShiftState MouseShiftState(WPARAM keyFlags)
+{
+    TShiftState shift = 0;
+    if (keyFlags & MK_SHIFT) shift |= ssShift;
+    if (keyFlags & MK_CONTROL) shift |= ssCtrl;
+    if (keyFlags & MK_LBUTTON) shift |= ssLeft;
+    if (keyFlags & MK_RBUTTON) shift |= ssRight;
+    if (keyFlags & MK_MBUTTON) shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+TShiftState KeyboardShiftState()
+{
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+// ---------------------------------------------------------------- TControl
+
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(MakeOwned<TFont>())
+{
+    WindowProc = [this](TMessage& message) { WndProc(message); };
+    font_->OnChange = [this](TObject*) {
+        if (!inheritingFont_) parentFont_ = false;
+        FontChanged();
+    };
+}
+
+TControl::~TControl()
+{
+    if (parent_) parent_->RemoveControl(this);
+}
+
+// Owned components go while this object is still whole, so that their
+// notifications and unsubscriptions find a complete owner.
+void TControl::BeforeDestruction()
+{
+    TComponent::BeforeDestruction();
+    DestroyComponents();
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == parent_) return;
+    if (parent == this) throw Exception(L"A control cannot be its own parent");
+    if (parent_) parent_->RemoveControl(this);
+    parent_ = parent;
+    if (parent_) {
+        parent_->InsertControl(this);
+        InheritFromParent();
+    }
+    Invalidate();
+}
+
+void TControl::InheritFromParent()
+{
+    if (!parent_) return;
+    if (parentFont_) {
+        inheritingFont_ = true;
+        font_->Assign(&parent_->Font());
+        inheritingFont_ = false;
+    }
+    if (parentColor_) color_ = parent_->Color();
+}
+
+void TControl::SetBoundsFields(int left, int top, int width, int height)
+{
+    left_ = left;
+    top_ = top;
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const bool resized = width != width_ || height != height_;
+    Invalidate();
+    SetBoundsFields(left, top, width, height);
+    BoundsChanged();
+    if (resized) Resize();
+}
+
+TPoint TControl::ClientToScreen(TPoint point) const
+{
+    TPoint origin(left_, top_);
+    if (parent_) origin = parent_->ClientToScreen(origin);
+    return TPoint(origin.X + point.X, origin.Y + point.Y);
+}
+
+TPoint TControl::ScreenToClient(TPoint point) const
+{
+    const TPoint origin = ClientToScreen(TPoint(0, 0));
+    return TPoint(point.X - origin.X, point.Y - origin.Y);
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == visible_) return;
+    visible_ = visible;
+    if (parent_) parent_->Invalidate();
+}
+
+void TControl::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    Perform(CM_ENABLEDCHANGED);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor color)
+{
+    parentColor_ = false;
+    if (color == color_) return;
+    color_ = color;
+    Perform(CM_COLORCHANGED);
+    Invalidate();
+}
+
+void TControl::SetParentColor(bool parentColor)
+{
+    parentColor_ = parentColor;
+    InheritFromParent();
+    Invalidate();
+}
+
+void TControl::SetParentFont(bool parentFont)
+{
+    parentFont_ = parentFont;
+    InheritFromParent();
+    Invalidate();
+}
+
+void TControl::SetText(const String& text)
+{
+    if (text == text_) return;
+    text_ = text;
+    Perform(CM_TEXTCHANGED);
+    Invalidate();
+}
+
+void TControl::SetShowHint(bool showHint)
+{
+    showHint_ = showHint;
+    parentShowHint_ = false;
+}
+
+void TControl::SetParentShowHint(bool parentShowHint)
+{
+    parentShowHint_ = parentShowHint;
+    if (parentShowHint_ && parent_) showHint_ = parent_->ShowHint();
+}
+
+void TControl::AttachPopupMenu(TPopupMenu* menu, TComponent* component)
+{
+    if (popupMenuComponent_) RemoveFreeNotification(popupMenuComponent_);
+    popupMenu_ = menu;
+    popupMenuComponent_ = component;
+    if (component) component->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupMenuComponent_) {
+        popupMenu_ = nullptr;
+        popupMenuComponent_ = nullptr;
+    }
+}
+
+void TControl::Loaded()
+{
+    TComponent::Loaded();
+    InheritFromParent();
+}
+
+void TControl::SetControlState(TControlStateFlag flag, bool on)
+{
+    if (on)
+        controlState_ |= flag;
+    else
+        controlState_ &= ~static_cast<unsigned>(flag);
+}
+
+void TControl::Invalidate() {}
+void TControl::Update() {}
+
+void TControl::BringToFront()
+{
+    if (parent_) parent_->BringControlToFront(this);
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TMessage message{msg, wParam, lParam, 0};
+    WindowProc(message);
+    return message.Result;
+}
+
+void TControl::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN: MouseMessage(message, TMouseButton::mbLeft, true, false); break;
+    case WM_LBUTTONDBLCLK: MouseMessage(message, TMouseButton::mbLeft, true, true); break;
+    case WM_LBUTTONUP: MouseMessage(message, TMouseButton::mbLeft, false, false); break;
+    case WM_RBUTTONDOWN: MouseMessage(message, TMouseButton::mbRight, true, false); break;
+    case WM_RBUTTONDBLCLK: MouseMessage(message, TMouseButton::mbRight, true, true); break;
+    case WM_RBUTTONUP: MouseMessage(message, TMouseButton::mbRight, false, false); break;
+    case WM_MBUTTONDOWN: MouseMessage(message, TMouseButton::mbMiddle, true, false); break;
+    case WM_MBUTTONDBLCLK: MouseMessage(message, TMouseButton::mbMiddle, true, true); break;
+    case WM_MBUTTONUP: MouseMessage(message, TMouseButton::mbMiddle, false, false); break;
+    case WM_MOUSEMOVE: {
+        const TPoint point = MessagePoint(message.LParam);
+        MouseMove(MouseShiftState(message.WParam), point.X, point.Y);
+        break;
+    }
+    default: DefaultHandler(message); break;
+    }
+}
+
+void TControl::MouseMessage(TMessage& message, TMouseButton button, bool down, bool doubleClick)
+{
+    const TPoint point = MessagePoint(message.LParam);
+    TShiftState shift = MouseShiftState(message.WParam);
+    if (!down) {
+        MouseReleased(button, shift, point.X, point.Y);
+        return;
+    }
+    if (doubleClick) shift |= ssDouble;
+    if (button == TMouseButton::mbLeft) {
+        SetControlState(csLButtonDown, true);
+        SetControlState(csClicked, !doubleClick);
+    }
+    if (doubleClick && button == TMouseButton::mbLeft) DblClick();
+    MouseDown(button, shift, point.X, point.Y);
+}
+
+// A left release inside the control after a press on it is a click.
+void TControl::MouseReleased(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == TMouseButton::mbLeft) {
+        const bool clicked = HasControlState(csClicked);
+        SetControlState(csLButtonDown, false);
+        SetControlState(csClicked, false);
+        if (clicked && Contains(ClientRect(), TPoint(x, y))) Click();
+    }
+    MouseUp(button, shift, x, y);
+}
+
+void TControl::Click()
+{
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::Resize()
+{
+    if (OnResize) OnResize(this);
+}
+
+// --------------------------------------------------------- TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), canvas_(MakeOwned<TCanvas>()) {}
+
+void TGraphicControl::Invalidate()
+{
+    if (!Parent() || !Parent()->HandleAllocated() || !Visible()) return;
+    const RECT bounds = BoundsRect();
+    InvalidateRect(Parent()->Handle(), &bounds, TRUE);
+}
+
+void TGraphicControl::Update()
+{
+    if (Parent()) Parent()->Update();
+}
+
+void TGraphicControl::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_PAINT && message.WParam) {
+        TCanvasScope scope(*canvas_, reinterpret_cast<HDC>(message.WParam));
+        SetControlState(csPainting, true);
+        try {
+            Paint();
+        } catch (...) {
+            SetControlState(csPainting, false);
+            throw;
+        }
+        SetControlState(csPainting, false);
+        return;
+    }
+    TControl::WndProc(message);
+}
+
+// ------------------------------------------------------------- TWinControl
+
+LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    TWinControl* control = nullptr;
+    if (msg == WM_NCCREATE) {
+        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+        if (control) control->handle_ = window;
+    } else {
+        control = FindControl(window);
+    }
+    if (!control) return DefWindowProcW(window, msg, wParam, lParam);
+
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        control->WindowProc(message);
+    } catch (...) {
+        HandleControlException(control);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        control->handle_ = nullptr;
+        control->mouseControl_ = nullptr;
+    }
+    return message.Result;
+}
+
+TWinControl* FindControl(HWND window)
+{
+    if (!window) return nullptr;
+    WNDPROC procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+    if (procedure != FrameworkWindowProc) return nullptr;
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl()
+{
+    DestroyComponents();
+    for (TControl* child : controls_) child->parent_ = nullptr;
+    controls_.clear();
+    tabList_.clear();
+    if (handle_) {
+        // Unbound first: the window's last messages must not reach an
+        // object that is half destroyed.
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(handle_, nullptr));
+    }
+}
+
+void TWinControl::InsertControl(TControl* control)
+{
+    controls_.push_back(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+        tabList_.push_back(windowed);
+        if (HandleAllocated()) windowed->HandleNeeded();
+    }
+}
+
+void TWinControl::RemoveControl(TControl* control)
+{
+    if (mouseControl_ == control) mouseControl_ = nullptr;
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && !HasState(csDestroying))
+        windowed->DestroyHandle();
+    if (HandleAllocated() && control->Visible()) {
+        const RECT bounds = control->BoundsRect();
+        InvalidateRect(handle_, &bounds, TRUE);
+    }
+}
+
+void TWinControl::BringControlToFront(TControl* control)
+{
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it == controls_.end()) return;
+    controls_.erase(it);
+    controls_.push_back(control);
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->HandleAllocated())
+        SetWindowPos(windowed->handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    control->Invalidate();
+}
+
+TControl* TWinControl::ControlAtPos(TPoint point) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        if ((*it)->Visible() && (*it)->Enabled() && Contains((*it)->BoundsRect(), point)) return *it;
+    return nullptr;
+}
+
+int TWinControl::TabOrder() const
+{
+    if (!Parent()) return -1;
+    const auto& list = Parent()->tabList_;
+    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int order)
+{
+    if (!Parent()) return;
+    auto& list = Parent()->tabList_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    order = std::clamp(order, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + order, this);
+}
+
+HWND TWinControl::Handle()
+{
+    if (!handle_) CreateHandle();
+    return handle_;
+}
+
+void TWinControl::CreateHandle()
+{
+    CreateWnd();
+    // Copy: a handler may unsubscribe.
+    const auto handlers = handleCreated_;
+    for (const auto& entry : handlers) entry.second(this);
+}
+
+HWND TWinControl::ParentWindow() const
+{
+    return Parent() ? Parent()->Handle() : nullptr;
+}
+
+void TWinControl::CreateParams(TCreateParams& params)
+{
+    params.ClassName = L"Quorvell." + ClassName();
+    params.WndParent = ParentWindow();
+    params.Style = (Parent() ? WS_CHILD : WS_POPUP) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (Visible()) params.Style |= WS_VISIBLE;
+    if (!Enabled()) params.Style |= WS_DISABLED;
+    params.X = Left();
+    params.Y = Top();
+    params.Width = Width();
+    params.Height = Height();
+}
+
+void TWinControl::CreateWnd()
+{
+    TCreateParams params;
+    CreateParams(params);
+    RegisterWindowClass(params);
+    SetControlState(csCreating, true);
+    HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Text().c_str(), params.Style, params.X,
+        params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
+    SetControlState(csCreating, false);
+    if (!window) throw Exception(L"Cannot create a window for " + ClassName());
+    for (TWinControl* child : tabList_) child->HandleNeeded();
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!handle_) return;
+    SetControlState(csRecreating, true);
+    DestroyHandle();
+    try {
+        CreateHandle();
+    } catch (...) {
+        SetControlState(csRecreating, false);
+        throw;
+    }
+    SetControlState(csRecreating, false);
+}
+
+int TWinControl::AddHandleCreatedHandler(THandleCreated handler)
+{
+    const int id = nextHandlerId_++;
+    handleCreated_.emplace_back(id, std::move(handler));
+    return id;
+}
+
+void TWinControl::RemoveHandleCreatedHandler(int id)
+{
+    std::erase_if(handleCreated_, [id](const auto& entry) { return entry.first == id; });
+}
+
+TRect TWinControl::ClientRect() const
+{
+    if (!handle_) return TControl::ClientRect();
+    RECT client{};
+    GetClientRect(handle_, &client);
+    return client;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height)
+{
+    if (left == Left() && top == Top() && width == Width() && height == Height()) return;
+    SetBoundsFields(left, top, width, height);
+    BoundsChanged();
+}
+
+void TWinControl::BoundsChanged()
+{
+    if (handle_)
+        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        Resize();
+}
+
+// The window is the truth once it exists: the user and the system move it.
+void TWinControl::SyncBoundsFromWindow()
+{
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    if (HWND parent = GetParent(handle_); parent && (GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    SetBoundsFields(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+void TWinControl::SetVisible(bool visible)
+{
+    if (visible == Visible()) return;
+    TControl::SetVisible(visible);
+    if (visible && !Parent()) HandleNeeded();
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool enabled)
+{
+    TControl::SetEnabled(enabled);
+    if (handle_) EnableWindow(handle_, enabled);
+}
+
+void TWinControl::SetText(const String& text)
+{
+    if (text == Text()) return;
+    TControl::SetText(text);
+    if (handle_) SetWindowTextW(handle_, text.c_str());
+}
+
+void TWinControl::Invalidate()
+{
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::Update()
+{
+    if (handle_) UpdateWindow(handle_);
+}
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void TWinControl::PaintControls(HDC dc)
+{
+    for (TControl* child : controls_) {
+        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || child->Width() == 0 || child->Height() == 0)
+            continue;
+        const RECT bounds = child->BoundsRect();
+        if (!RectVisible(dc, &bounds)) continue;
+        TChildPaintScope scope(dc, child->BoundsRect());
+        child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+}
+
+void TWinControl::PaintWindow(HDC dc) { PaintControls(dc); }
+
+void TWinControl::PaintMessage(TMessage& message)
+{
+    if (message.WParam) {
+        PaintWindow(reinterpret_cast<HDC>(message.WParam));
+    } else if (handle_) {
+        TPaintDC paint(handle_);
+        PaintWindow(paint.Handle());
+    }
+    message.Result = 0;
+}
+
+// Mouse messages on a graphic child go to it; while a button is held the
+// child that took the press keeps getting them.
+void TWinControl::DispatchMouseToChild(TMessage& message)
+{
+    const TPoint point = MessagePoint(message.LParam);
+    TControl* target = mouseControl_;
+    if (!target) {
+        TControl* hit = ControlAtPos(point);
+        if (hit && !dynamic_cast<TWinControl*>(hit)) target = hit;
+    }
+    const bool press = message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
+                       message.Msg == WM_MBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK ||
+                       message.Msg == WM_RBUTTONDBLCLK || message.Msg == WM_MBUTTONDBLCLK;
+    const bool release = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
+    if (!target) {
+        TControl::WndProc(message);
+        return;
+    }
+    if (press) {
+        mouseControl_ = target;
+        if (handle_) SetCapture(handle_);
+    }
+    const TPoint local(point.X - target->Left(), point.Y - target->Top());
+    target->Perform(message.Msg, message.WParam, PointParam(local));
+    if (release && mouseControl_) {
+        mouseControl_ = nullptr;
+        if (handle_ && GetCapture() == handle_) ReleaseCapture();
+    }
+}
+
+bool TWinControl::PreviewKey(UINT msg, WORD& key, TShiftState shift)
+{
+    TWinControl* top = this;
+    while (top->Parent()) top = top->Parent();
+    if (top == this || !top->PreviewsKeys()) return false;
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN)
+        top->KeyDown(key, shift);
+    else
+        top->KeyUp(key, shift);
+    return key == 0;
+}
+
+void TWinControl::KeyDown(WORD& key, TShiftState shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, TShiftState shift)
+{
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::WndProc(TMessage& message)
+{
+    if (IsMouseMessage(message.Msg) && message.Msg != WM_MOUSEWHEEL) {
+        DispatchMouseToChild(message);
+        DefaultHandler(message);
+        return;
+    }
+    switch (message.Msg) {
+    case WM_PAINT: PaintMessage(message); break;
+    case WM_ERASEBKGND: {
+        const RECT client = ClientRect();
+        TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+        FillRect(reinterpret_cast<HDC>(message.WParam), &client, brush.get());
+        message.Result = 1;
+        break;
+    }
+    case WM_WINDOWPOSCHANGED:
+        SyncBoundsFromWindow();
+        DefaultHandler(message);
+        break;
+    case WM_SIZE:
+        Resize();
+        DefaultHandler(message);
+        break;
+    case WM_CAPTURECHANGED:
+        mouseControl_ = nullptr;
+        DefaultHandler(message);
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        WORD key = static_cast<WORD>(message.WParam);
+        const TShiftState shift = KeyboardShiftState();
+        if (PreviewKey(message.Msg, key, shift)) break;
+        if (message.Msg == WM_KEYDOWN || message.Msg == WM_SYSKEYDOWN)
+            KeyDown(key, shift);
+        else
+            KeyUp(key, shift);
+        if (key != 0) DefaultHandler(message);
+        break;
+    }
+    default: TControl::WndProc(message); break;
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage& message)
+{
+    if (handle_) message.Result = DefWindowProcW(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+// ---------------------------------------------------------- TCustomControl
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(MakeOwned<TCanvas>()) {}
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::PaintWindow(HDC dc)
+{
+    {
+        TCanvasScope scope(*canvas_, dc);
+        Paint();
+    }
+    PaintControls(dc);
+}
+
+// ------------------------------------------------------------ TCustomPanel
+
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
+{
+    SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut bevel)
+{
+    bevelOuter_ = bevel;
+    Invalidate();
+}
+
+void TCustomPanel::Paint()
+{
+    TRect client = ClientRect();
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(client);
+    if (bevelOuter_ != TBevelCut::bvNone) {
+        RECT edge = client;
+        DrawEdge(Canvas().Handle(), &edge, bevelOuter_ == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
+            BF_RECT);
+    }
+    if (!Caption().empty()) {
+        Canvas().SetFont(Font());
+        Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+        const TSize extent = Canvas().TextExtent(Caption());
+        Canvas().TextOut((client.Width() - extent.cx) / 2, (client.Height() - extent.cy) / 2, Caption());
+    }
+}
+
+// ------------------------------------------------------------- properties
+
+namespace {
+const bool controlPropertiesRegistered = RegisterProperties<TControl, TComponent>({
+    OrdinalProperty<TControl>(L"Left", &TControl::Left, &TControl::SetLeft),
+    OrdinalProperty<TControl>(L"Top", &TControl::Top, &TControl::SetTop),
+    OrdinalProperty<TControl>(L"Width", &TControl::Width, &TControl::SetWidth),
+    OrdinalProperty<TControl>(L"Height", &TControl::Height, &TControl::SetHeight),
+    OrdinalProperty<TControl>(L"Visible", &TControl::Visible, &TControl::SetVisible),
+    OrdinalProperty<TControl>(L"Enabled", &TControl::Enabled, &TControl::SetEnabled),
+    OrdinalProperty<TControl>(L"Color", &TControl::Color, &TControl::SetColor),
+    ObjectProperty<TControl, TFont>(
+        L"Font", [](TControl* control) { return &control->Font(); },
+        [](TControl* control, TFont* font) {
+            if (font) control->SetFont(*font);
+        }),
+});
+}  // namespace

@@ -1,0 +1,400 @@
+#include "Forms.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "ApplicationHook.h"
+
+namespace {
+
+TApplication* MakeApplication()
+{
+    static TOwned<TApplication> application(New<TApplication>(nullptr));
+    return application.get();
+}
+
+TScreen* MakeScreen()
+{
+    static TOwned<TScreen> screen(New<TScreen>(nullptr));
+    return screen.get();
+}
+
+String MessageOfCurrentException()
+{
+    try {
+        throw;
+    } catch (const Exception& error) {
+        return error.Message();
+    } catch (const std::exception& error) {
+        return FromUtf8(error.what());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
+TRect PrimaryWorkArea()
+{
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+}  // namespace
+
+TApplication* Application = MakeApplication();
+TScreen* Screen = MakeScreen();
+
+// ------------------------------------------------------------------ TForm
+
+TForm::TForm(TComponent* owner) : TWinControl(owner)
+{
+    TControl::SetVisible(false);
+    SetBoundsFields(0, 0, 320, 240);
+}
+
+TForm::~TForm()
+{
+    DestroyComponents();
+}
+
+void TForm::AfterConstruction()
+{
+    TWinControl::AfterConstruction();
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::BeforeDestruction()
+{
+    if (OnDestroy) OnDestroy(this);
+    TWinControl::BeforeDestruction();
+}
+
+void TForm::FrameStyle(DWORD& style, DWORD& exStyle) const
+{
+    exStyle = 0;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: style = WS_POPUP; break;
+    case TFormBorderStyle::bsSingle: style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX; break;
+    case TFormBorderStyle::bsSizeable: style = WS_OVERLAPPEDWINDOW; break;
+    case TFormBorderStyle::bsDialog:
+        style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        exStyle = WS_EX_DLGMODALFRAME;
+        break;
+    case TFormBorderStyle::bsToolWindow:
+        style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        exStyle = WS_EX_TOOLWINDOW;
+        break;
+    }
+}
+
+void TForm::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    DWORD style = 0, exStyle = 0;
+    FrameStyle(style, exStyle);
+    params.Style = style | WS_CLIPCHILDREN | (params.Style & (WS_VISIBLE | WS_DISABLED));
+    params.ExStyle = exStyle;
+}
+
+HWND TForm::ParentWindow() const
+{
+    return Parent() ? TWinControl::ParentWindow() : Application->Handle();
+}
+
+TSize TForm::FrameSize() const
+{
+    if (HandleAllocated()) {
+        const TRect client = ClientRect();
+        return TSize{Width() - client.Width(), Height() - client.Height()};
+    }
+    DWORD style = 0, exStyle = 0;
+    FrameStyle(style, exStyle);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return TSize{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+TRect TForm::ClientRect() const
+{
+    if (HandleAllocated()) return TWinControl::ClientRect();
+    const TSize frame = FrameSize();
+    return TRect(0, 0, std::max(Width() - frame.cx, 0), std::max(Height() - frame.cy, 0));
+}
+
+void TForm::SetClientWidth(int width) { SetWidth(width + FrameSize().cx); }
+
+void TForm::SetClientHeight(int height) { SetHeight(height + FrameSize().cy); }
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == borderStyle_) return;
+    // The client area keeps its size; the frame around it changes.
+    const TRect client = ClientRect();
+    borderStyle_ = style;
+    if (HandleAllocated()) {
+        RecreateWnd();
+    }
+    SetClientWidth(client.Width());
+    SetClientHeight(client.Height());
+}
+
+void TForm::SetWindowState(TWindowState state)
+{
+    windowState_ = state;
+    if (!HandleAllocated() || !Visible()) return;
+    switch (state) {
+    case TWindowState::wsNormal: ShowWindow(Handle(), SW_RESTORE); break;
+    case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TWindowState::wsMaximized: ShowWindow(Handle(), SW_MAXIMIZE); break;
+    }
+}
+
+void TForm::PlaceOnFirstShow()
+{
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    if (position_ != TPosition::poScreenCenter) return;
+    const TRect area = PrimaryWorkArea();
+    SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(), Height());
+}
+
+void TForm::SetVisible(bool visible)
+{
+    if (visible == Visible()) return;
+    if (visible) {
+        PlaceOnFirstShow();
+        if (OnShow) OnShow(this);
+        TWinControl::SetVisible(true);
+        if (windowState_ != TWindowState::wsNormal) SetWindowState(windowState_);
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    } else {
+        if (OnHide) OnHide(this);
+        TWinControl::SetVisible(false);
+    }
+}
+
+void TForm::Close()
+{
+    TCloseAction action = TCloseAction::caHide;
+    if (OnClose) OnClose(this, action);
+    if (action == TCloseAction::caNone) return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: SetWindowState(TWindowState::wsMinimized); break;
+    case TCloseAction::caFree:
+        // Freed from the message loop, after the handler that closed it.
+        PostMessageW(Handle(), CM_RELEASE, 0, 0);
+        break;
+    case TCloseAction::caNone: break;
+    }
+}
+
+void TForm::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_CLOSE: Close(); break;
+    case WM_ACTIVATE:
+        active_ = LOWORD(message.WParam) != WA_INACTIVE;
+        TWinControl::WndProc(message);
+        break;
+    case CM_RELEASE: FreeObject(this); break;  // nothing of this object is touched after
+    default: TWinControl::WndProc(message); break;
+    }
+}
+
+TForm* GetParentForm(TControl* control)
+{
+    while (control && control->Parent()) control = control->Parent();
+    return dynamic_cast<TForm*>(control);
+}
+
+// ----------------------------------------------------------- TApplication
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+TApplication::~TApplication()
+{
+    DestroyComponents();
+}
+
+void TApplication::Initialize()
+{
+    SetProcessMessagesHook([this] { ProcessMessages(); });
+    SetControlExceptionHandler([this](TObject* sender) { HandleException(sender); });
+}
+
+void TApplication::SetTitle(const String& title)
+{
+    title_ = title;
+    if (handle_) SetWindowTextW(handle_.get(), title_.c_str());
+}
+
+String TApplication::ExeName() const
+{
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    return String(path, length);
+}
+
+HWND TApplication::Handle()
+{
+    if (handle_) return handle_.get();
+    static const wchar_t* const className = L"Quorvell.TApplication";
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = ApplicationWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassExW(&windowClass);
+        registered = true;
+    }
+    HWND window = CreateWindowExW(0, className, title_.c_str(),
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr,
+        GetModuleHandleW(nullptr), nullptr);
+    if (!window) throw Exception(L"Cannot create the application window");
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    handle_.reset(window);
+    return window;
+}
+
+LRESULT CALLBACK TApplication::ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* application = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (application && msg == WM_SYSCOMMAND) {
+        try {
+            switch (wParam & 0xFFF0) {
+            case SC_MINIMIZE: application->Minimize(); return 0;
+            case SC_RESTORE: application->Restore(); return 0;
+            default: break;
+            }
+        } catch (...) {
+            application->HandleException(application);
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void TApplication::Minimize()
+{
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore()
+{
+    if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
+}
+
+bool TApplication::Active() const
+{
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(foreground, &process);
+    return process == GetCurrentProcessId();
+}
+
+void TApplication::Run()
+{
+    if (mainForm_) mainForm_->Show();
+    while (!terminated_) HandleMessage();
+    DestroyComponents();
+}
+
+void TApplication::Terminate()
+{
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+// False for WM_QUIT, which ends the loop.
+bool TApplication::ProcessMessage(MSG& msg)
+{
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return false;
+    }
+    try {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    MSG msg{};
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!ProcessMessage(msg)) break;
+}
+
+void TApplication::HandleMessage()
+{
+    MSG msg{};
+    const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
+    if (result == 0 || result == -1) {
+        terminated_ = true;
+        return;
+    }
+    ProcessMessage(msg);
+}
+
+void TApplication::HandleException(TObject* sender)
+{
+    const String message = MessageOfCurrentException();
+    if (OnException) {
+        OnException(sender, Exception(message));
+        return;
+    }
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
+    MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == mainForm_) mainForm_ = nullptr;
+}
+
+// ---------------------------------------------------------------- TScreen
+
+namespace {
+MONITORINFO MonitorInfo(HMONITOR monitor)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info;
+}
+}  // namespace
+
+TRect TMonitor::BoundsRect() const { return MonitorInfo(handle_).rcMonitor; }
+TRect TMonitor::WorkareaRect() const { return MonitorInfo(handle_).rcWork; }
+bool TMonitor::Primary() const { return (MonitorInfo(handle_).dwFlags & MONITORINFOF_PRIMARY) != 0; }
+
+TMonitor* TScreen::MonitorOf(HMONITOR handle)
+{
+    if (!handle) return nullptr;
+    auto& monitor = monitors_[handle];
+    if (!monitor) monitor = MakeOwned<TMonitor>(handle);
+    return monitor.get();
+}
+
+TMonitor* TScreen::MonitorFromWindow(HWND window, TMonitorDefaultTo defaultTo)
+{
+    const DWORD flags = defaultTo == TMonitorDefaultTo::mdNearest ? MONITOR_DEFAULTTONEAREST
+                        : defaultTo == TMonitorDefaultTo::mdPrimary ? MONITOR_DEFAULTTOPRIMARY
+                                                                    : MONITOR_DEFAULTTONULL;
+    return MonitorOf(::MonitorFromWindow(window, flags));
+}
+
+TMonitor* TScreen::PrimaryMonitor() { return MonitorOf(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)); }

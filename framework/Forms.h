@@ -1,0 +1,179 @@
+// Forms, the application object with its message loop, and the screen
+// with its monitors. Application and Screen are made when the program
+// starts and live until it ends.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "Controls.h"
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TPosition { poDesigned, poScreenCenter };
+enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style) { formStyle_ = style; }
+    // The MDI client window; there is none until MDI frames exist.
+    HWND ClientHandle() const { return nullptr; }
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState state);
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
+    // Whether the form's window is the active one.
+    bool Active() const { return active_; }
+
+    // Before the window exists the client size follows from the frame the
+    // border style gives.
+    TRect ClientRect() const override;
+    void SetClientWidth(int width) override;
+    void SetClientHeight(int height) override;
+    void SetVisible(bool visible) override;
+
+    // Asks OnClose; hides the form, frees it later, or ends the
+    // application when it is the main form.
+    void Close();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnDestroy;
+    TCloseEvent OnClose;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void WndProc(TMessage& message) override;
+    bool PreviewsKeys() const override { return keyPreview_; }
+    HWND ParentWindow() const override;
+
+private:
+    void FrameStyle(DWORD& style, DWORD& exStyle) const;
+    TSize FrameSize() const;
+    void PlaceOnFirstShow();
+
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+    TPosition position_ = TPosition::poDesigned;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    bool keyPreview_ = false;
+    bool active_ = false;
+    bool shownOnce_ = false;
+};
+
+// The form that holds Control at the top of its parent chain, or null.
+TForm* GetParentForm(TControl* control);
+
+using TExceptionEvent = std::function<void(TObject* sender, const Exception& error)>;
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* owner);
+    ~TApplication() override;
+
+    // Puts this application in charge of the core's message pump and of
+    // exceptions that escape event handlers.
+    void Initialize();
+
+    const String& Title() const { return title_; }
+    void SetTitle(const String& title);
+    HICON Icon() const { return icon_; }
+    void SetIcon(HICON icon) { icon_ = icon; }  // not owned
+    String ExeName() const;
+
+    // The hidden top-level window that owns every form; minimising it
+    // minimises the application.
+    HWND Handle();
+
+    // The first form created becomes the main form.
+    template <class T>
+    void CreateForm(T*& reference)
+    {
+        reference = New<T>(this);
+        if (!mainForm_) mainForm_ = reference;
+    }
+    template <class T>
+    T* CreateForm()
+    {
+        T* form = nullptr;
+        CreateForm(form);
+        return form;
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Shows the main form and runs the message loop until Terminate (or the
+    // main form closes); then frees the forms.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void ProcessMessages();
+    // Waits for one message and handles it.
+    void HandleMessage();
+    // Whether a window of this process is the foreground one.
+    bool Active() const;
+    void Minimize();
+    void Restore();
+
+    // Call inside a catch block: OnException when set, else an error box.
+    void HandleException(TObject* sender);
+    TExceptionEvent OnException;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    static LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool ProcessMessage(MSG& msg);
+
+    String title_;
+    HICON icon_ = nullptr;  // not owned
+    TWindowHandle handle_;
+    TForm* mainForm_ = nullptr;  // owned as a component of this application
+    bool terminated_ = false;
+};
+
+extern TApplication* Application;
+
+enum class TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
+class TMonitor : public TObject {
+public:
+    explicit TMonitor(HMONITOR handle) : handle_(handle) {}
+    HMONITOR Handle() const { return handle_; }
+    TRect BoundsRect() const;
+    TRect WorkareaRect() const;
+    bool Primary() const;
+
+private:
+    HMONITOR handle_;  // not owned: monitors are the system's
+};
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* owner) : TComponent(owner) {}
+    int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+    // Owned by the screen; null only for mdNull when no monitor matches.
+    TMonitor* MonitorFromWindow(HWND window, TMonitorDefaultTo defaultTo = TMonitorDefaultTo::mdNearest);
+    TMonitor* PrimaryMonitor();
+
+private:
+    TMonitor* MonitorOf(HMONITOR handle);
+    std::map<HMONITOR, TOwned<TMonitor>> monitors_;
+};
+
+extern TScreen* Screen;

@@ -1,0 +1,24 @@
+// The message record that the framework's window procedures pass around,
+// and the framework's own control messages. Control messages live in one
+// private range above WM_APP's users: CM_BASE + n.
+#pragma once
+
+#include <windows.h>
+
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0x0C;
+constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0E;
+constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0F;
+constexpr UINT CM_TEXTCHANGED = CM_BASE + 0x12;
+constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x15;
+constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;

@@ -1,0 +1,42 @@
+// Runs the fuzz entry over files and folders given on the command line, so
+// a corpus or a crash file replays under gcc with ASan and UBSan, without
+// libFuzzer.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+
+void Replay(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s file-or-folder...\n", argv[0]);
+        return 2;
+    }
+    int count = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path path = argv[i];
+        if (std::filesystem::is_directory(path)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
+                if (entry.is_regular_file()) Replay(entry.path()), ++count;
+        } else {
+            Replay(path), ++count;
+        }
+    }
+    std::printf("replayed %d inputs\n", count);
+    return 0;
+}

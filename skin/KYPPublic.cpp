@@ -1,0 +1,190 @@
+#include "KYPPublic.h"
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "ImageList.h"
+
+namespace {
+
+// The DIB's 0x00RRGGBB value that GetPixel reports as Color, or nothing
+// when no pixel can report it (a system colour or marker).
+bool PixelValueOf(TColor color, uint32_t& pixel)
+{
+    auto raw = static_cast<uint32_t>(color);
+    if (raw & 0xFF000000u)
+        return false;
+    pixel = ((raw & 0xFF) << 16) | (raw & 0xFF00) | ((raw >> 16) & 0xFF);
+    return true;
+}
+
+void AppendRowRuns(const uint32_t* row, int width, int y, bool matchable, uint32_t transparent,
+                   std::vector<RECT>& runs)
+{
+    int x = 0;
+    while (x < width) {
+        while (x < width && matchable && (row[x] & 0x00FFFFFF) == transparent)
+            ++x;
+        if (x == width)
+            break;
+        int start = x;
+        while (x < width && !(matchable && (row[x] & 0x00FFFFFF) == transparent))
+            ++x;
+        runs.push_back(RECT{start, y, x, y + 1});
+    }
+}
+
+TRegionHandle RegionFromRects(const std::vector<RECT>& rects, const RECT& bounds)
+{
+    if (rects.empty())
+        return TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+    std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(rects.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    data->rdh.rcBound = bounds;
+    std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
+    return TRegionHandle(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
+
+// Gradient channel: c1 + Trunc((c2 - c1) / span * step), toward zero.
+uint8_t Blend(uint8_t c1, uint8_t c2, int span, int step)
+{
+    double value = (static_cast<double>(c2) - c1) / span * step;
+    return static_cast<uint8_t>(c1 + static_cast<int>(std::trunc(value)));
+}
+
+TColor BlendColor(TColor first, TColor second, int span, int step)
+{
+    uint8_t r1, g1, b1, r2, g2, b2;
+    SplitColor(first, r1, g1, b1);
+    SplitColor(second, r2, g2, b2);
+    return MakeColor(Blend(r1, r2, span, step), Blend(g1, g2, span, step), Blend(b1, b2, span, step));
+}
+
+void DrawLine(TCanvas& canvas, TColor color, int x1, int y1, int x2, int y2)
+{
+    canvas.Pen().SetColor(color);
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+}  // namespace
+
+TRegionHandle CreateRegionFromBitmap(TBitmap* bitmap, TColor transparentColor)
+{
+    if (!bitmap || bitmap->Empty())
+        return TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+    uint32_t transparent = 0;
+    bool matchable = PixelValueOf(transparentColor, transparent);
+    int width = bitmap->Width(), height = bitmap->Height();
+    const uint32_t* bits = bitmap->Bits();
+    std::vector<RECT> runs;
+    for (int y = 0; y < height; ++y)
+        AppendRowRuns(bits + static_cast<size_t>(y) * width, width, y, matchable, transparent, runs);
+    return RegionFromRects(runs, RECT{0, 0, width, height});
+}
+
+void SetWindowRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor)
+{
+    TRegionHandle region = CreateRegionFromBitmap(bitmap, transparentColor);
+    if (region && SetWindowRgn(window, region.get(), TRUE))
+        region.release();  // the window owns it now
+}
+
+bool PointInRect(const TPoint& point, const TRect& rect) { return PointInRect(point.X, point.Y, rect); }
+
+bool PointInRect(int32_t x, int32_t y, const TRect& rect)
+{
+    return x >= rect.Left && x <= rect.Right && y >= rect.Top && y <= rect.Bottom;
+}
+
+void DrawThreeSliceBitmap(TBitmap* bitmap, TCanvas& canvas, const TRect& rect, TColor maskColor, bool useMask)
+{
+    if (!bitmap || bitmap->Empty() || bitmap->Width() < 3)
+        return;
+    int frame = bitmap->Width() / 3, height = bitmap->Height();
+    TOwned<TImageList> frames = TImageList::CreateSize(frame, height);
+    if (useMask)
+        frames->AddMasked(bitmap, maskColor);
+    else
+        frames->Add(bitmap, nullptr);
+    TOwned<TBitmap> work = MakeOwned<TBitmap>();
+    if (rect.Width() < frame) {
+        frames->GetBitmap(0, work.get());
+        work->SetWidth(rect.Width());
+        canvas.Draw(rect.Left, rect.Top, work.get());
+        return;
+    }
+    frames->Draw(canvas, rect.Left, rect.Top, 0);
+    frames->Draw(canvas, rect.Right - frame, rect.Top, 2);
+    frames->GetBitmap(1, work.get());
+    canvas.StretchDraw(Rect(rect.Left + frame, rect.Top, rect.Right - frame, rect.Top + height), work.get());
+}
+
+void DrawVerticalGradient(TCanvas& canvas, const TRect& rect, TColor first, TColor second)
+{
+    int span = rect.Bottom - rect.Top;
+    if (span <= 0)
+        return;
+    DrawLine(canvas, first, rect.Left, rect.Top, rect.Right, rect.Top);
+    // Row Top + 1 repeats First: the step counts from the row after it.
+    for (int y = rect.Top + 1; y <= rect.Bottom - 2; ++y)
+        DrawLine(canvas, BlendColor(first, second, span, y - rect.Top - 1), rect.Left, y, rect.Right, y);
+    DrawLine(canvas, second, rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom - 1);
+}
+
+void DrawHorizontalGradient(TCanvas& canvas, const TRect& rect, TColor first, TColor second)
+{
+    int span = rect.Right - rect.Left;
+    if (span <= 0)
+        return;
+    DrawLine(canvas, first, rect.Left, rect.Top, rect.Left, rect.Bottom);
+    for (int x = rect.Left + 1; x <= rect.Right - 2; ++x)
+        DrawLine(canvas, BlendColor(first, second, span, x - rect.Left), x, rect.Top, x, rect.Bottom);
+    DrawLine(canvas, second, rect.Right - 1, rect.Top, rect.Right - 1, rect.Bottom);
+}
+
+void ExtractStripPiece(TBitmap* source, TBitmap* dest, int count, int piece)
+{
+    if (!source || !dest || count < 1 || piece < 1 || piece > count)
+        return;
+    int width = source->Width() / count, height = source->Height();
+    TRect from = piece == count ? Rect(source->Width() - width, 0, source->Width(), height)
+                                : Rect((piece - 1) * width, 0, piece * width, height);
+    // Through a work bitmap, so a piece can be cut out of Dest itself.
+    TOwned<TBitmap> work = MakeOwned<TBitmap>();
+    work->SetSize(width, height);
+    work->Canvas().CopyRect(Rect(0, 0, width, height), source->Canvas(), from);
+    dest->SetSize(width, height);
+    dest->Canvas().CopyRect(Rect(0, 0, width, height), work->Canvas(), Rect(0, 0, width, height));
+}
+
+String EllipsisText(TCanvas& canvas, const String& text, int maxWidth, String& result)
+{
+    result = text;
+    if (canvas.TextWidth(text) <= maxWidth)
+        return result;
+    for (size_t kept = 1;; ++kept) {
+        if (kept >= text.size()) {
+            result = text;
+            return result;
+        }
+        result = text.substr(0, kept) + L"...";
+        if (canvas.TextWidth(result) >= maxWidth)
+            return result;
+    }
+}
+
+void SplitColor(TColor color, uint8_t& red, uint8_t& green, uint8_t& blue)
+{
+    auto rgb = static_cast<uint32_t>(ColorToRGB(color));
+    red = static_cast<uint8_t>(rgb & 0xFF);
+    green = static_cast<uint8_t>((rgb >> 8) & 0xFF);
+    blue = static_cast<uint8_t>((rgb >> 16) & 0xFF);
+}
+
+String WideTextToString(const wchar_t* text) { return text ? String(text) : String(); }
