@@ -1,6 +1,8 @@
 // The built-in style tables, their typed readers and the default style.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include "Bitmap.h"
 #include "Controls.h"
 #include "Forms.h"
@@ -85,4 +87,33 @@ TEST(StyleTables, NewControlsTakeTheStyleOfTheFormsSkinnedFrame)
     auto* frame = New<StandInFrame>(form.get());
     frame->SetParent(form.get());
     EXPECT_EQ(DefaultStyleFor(form.get()), Protein);
+}
+
+TEST(StyleTables, PicturesThatClassesLoadHaveTheirFixedSizes)
+{
+    struct Size {
+        int attr;
+        int w[5];
+        int h[5];
+    } sizes[] = {
+        {1, {252, 54, 222, 222, 231}, {23, 21, 21, 21, 27}},
+        {3, {60, 52, 52, 52, 52}, {17, 13, 13, 13, 13}},
+        {4, {64, 52, 52, 52, 52}, {17, 13, 13, 13, 13}},
+        {5, {306, 378, 342, 342, 342}, {17, 21, 19, 19, 19}},
+        {10, {48, 35, 97, 441, 162}, {23, 29, 32, 23, 33}},
+        {11, {49, 37, 98, 1, 179}, {23, 29, 32, 23, 33}},
+        {12, {48, 35, 97, 1, 101}, {23, 29, 32, 23, 33}},
+    };
+    for (const Size& s : sizes)
+        for (int i = 0; i < 5; ++i) {
+            TBitmap bitmap;
+            LoadStyleBitmap(static_cast<TkypUIStyle>(MacOS + i), s.attr, &bitmap);
+            EXPECT_EQ(bitmap.Width(), s.w[i]) << "attribute " << s.attr << " style " << i + 1;
+            EXPECT_EQ(bitmap.Height(), s.h[i]) << "attribute " << s.attr << " style " << i + 1;
+        }
+    for (const wchar_t* name : {L"MENU_CHECKED", L"MACOS_MENU_BAR", L"MACOS_MENU_SELECT", L"MDI_CONTROL_BUTTON"}) {
+        TBitmap bitmap;
+        EXPECT_NO_THROW(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), name)) << ToUtf8(name);
+        EXPECT_FALSE(bitmap.Empty()) << ToUtf8(name);
+    }
 }
