@@ -436,7 +436,10 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
     TMessage message{msg, wParam, lParam, 0};
     try {
-        control->WindowProc(message);
+        // A copy: a handler may free the control (a form released from
+        // the loop) or replace its WindowProc while this call runs.
+        const TWndMethod procedure = control->WindowProc;
+        procedure(message);
     } catch (...) {
         HandleControlException(control);
     }
@@ -477,7 +480,12 @@ void TWinControl::InsertControl(TControl* control)
     controls_.push_back(control);
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         tabList_.push_back(windowed);
-        if (HandleAllocated()) windowed->HandleNeeded();
+        // A window made while the control had no parent is a top-level one:
+        // it must be made again as a child.
+        if (windowed->HandleAllocated())
+            windowed->RecreateWnd();
+        else if (HandleAllocated())
+            windowed->HandleNeeded();
     }
 }
 
@@ -677,6 +685,9 @@ void TWinControl::PaintControls(HDC dc)
     for (TControl* child : controls_) {
         if (dynamic_cast<TWinControl*>(child) || !child->Visible() || child->Width() == 0 || child->Height() == 0)
             continue;
+        // A child that asks its parent for its background while it paints
+        // (DrawParentBackground) must not be painted into it again.
+        if (child->HasControlState(csPainting)) continue;
         const RECT bounds = child->BoundsRect();
         if (!RectVisible(dc, &bounds)) continue;
         TChildPaintScope scope(dc, child->BoundsRect());

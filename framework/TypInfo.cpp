@@ -1,25 +1,35 @@
 #include "TypInfo.h"
 
-#include <map>
+#include <algorithm>
 
 namespace {
 
+// A plain list searched with ==: the ordering of type_index is not
+// reliable across translation units for classes of unnamed namespaces.
 struct TClassProperties {
+    std::type_index Type = typeid(TObject);
     std::type_index Parent = typeid(TObject);
     TObjectTest IsInstance = nullptr;
     std::vector<TPropInfo> Properties;
 };
 
-std::map<std::type_index, TClassProperties>& Registry()
+std::vector<TClassProperties>& Registry()
 {
-    static std::map<std::type_index, TClassProperties> registry;
+    static std::vector<TClassProperties> registry;
     return registry;
+}
+
+const TClassProperties* Find(std::type_index type)
+{
+    for (const TClassProperties& entry : Registry())
+        if (entry.Type == type) return &entry;
+    return nullptr;
 }
 
 int ChainLength(std::type_index type)
 {
     int length = 0;
-    for (auto it = Registry().find(type); it != Registry().end(); it = Registry().find(it->second.Parent)) ++length;
+    for (const TClassProperties* entry = Find(type); entry; entry = Find(entry->Parent)) ++length;
     return length;
 }
 
@@ -29,9 +39,9 @@ const TClassProperties* MostDerivedClass(const TObject* object)
 {
     const TClassProperties* best = nullptr;
     int bestLength = 0;
-    for (const auto& [type, entry] : Registry()) {
+    for (const TClassProperties& entry : Registry()) {
         if (!entry.IsInstance(object)) continue;
-        const int length = ChainLength(type);
+        const int length = ChainLength(entry.Type);
         if (length > bestLength) {
             best = &entry;
             bestLength = length;
@@ -52,7 +62,9 @@ const TPropInfo& RequireProp(const TObject* object, const String& name, TPropKin
 void RegisterClassProperties(std::type_index type, std::type_index parent, TObjectTest isInstance,
     std::vector<TPropInfo> properties)
 {
-    Registry()[type] = TClassProperties{parent, isInstance, std::move(properties)};
+    auto& registry = Registry();
+    std::erase_if(registry, [type](const TClassProperties& entry) { return entry.Type == type; });
+    registry.push_back(TClassProperties{type, parent, isInstance, std::move(properties)});
 }
 
 const TPropInfo* GetPropInfo(const TObject* object, const String& name)
@@ -61,8 +73,7 @@ const TPropInfo* GetPropInfo(const TObject* object, const String& name)
     for (const TClassProperties* entry = MostDerivedClass(object); entry;) {
         for (const TPropInfo& info : entry->Properties)
             if (SameText(info.Name, name)) return &info;
-        auto parent = Registry().find(entry->Parent);
-        entry = parent == Registry().end() ? nullptr : &parent->second;
+        entry = Find(entry->Parent);
     }
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include "KYPPublic.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -35,19 +36,32 @@ void AppendRowRuns(const uint32_t* row, int width, int y, bool matchable, uint32
     }
 }
 
-TRegionHandle RegionFromRects(const std::vector<RECT>& rects, const RECT& bounds)
+TRegionHandle RegionFromRects(const RECT* rects, size_t count, const RECT& bounds)
 {
-    if (rects.empty())
-        return TRegionHandle(CreateRectRgn(0, 0, 0, 0));
-    std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
     data->rdh.dwSize = sizeof(RGNDATAHEADER);
     data->rdh.iType = RDH_RECTANGLES;
-    data->rdh.nCount = static_cast<DWORD>(rects.size());
-    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    data->rdh.nCount = static_cast<DWORD>(count);
+    data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
     data->rdh.rcBound = bounds;
-    std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(RECT));
+    std::memcpy(data->Buffer, rects, count * sizeof(RECT));
     return TRegionHandle(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
+
+// ORs the regions pairwise, level by level, into Regions[0]. Some GDIs
+// (Wine's) build a region from rectangles by adding them one at a time, so
+// a whole bitmap in one ExtCreateRegion costs time quadratic in the runs;
+// merging rows as a balanced tree keeps every union between regions of
+// similar size.
+TRegionHandle MergeRegions(std::vector<TRegionHandle>& regions)
+{
+    for (size_t step = 1; step < regions.size(); step *= 2)
+        for (size_t i = 0; i + step < regions.size(); i += 2 * step) {
+            CombineRgn(regions[i].get(), regions[i].get(), regions[i + step].get(), RGN_OR);
+            regions[i + step].reset();
+        }
+    return std::move(regions[0]);
 }
 
 // Gradient channel: c1 + Trunc((c2 - c1) / span * step), toward zero.
@@ -83,9 +97,22 @@ TRegionHandle CreateRegionFromBitmap(TBitmap* bitmap, TColor transparentColor)
     int width = bitmap->Width(), height = bitmap->Height();
     const uint32_t* bits = bitmap->Bits();
     std::vector<RECT> runs;
-    for (int y = 0; y < height; ++y)
+    std::vector<TRegionHandle> rows;
+    for (int y = 0; y < height; ++y) {
+        runs.clear();
         AppendRowRuns(bits + static_cast<size_t>(y) * width, width, y, matchable, transparent, runs);
-    return RegionFromRects(runs, RECT{0, 0, width, height});
+        if (!runs.empty()) {
+            std::vector<TRegionHandle> pieces;
+            for (size_t i = 0; i < runs.size(); i += 32)
+                pieces.push_back(RegionFromRects(runs.data() + i, std::min<size_t>(32, runs.size() - i), RECT{0, y, width, y + 1}));
+            rows.push_back(MergeRegions(pieces));
+        }
+        if (!runs.empty() && !rows.back())
+            return TRegionHandle();  // out of GDI resources: the rows made so far are freed
+    }
+    if (rows.empty())
+        return TRegionHandle(CreateRectRgn(0, 0, 0, 0));
+    return MergeRegions(rows);
 }
 
 void SetWindowRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor)
