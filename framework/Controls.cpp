@@ -13,19 +13,6 @@ TExceptionHandler& ExceptionHandler()
     return handler;
 }
 
-String CurrentExceptionMessage()
-{
-    try {
-        throw;
-    } catch (const Exception& error) {
-        return error.Message();
-    } catch (const std::exception& error) {
-        return FromUtf8(error.what());
-    } catch (...) {
-        return L"Unknown error";
-    }
-}
-
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }
 
 TPoint MessagePoint(LPARAM lParam)

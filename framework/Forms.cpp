@@ -19,19 +19,6 @@ TScreen* MakeScreen()
     return screen.get();
 }
 
-String MessageOfCurrentException()
-{
-    try {
-        throw;
-    } catch (const Exception& error) {
-        return error.Message();
-    } catch (const std::exception& error) {
-        return FromUtf8(error.what());
-    } catch (...) {
-        return L"Unknown error";
-    }
-}
-
 TRect PrimaryWorkArea()
 {
     RECT area{};
@@ -350,7 +337,7 @@ void TApplication::HandleMessage()
 
 void TApplication::HandleException(TObject* sender)
 {
-    const String message = MessageOfCurrentException();
+    const String message = CurrentExceptionMessage();
     if (OnException) {
         OnException(sender, Exception(message));
         return;

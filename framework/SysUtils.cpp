@@ -5,6 +5,19 @@
 
 Exception::Exception(String message) : message_(std::move(message)), utf8_(ToUtf8(message_)) {}
 
+String CurrentExceptionMessage()
+{
+    try {
+        throw;
+    } catch (const Exception& error) {
+        return error.Message();
+    } catch (const std::exception& error) {
+        return FromUtf8(error.what());
+    } catch (...) {
+        return L"Unknown error";
+    }
+}
+
 String IntToStr(int64_t value) { return std::to_wstring(value); }
 String UIntToStr(uint64_t value) { return std::to_wstring(value); }
 

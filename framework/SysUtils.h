@@ -38,6 +38,9 @@ class EOutOfMemory : public Exception {
     using Exception::Exception;
 };
 
+// The message of the exception being handled; call only inside a catch.
+String CurrentExceptionMessage();
+
 String IntToStr(int64_t value);
 String UIntToStr(uint64_t value);
 
