@@ -1,5 +1,7 @@
 #include "KYPPublicControls.h"
 
+#include "KYPMgr.h"
+
 #include "GdiHandles.h"
 #include "TypInfo.h"
 
@@ -53,3 +55,14 @@ bool IsFormActive(TForm* form)
 }
 
 bool HasProperty(TComponent* component, const String& name) { return IsPublishedProp(component, name); }
+
+void ApplyThemeToChildren(TWinControl* parent, TkypUIStyle style, TkypFileTheme* theme)
+{
+    if (!parent) return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!HasProperty(child, L"FileTheme") || !HasProperty(child, L"UIStyle")) continue;
+        SetObjectProp(child, L"FileTheme", theme);
+        SetOrdProp(child, L"UIStyle", style);
+    }
+}

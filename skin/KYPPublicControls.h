@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "Forms.h"
+#include "KYPStyle.h"
 #include "Graphics.h"
 #include "Types.h"
 
@@ -25,3 +26,10 @@ bool IsFormActive(TForm* form);
 
 // Whether Component's class publishes a property of that name (any case).
 bool HasProperty(TComponent* component, const String& name);
+
+class TkypFileTheme;
+
+// Hands a style and a theme to every direct child of Parent that publishes
+// both "FileTheme" and "UIStyle": the theme first, then the style.
+// Errors of the property setters reach the caller.
+void ApplyThemeToChildren(TWinControl* parent, TkypUIStyle style, TkypFileTheme* theme);
