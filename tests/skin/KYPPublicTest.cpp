@@ -2,6 +2,8 @@
 // helpers checked pixel by pixel, and a GDI handle count over many runs.
 #include <gtest/gtest.h>
 
+#include "SolidBitmap.h"
+
 #include <string>
 #include <vector>
 
@@ -20,15 +22,6 @@ TOwned<TBitmap> PatternBitmap(const std::vector<std::string>& rows)
     for (int y = 0; y < bitmap->Height(); ++y)
         for (int x = 0; x < bitmap->Width(); ++x)
             bitmap->Canvas().SetPixels(x, y, rows[y][x] == '#' ? clRed : kKey);
-    return bitmap;
-}
-
-TOwned<TBitmap> SolidBitmap(int width, int height, TColor color)
-{
-    auto bitmap = MakeOwned<TBitmap>();
-    bitmap->SetSize(width, height);
-    bitmap->Canvas().Brush().SetColor(color);
-    bitmap->Canvas().FillRect(Rect(0, 0, width, height));
     return bitmap;
 }
 

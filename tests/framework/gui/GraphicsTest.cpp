@@ -1,6 +1,8 @@
 // Canvas, bitmap and image-list behaviour checked on real GDI pixels.
 #include <gtest/gtest.h>
 
+#include "SolidBitmap.h"
+
 #include <vector>
 
 #include "Bitmap.h"
@@ -9,15 +11,6 @@
 #include "ImageList.h"
 
 namespace {
-
-TOwned<TBitmap> SolidBitmap(int width, int height, TColor color)
-{
-    auto bitmap = MakeOwned<TBitmap>();
-    bitmap->SetSize(width, height);
-    bitmap->Canvas().Brush().SetColor(color);
-    bitmap->Canvas().FillRect(Rect(0, 0, width, height));
-    return bitmap;
-}
 
 // One column per colour of Columns, Height rows tall.
 TOwned<TBitmap> ColumnBitmap(const std::vector<TColor>& columns, int height)
