@@ -33,21 +33,18 @@ int ChainLength(std::type_index type)
     return length;
 }
 
-// The most derived registered class the object belongs to; its own class
-// may be unregistered (a form class of the program).
-const TClassProperties* MostDerivedClass(const TObject* object)
+// Every registered class the object belongs to, most derived first. All of
+// them are its own class or its ancestors, so a class registered with an
+// unregistered parent still finds the properties of the classes above.
+std::vector<const TClassProperties*> ClassesOf(const TObject* object)
 {
-    const TClassProperties* best = nullptr;
-    int bestLength = 0;
-    for (const TClassProperties& entry : Registry()) {
-        if (!entry.IsInstance(object)) continue;
-        const int length = ChainLength(entry.Type);
-        if (length > bestLength) {
-            best = &entry;
-            bestLength = length;
-        }
-    }
-    return best;
+    std::vector<std::pair<int, const TClassProperties*>> matches;
+    for (const TClassProperties& entry : Registry())
+        if (entry.IsInstance(object)) matches.emplace_back(ChainLength(entry.Type), &entry);
+    std::stable_sort(matches.begin(), matches.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<const TClassProperties*> classes;
+    for (const auto& match : matches) classes.push_back(match.second);
+    return classes;
 }
 
 const TPropInfo& RequireProp(const TObject* object, const String& name, TPropKind kind)
@@ -70,11 +67,9 @@ void RegisterClassProperties(std::type_index type, std::type_index parent, TObje
 const TPropInfo* GetPropInfo(const TObject* object, const String& name)
 {
     if (!object) return nullptr;
-    for (const TClassProperties* entry = MostDerivedClass(object); entry;) {
+    for (const TClassProperties* entry : ClassesOf(object))
         for (const TPropInfo& info : entry->Properties)
             if (SameText(info.Name, name)) return &info;
-        entry = Find(entry->Parent);
-    }
     return nullptr;
 }
 

@@ -39,7 +39,9 @@ class EPropertyConvertError : public Exception {
 
 using TObjectTest = bool (*)(const TObject*);
 
-// Parent is the nearest registered ancestor, or TObject for a root.
+// Parent is the class these properties extend; it need not be registered.
+// Along a chain of registered parents a derived class answers first, which
+// matters only for a name published twice.
 void RegisterClassProperties(std::type_index type, std::type_index parent, TObjectTest isInstance,
     std::vector<TPropInfo> properties);
 

@@ -37,11 +37,11 @@ public:
     TkypUIStyle style = DeepBlue;
 };
 
-const bool themedRegistered = RegisterProperties<StandInThemed, TControl>({
+const bool themedRegistered = RegisterProperties<StandInThemed, TGraphicControl>({
     ObjectProperty<StandInThemed, TkypFileTheme>(L"FileTheme", &StandInThemed::FileTheme, &StandInThemed::SetFileTheme),
     OrdinalProperty<StandInThemed>(L"UIStyle", &StandInThemed::UIStyle, &StandInThemed::SetUIStyle),
 });
-const bool styledRegistered = RegisterProperties<StandInStyledOnly, TControl>({
+const bool styledRegistered = RegisterProperties<StandInStyledOnly, TGraphicControl>({
     OrdinalProperty<StandInStyledOnly>(L"UIStyle", &StandInStyledOnly::UIStyle, &StandInStyledOnly::SetUIStyle),
 });
 
