@@ -31,7 +31,8 @@ build_native() {
 
 # A private Wine prefix, made once; Wine's own chatter stays out of the output.
 start_wine() {
-  export WINEPREFIX="$CACHE/wine"
+  # A work tree of its own can keep a prefix of its own (QUORVELL_WINEPREFIX).
+  export WINEPREFIX="${QUORVELL_WINEPREFIX:-$CACHE/wine}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ ! -f "$WINEPREFIX/.quorvell-ready" ]; then
