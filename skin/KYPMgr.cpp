@@ -1,7 +1,52 @@
 #include "KYPMgr.h"
 
+#include <windows.h>
+
 #include "Bitmap.h"
+#include "FileSystem.h"
+#include "Forms.h"
 #include "KYPPublic.h"
+#include "KYPPublicControls.h"
+#include "TypInfo.h"
+
+namespace {
+
+constexpr UINT kRecomputeFrame = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+String WithDelimiter(String directory)
+{
+    if (directory.empty() || directory.back() != L'\\') directory += L'\\';
+    return directory;
+}
+
+String SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
+{
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = query(buffer, MAX_PATH);
+    return WithDelimiter(String(buffer, length < MAX_PATH ? length : 0));
+}
+
+// The value itself, then its file name beside the program, in the Windows
+// directory and in the system directory; "" when none exists.
+String FindThemeFile(const String& value)
+{
+    if (FileExists(value)) return value;
+    const String name = ExtractFileName(value);
+    if (name.empty()) return String();
+    for (const String& folder : {WithDelimiter(ExtractFilePath(ProgramFileName())),
+             SystemFolder(GetWindowsDirectoryW), SystemFolder(GetSystemDirectoryW)}) {
+        if (FileExists(folder + name)) return folder + name;
+    }
+    return String();
+}
+
+bool RefersTo(TComponent* component, const TkypFileTheme* theme)
+{
+    const TPropInfo* info = GetPropInfo(component, L"FileTheme");
+    return info && info->Kind == TPropKind::pkObject && info->GetObject(component) == theme;
+}
+
+}  // namespace
 
 TkypFileTheme::TkypFileTheme(TComponent* owner) : TComponent(owner), m_Mgr(MakeOwned<TkypFileThemeMgr>()) {}
 
@@ -9,8 +54,30 @@ TkypFileTheme::~TkypFileTheme() = default;
 
 void TkypFileTheme::SetThemeFile(const String& value)
 {
-    m_ThemeFile = value;
-    m_CanUse = m_Mgr->LoadFromFile(value, m_Password);
+    const bool hadThemeFile = !m_ThemeFile.empty();
+    const String found = FindThemeFile(value);
+    if (found.empty()) return;
+    m_ThemeFile = found;
+    m_CanUse = m_Mgr->LoadFromFile(m_ThemeFile, m_Password);
+    if (m_CanUse) RefreshOwnerComponents(hadThemeFile);
+}
+
+// The skinned components of the owner form re-read the theme through their
+// own FileTheme setters; a skinned frame also needs its window re-framed.
+void TkypFileTheme::RefreshOwnerComponents(bool hadThemeFile)
+{
+    auto* form = dynamic_cast<TForm*>(Owner());
+    if (!form) return;
+    bool framed = false;
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* component = form->Components(i);
+        if (!RefersTo(component, this)) continue;
+        if (dynamic_cast<const IkypStyleSource*>(component)) framed = true;
+        if (component->ClassName().rfind(L"Tkyp", 0) != 0) continue;
+        SetObjectProp(component, L"FileTheme", nullptr);
+        SetObjectProp(component, L"FileTheme", this);
+    }
+    if (framed && hadThemeFile) SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, kRecomputeFrame);
 }
 
 void TkypFileTheme::SetPassword(const String& value)

@@ -15,6 +15,10 @@ public:
     ~TkypFileTheme() override;
 
     const String& ThemeFile() const { return m_ThemeFile; }
+    // Finds Value (as given, else its file name beside the program, in the
+    // Windows and the system directory) and loads it; a file found nowhere
+    // changes nothing. After a load the owner form's skinned components
+    // re-read the theme.
     void SetThemeFile(const String& value);
     const String& Password() const { return m_Password; }
     void SetPassword(const String& value);
@@ -33,6 +37,8 @@ public:
     bool GetBool(Tsk2BoolElement index) const;
 
 private:
+    void RefreshOwnerComponents(bool hadThemeFile);
+
     TOwned<TkypFileThemeMgr> m_Mgr;
     String m_ThemeFile;
     bool m_CanUse = false;

@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 
 #include "Bitmap.h"
+#include "FileSystem.h"
+#include "KYP2SkinReader.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "KYPPublic.h"
@@ -162,13 +165,52 @@ TkypUIStyle DefaultStyleFor(TComponent* owner)
     return DeepBlue;
 }
 
-// Until skin files can be read the manager never holds a reader, so every
-// lookup gives the "nothing loaded" answer.
 TkypFileThemeMgr::TkypFileThemeMgr() = default;
 TkypFileThemeMgr::~TkypFileThemeMgr() = default;
 
-TColor TkypFileThemeMgr::GetColor(Tsk2SkinColorElement) const { return 0; }
-TBitmap* TkypFileThemeMgr::GetBitmap(Tsk2SkinBitmapElement) const { return nullptr; }
-int32_t TkypFileThemeMgr::GetInt(Tsk2IntElement) const { return 0; }
-bool TkypFileThemeMgr::GetBool(Tsk2BoolElement) const { return false; }
-bool TkypFileThemeMgr::LoadFromFile(const String&, const String&) { return false; }
+namespace {
+
+template <class Element>
+String KeyOf(Element element)
+{
+    const std::string_view key = Skin2Key(element);
+    return String(key.begin(), key.end());
+}
+
+}  // namespace
+
+TColor TkypFileThemeMgr::GetColor(Tsk2SkinColorElement index) const
+{
+    return m_FileReader ? static_cast<TColor>(m_FileReader->GetInteger(KeyOf(index))) : 0;
+}
+
+TBitmap* TkypFileThemeMgr::GetBitmap(Tsk2SkinBitmapElement index) const
+{
+    return m_FileReader ? m_FileReader->GetBitmap(KeyOf(index)) : nullptr;
+}
+
+int32_t TkypFileThemeMgr::GetInt(Tsk2IntElement index) const
+{
+    return m_FileReader ? m_FileReader->GetInteger(KeyOf(index)) : 0;
+}
+
+bool TkypFileThemeMgr::GetBool(Tsk2BoolElement index) const
+{
+    return m_FileReader && m_FileReader->GetBool(KeyOf(index));
+}
+
+// The old skin is dropped before the new one is read, so a failed load
+// leaves nothing loaded; a file that does not exist leaves the old one.
+bool TkypFileThemeMgr::LoadFromFile(const String& fileName, const String& password)
+{
+    if (!FileExists(fileName)) return false;
+    m_FileReader.reset();
+    try {
+        auto reader = std::make_unique<Tsk2SkinFileReader>(fileName, password);
+        if (!reader->Ready()) return false;
+        m_FileReader = std::move(reader);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}

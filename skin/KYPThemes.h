@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "Graphics.h"
 #include "KYP2Define.h"
@@ -73,5 +74,5 @@ public:
     bool LoadFromFile(const String& fileName, const String& password);
 
 private:
-    Tsk2SkinFileReader* m_FileReader = nullptr;  // owned
+    std::unique_ptr<Tsk2SkinFileReader> m_FileReader;  // null until a skin file loads
 };
