@@ -5,12 +5,19 @@
 #include <cstring>
 #include <vector>
 
-#include "InflateTestSupport.h"
+#include "KYP2Inflate.h"
 #include "SkinArchiveWriter.h"
 #include "Streams.h"
 #include "ZlibDeflate.h"
 
-TInflateRun Inflate(const std::string& deflated, int64_t maxOutput)
+namespace {
+
+struct TInflateRun {
+    bool Ok = false;
+    std::string Output;
+};
+
+TInflateRun Inflate(const std::string& deflated, int64_t maxOutput = kInflateUnlimited)
 {
     TMemoryStream source;
     source.WriteBuffer(deflated.data(), static_cast<int64_t>(deflated.size()));
@@ -21,8 +28,6 @@ TInflateRun Inflate(const std::string& deflated, int64_t maxOutput)
     run.Output.assign(reinterpret_cast<const char*>(output.Memory()), static_cast<size_t>(output.Size()));
     return run;
 }
-
-namespace {
 
 void ExpectInflates(const std::string& deflated, const std::string& expected)
 {
