@@ -42,11 +42,12 @@ def read_bmp(path):
     assert off + stride * h == len(data), path
 
     def pixel(x, y):  # y counted from the top
-        row = data[off + (h - 1 - y) * stride:]
+        row = off + (h - 1 - y) * stride  # an index: slicing would copy the rest of the file
         if bits == 24:
-            return (row[3 * x + 2], row[3 * x + 1], row[3 * x])
+            i = row + 3 * x
+            return (data[i + 2], data[i + 1], data[i])
         bit = x * bits
-        return pal[(row[bit // 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1)]
+        return pal[(data[row + bit // 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1)]
     return w, h, bits, pixel
 
 

@@ -158,6 +158,21 @@ class Canvas:
                 j = y * other.w + x
                 self.r[i], self.g[i], self.b[i], self.a[i] = other.r[j], other.g[j], other.b[j], other.a[j]
 
+    def copy(self):
+        c = Canvas(self.w, self.h)
+        c.r, c.g, c.b, c.a = self.r[:], self.g[:], self.b[:], self.a[:]
+        return c
+
+    def crop(self, x0, y0, w, h):
+        c = Canvas(w, h)
+        for y in range(h):
+            i, j = (y0 + y) * self.w + x0, y * w
+            c.r[j:j + w] = self.r[i:i + w]
+            c.g[j:j + w] = self.g[i:i + w]
+            c.b[j:j + w] = self.b[i:i + w]
+            c.a[j:j + w] = self.a[i:i + w]
+        return c
+
     def rgb_at(self, x, y):
         i = y * self.w + x
         a = self.a[i]
