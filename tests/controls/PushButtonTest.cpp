@@ -67,8 +67,14 @@ TEST_F(PushButtonTest, HoverPressAndReleaseFollowTheStateTable)
     EXPECT_FALSE(button->MouseInside());
     Release(button, button->Width() + 1, 5);  // outside: no click
 
+    // A double click is two clicks.
+    Press(button);
+    Release(button);
+    Post(button, WM_LBUTTONDBLCLK, MK_LBUTTON, At(3, 3));
+    Release(button);
+
     Leave(button);
-    EXPECT_EQ(log, (std::vector<std::string>{"enter", "click", "exit"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "click", "click", "click", "exit"}));
 }
 
 TEST_F(PushButtonTest, ARightPressChangesNothingAndCancelModeDropsThePress)
@@ -117,6 +123,14 @@ TEST_F(PushButtonTest, RepeatsAfterOneIntervalAndNeverAfterAnyRelease)
     WaitFor(100);
     EXPECT_EQ(repeats, stopped);
     EXPECT_FALSE(button->Repeating());
+
+    // A press whose mouse is taken by another window gets no release.
+    Press(button);
+    SetCapture(form->Handle());
+    Pump();
+    EXPECT_FALSE(button->Repeating());
+    ReleaseCapture();
+    Release(button);
 
     // An interval of 0 never fires.
     button->SetMouseContinuouslyDownInterval(0);
