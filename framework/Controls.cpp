@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "Forms.h"
+#include "Keyboard.h"
 #include "TypInfo.h"
 
 namespace {
@@ -118,7 +120,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(MakeOwned<TFont
     WindowProc = [this](TMessage& message) { WndProc(message); };
     font_->OnChange = [this](TObject*) {
         if (!inheritingFont_) parentFont_ = false;
-        FontChanged();
+        Perform(CM_FONTCHANGED);
     };
 }
 
@@ -157,6 +159,22 @@ void TControl::InheritFromParent()
         inheritingFont_ = false;
     }
     if (parentColor_) color_ = parent_->Color();
+    if (parentBiDiMode_) biDiMode_ = parent_->BiDiMode();
+}
+
+void TControl::SetBiDiMode(TBiDiMode mode)
+{
+    parentBiDiMode_ = false;
+    if (mode == biDiMode_) return;
+    biDiMode_ = mode;
+    Invalidate();
+}
+
+void TControl::SetParentBiDiMode(bool parentBiDiMode)
+{
+    parentBiDiMode_ = parentBiDiMode;
+    InheritFromParent();
+    Invalidate();
 }
 
 void TControl::SetBoundsFields(int left, int top, int width, int height)
@@ -311,6 +329,7 @@ void TControl::WndProc(TMessage& message)
         MouseMove(MouseShiftState(message.WParam), point.X, point.Y);
         break;
     }
+    case CM_FONTCHANGED: FontChanged(); break;
     default: DefaultHandler(message); break;
     }
 }
@@ -323,6 +342,7 @@ void TControl::MouseMessage(TMessage& message, TMouseButton button, bool down, b
         MouseReleased(button, shift, point.X, point.Y);
         return;
     }
+    if (!(controlStyle_ & csDoubleClicks)) doubleClick = false;
     if (doubleClick) shift |= ssDouble;
     if (button == TMouseButton::mbLeft) {
         SetControlState(csLButtonDown, true);
@@ -663,9 +683,51 @@ void TWinControl::Update()
     if (handle_) UpdateWindow(handle_);
 }
 
-void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+void TWinControl::SetFocus()
+{
+    TForm* form = GetParentForm(this);
+    if (!CanFocus() || !form->Visible()) throw Exception(L"Cannot focus a disabled or invisible window");
+    ::SetFocus(Handle());
+}
 
 bool TWinControl::Focused() const { return handle_ && GetFocus() == handle_; }
+
+bool TWinControl::CanFocus() const
+{
+    const TControl* control = this;
+    for (; control->Parent(); control = control->Parent())
+        if (!control->Visible() || !control->Enabled()) return false;
+    return dynamic_cast<const TForm*>(control) && control->Enabled();
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const
+{
+    for (TWinControl* child : tabList_) {
+        list.push_back(child);
+        child->GetTabOrderList(list);
+    }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const
+{
+    std::vector<TWinControl*> list;
+    GetTabOrderList(list);
+    const int count = static_cast<int>(list.size());
+    if (count == 0) return nullptr;
+    int index = static_cast<int>(std::find(list.begin(), list.end(), current) - list.begin());
+    if (index == count) index = forward ? -1 : count;
+    for (int step = 0; step < count; ++step) {
+        index = (index + (forward ? 1 : count - 1)) % count;
+        TWinControl* candidate = list[static_cast<size_t>(index)];
+        if (candidate != current && candidate->CanFocus() && (!checkTabStop || candidate->TabStop())) return candidate;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool forward, bool checkTabStop)
+{
+    if (TWinControl* next = FindNextControl(current, forward, checkTabStop)) next->SetFocus();
+}
 
 void TWinControl::PaintControls(HDC dc)
 {
@@ -710,6 +772,7 @@ void TWinControl::DispatchMouseToChild(TMessage& message)
                        message.Msg == WM_RBUTTONDBLCLK || message.Msg == WM_MBUTTONDBLCLK;
     const bool release = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MBUTTONUP;
     if (!target) {
+        CaptureOwnPress(message);
         TControl::WndProc(message);
         return;
     }
@@ -722,6 +785,52 @@ void TWinControl::DispatchMouseToChild(TMessage& message)
     if (release && mouseControl_) {
         mouseControl_ = nullptr;
         if (handle_ && GetCapture() == handle_) ReleaseCapture();
+    }
+}
+
+// Taken before the control's handlers run: a click on release may free it.
+void TWinControl::CaptureOwnPress(const TMessage& message)
+{
+    if (!(ControlStyle() & csCaptureMouse) || !handle_) return;
+    if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK)
+        SetCapture(handle_);
+    else if (message.Msg == WM_LBUTTONUP && GetCapture() == handle_)
+        ReleaseCapture();
+}
+
+void TWinControl::TrackMouse()
+{
+    if (mouseInside_ || !handle_) return;
+    mouseInside_ = true;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TrackMouseEvent(&track);
+    Perform(CM_MOUSEENTER);
+}
+
+bool TWinControl::FormTakesDialogKey(const TMessage& message)
+{
+    const WORD key = static_cast<WORD>(message.WParam);
+    if (!IsDialogKey(key)) return false;
+    const LRESULT wanted = key == VK_TAB ? DLGC_WANTTAB : DLGC_WANTALLKEYS;
+    if (Perform(WM_GETDLGCODE) & wanted) return false;
+    TForm* form = GetParentForm(this);
+    return form && form->Perform(CM_DIALOGKEY, key, message.LParam) != 0;
+}
+
+bool TWinControl::FormTakesDialogChar(const TMessage& message)
+{
+    if (Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) return false;
+    TForm* form = GetParentForm(this);
+    return form && form->Perform(CM_DIALOGCHAR, message.WParam, message.LParam) != 0;
+}
+
+void TWinControl::Broadcast(TMessage& message)
+{
+    // A copy: a handler may add or remove controls.
+    const std::vector<TControl*> children = controls_;
+    for (TControl* child : children) {
+        child->WindowProc(message);
+        if (message.Result != 0) return;
     }
 }
 
@@ -750,6 +859,7 @@ void TWinControl::KeyUp(WORD& key, TShiftState shift)
 void TWinControl::WndProc(TMessage& message)
 {
     if (IsMouseMessage(message.Msg) && message.Msg != WM_MOUSEWHEEL) {
+        if (message.Msg == WM_MOUSEMOVE) TrackMouse();
         DispatchMouseToChild(message);
         DefaultHandler(message);
         return;
@@ -775,7 +885,33 @@ void TWinControl::WndProc(TMessage& message)
         mouseControl_ = nullptr;
         DefaultHandler(message);
         break;
+    case WM_MOUSELEAVE:
+        if (!std::exchange(mouseInside_, false)) break;
+        Perform(CM_MOUSELEAVE);
+        break;
+    case WM_SETFOCUS:
+        if (TForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+        DefaultHandler(message);
+        break;
+    case WM_CANCELMODE:
+        Perform(CM_CANCELMODE);
+        DefaultHandler(message);
+        break;
+    case CM_CANCELMODE:
+        // The hover ends too: the next move over the window enters again.
+        mouseInside_ = false;
+        DefaultHandler(message);
+        break;
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
+    case CM_FOCUSCHANGED: Broadcast(message); break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (!FormTakesDialogChar(message)) DefaultHandler(message);
+        break;
     case WM_KEYDOWN:
+        if (FormTakesDialogKey(message)) break;
+        [[fallthrough]];
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP: {

@@ -16,6 +16,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "BiDi.h"
 #include "Classes.h"
 #include "Graphics.h"
 #include "Messages.h"
@@ -56,6 +57,16 @@ enum TControlStateFlag : unsigned {
     csFocusing = 1u << 5,
 };
 using TControlState = unsigned;
+
+// What a control asks of the framework. Without csDoubleClicks a double
+// click arrives as a second press; with csCaptureMouse a windowed control
+// keeps the mouse from a left press until the release.
+enum TControlStyleFlag : unsigned {
+    csAcceptsControls = 1u << 0,
+    csCaptureMouse = 1u << 1,
+    csDoubleClicks = 1u << 2,
+};
+using TControlStyle = unsigned;
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -141,6 +152,14 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor) { cursor_ = cursor; }
 
+    TControlStyle ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(TControlStyle style) { controlStyle_ = style; }
+
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode mode);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool parentBiDiMode);
+
     TControlState ControlState() const { return controlState_; }
     bool HasControlState(TControlStateFlag flag) const { return (controlState_ & flag) != 0; }
 
@@ -215,6 +234,9 @@ private:
     bool inheritingFont_ = false;
     TCursor cursor_ = crDefault;
     TControlState controlState_ = 0;
+    TControlStyle controlStyle_ = csDoubleClicks;
+    TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    bool parentBiDiMode_ = true;
 };
 
 // A windowless control. Its parent paints it inside its own WM_PAINT (the
@@ -286,8 +308,21 @@ public:
     void SetText(const String& text) override;
     void Invalidate() override;
     void Update() override;
+    // Throws when the control cannot take the focus (hidden or disabled on
+    // the way up, or its form hidden).
     void SetFocus();
     bool Focused() const;
+    // Visible and enabled up to a form that holds it.
+    bool CanFocus() const;
+
+    // The windowed controls below this one in tab order, depth first.
+    void GetTabOrderList(std::vector<TWinControl*>& list) const;
+    // The control after (or before) Current in tab order that can take
+    // the focus (with CheckTabStop: and has TabStop); wraps around.
+    TWinControl* FindNextControl(TWinControl* current, bool forward, bool checkTabStop) const;
+    void SelectNext(TWinControl* current, bool forward, bool checkTabStop);
+    // Hands Message to each child until one answers non-zero.
+    void Broadcast(TMessage& message);
 
     // Graphic children paint on this DC, each with its origin and clip.
     void PaintControls(HDC dc);
@@ -324,6 +359,10 @@ private:
     void BringControlToFront(TControl* control);
     void DispatchMouseToChild(TMessage& message);
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
+    bool FormTakesDialogKey(const TMessage& message);
+    bool FormTakesDialogChar(const TMessage& message);
+    void TrackMouse();
+    void CaptureOwnPress(const TMessage& message);
     void CreateHandle();
     void PaintMessage(TMessage& message);
 
@@ -334,6 +373,7 @@ private:
     std::vector<std::pair<int, THandleCreated>> handleCreated_;
     int nextHandlerId_ = 1;
     bool tabStop_ = false;
+    bool mouseInside_ = false;  // between CM_MOUSEENTER and CM_MOUSELEAVE
 };
 
 // A windowed control that paints itself on its canvas.

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "ApplicationHook.h"
+#include "Keyboard.h"
 
 namespace {
 
@@ -180,13 +181,57 @@ void TForm::Close()
     }
 }
 
+void TForm::WatchActiveControl(TWinControl* control)
+{
+    if (control == activeControl_) return;
+    if (activeControl_) activeControl_->RemoveFreeNotification(this);
+    activeControl_ = control;
+    if (activeControl_) activeControl_->FreeNotification(this);
+}
+
+void TForm::SetActiveControl(TWinControl* control)
+{
+    WatchActiveControl(control);
+    if (control && Visible() && control->CanFocus()) control->SetFocus();
+}
+
+void TForm::SetFocusedControl(TWinControl* control)
+{
+    if (control != this) WatchActiveControl(control);
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TForm::Notification(TComponent* component, TOperation operation)
+{
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+}
+
+// Tab and Shift+Tab move the focus in tab order; every other dialog key
+// goes round the controls.
+bool TForm::TakeDialogKey(const TMessage& message)
+{
+    const TShiftState shift = KeyDataToShiftState(message.LParam);
+    if (message.WParam != VK_TAB || (shift & (ssCtrl | ssAlt))) return false;
+    SelectNext(activeControl_, !(shift & ssShift), true);
+    return true;
+}
+
 void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_CLOSE: Close(); break;
     case WM_ACTIVATE:
         active_ = LOWORD(message.WParam) != WA_INACTIVE;
+        // A press or hover in progress ends with the activation.
+        if (!active_ && activeControl_) activeControl_->Perform(CM_CANCELMODE);
         TWinControl::WndProc(message);
+        break;
+    case CM_DIALOGKEY:
+        if (TakeDialogKey(message))
+            message.Result = 1;
+        else
+            TWinControl::WndProc(message);
         break;
     case CM_RELEASE: FreeObject(this); break;  // nothing of this object is touched after
     default: TWinControl::WndProc(message); break;

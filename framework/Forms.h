@@ -16,6 +16,10 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7;
+
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
@@ -37,6 +41,17 @@ public:
     void SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
     // Whether the form's window is the active one.
     bool Active() const { return active_; }
+
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
+
+    // The control that has (or, while the form is hidden, will get) the
+    // focus; null when none. Not owned: cleared when the control goes.
+    TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Told by a control of this form that it got the focus; every control
+    // of the form then hears CM_FOCUSCHANGED.
+    void SetFocusedControl(TWinControl* control);
 
     // Before the window exists the client size follows from the frame the
     // border style gives.
@@ -60,8 +75,12 @@ protected:
     void WndProc(TMessage& message) override;
     bool PreviewsKeys() const override { return keyPreview_; }
     HWND ParentWindow() const override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    void WatchActiveControl(TWinControl* control);
+    bool TakeDialogKey(const TMessage& message);
+
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     TSize FrameSize() const;
     void PlaceOnFirstShow();
@@ -73,6 +92,8 @@ private:
     bool keyPreview_ = false;
     bool active_ = false;
     bool shownOnce_ = false;
+    TModalResult modalResult_ = mrNone;
+    TWinControl* activeControl_ = nullptr;  // not owned
 };
 
 // The form that holds Control at the top of its parent chain, or null.

@@ -13,6 +13,16 @@ struct TMessage {
 };
 
 constexpr UINT CM_BASE = 0xB000;
+// Sent to the control that must drop a press or hover in progress.
+constexpr UINT CM_CANCELMODE = CM_BASE + 0x04;
+// The form's pass over its controls before a key reaches the focused one:
+// WParam the virtual key (dialog keys) or the character (accelerators),
+// LParam the key data; a control that takes it answers 1.
+constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 0x06;
+// Broadcast to every control of a form when its focused control changes;
+// LParam is the control that now has the focus.
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 0x07;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 0x0C;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 0x0E;
 constexpr UINT CM_FONTCHANGED = CM_BASE + 0x0F;

@@ -4,6 +4,7 @@
 #include "Controls.h"
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // A line (or lines) of text on its parent, windowless.
 class TLabel : public TGraphicControl {

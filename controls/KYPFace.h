@@ -1,0 +1,15 @@
+// Shared steps of the skinned controls' off-screen painting: each control
+// draws its whole face into one bitmap and copies it to the window at once,
+// so the face never flickers and WM_ERASEBKGND can be ignored.
+#pragma once
+
+#include "Bitmap.h"
+#include "Controls.h"
+
+// Sizes Face to Control and fills it with what lies under the control:
+// the parent's own painting when Transparent, else the control's Color.
+void PaintFaceBackground(TBitmap& face, TControl& control, bool transparent);
+
+// DrawTextW with the canvas's font, its colour and the brush's background
+// mode. Length -1 draws up to the end of the text. Answers the height.
+int DrawCanvasText(TCanvas& canvas, const String& text, int length, TRect& rect, UINT format);
