@@ -134,7 +134,7 @@ public:
     template <class Menu>
     void SetPopupMenu(Menu* menu)
     {
-        static_assert(std::is_same_v<Menu, TPopupMenu>);
+        static_assert(std::is_base_of_v<TPopupMenu, Menu>);
         AttachPopupMenu(menu, menu);
     }
     void SetPopupMenu(std::nullptr_t) { AttachPopupMenu(nullptr, nullptr); }
@@ -326,6 +326,9 @@ private:
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
     void CreateHandle();
     void PaintMessage(TMessage& message);
+    // Shows the PopupMenu of the graphic child under the point, or this
+    // control's own; false when neither has one that pops up.
+    bool ShowContextMenu(TMessage& message);
 
     HWND handle_ = nullptr;  // owned: destroyed with DestroyHandle
     std::vector<TControl*> controls_;  // not owned: children are owned by their Owner; Z order, last on top
