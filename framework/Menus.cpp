@@ -11,11 +11,12 @@
 namespace {
 
 // Command numbers of live items. The system reports a chosen item by the
-// low word of WM_COMMAND, so numbers stay within 1 .. 0xFFFF.
+// low word of WM_COMMAND, so numbers stay within 1 .. 0xFFFF. Never freed:
+// items of forms that live to the program's end go after static objects.
 std::map<UINT, TMenuItem*>& Commands()
 {
-    static std::map<UINT, TMenuItem*> commands;
-    return commands;
+    static auto* commands = new std::map<UINT, TMenuItem*>;
+    return *commands;
 }
 
 UINT AllocateCommand(TMenuItem* item)
@@ -32,8 +33,8 @@ UINT AllocateCommand(TMenuItem* item)
 
 std::vector<TMenu*>& LiveMenus()
 {
-    static std::vector<TMenu*> menus;
-    return menus;
+    static auto* menus = new std::vector<TMenu*>;
+    return *menus;
 }
 
 String KeyName(WORD key)
