@@ -48,13 +48,10 @@ TMenuItem* AddItem(TMenuItem* parent, const String& caption)
 TEST(HookMenuItemDraw, ReachesEveryItemOfTheTreeAndReplacesEarlierHandlers)
 {
     TOwned<TMenuItem> root = MakeOwned<TMenuItem>(nullptr);
-    std::vector<TMenuItem*> all{root.get()};
     TMenuItem* level1 = AddItem(root.get(), L"one");
-    all.push_back(level1);
-    all.push_back(AddItem(root.get(), L"two"));
     TMenuItem* level2 = AddItem(level1, L"one.one");
-    all.push_back(level2);
-    all.push_back(AddItem(level2, L"one.one.one"));
+    const std::vector<TObject*> all{root.get(), level1, level2, AddItem(level2, L"one.one.one"),
+        AddItem(root.get(), L"two")};
     int oldDraws = 0;
     level2->OnDrawItem = [&](TObject*, TCanvas&, const TRect&, bool) { ++oldDraws; };
 
@@ -64,13 +61,13 @@ TEST(HookMenuItemDraw, ReachesEveryItemOfTheTreeAndReplacesEarlierHandlers)
         [&](TObject* sender, TCanvas&, const TRect&, bool) { drawn.push_back(sender); });
 
     TOwned<TBitmap> bitmap = SolidBitmap(10, 10, kPaper);
-    for (TMenuItem* item : all) {
+    for (TObject* item : all) {
         int w = 0, h = 0;
-        item->MeasureItem(bitmap->Canvas(), w, h);
-        item->DrawItem(bitmap->Canvas(), TRect(0, 0, 10, 10), false);
+        static_cast<TMenuItem*>(item)->MeasureItem(bitmap->Canvas(), w, h);
+        static_cast<TMenuItem*>(item)->DrawItem(bitmap->Canvas(), TRect(0, 0, 10, 10), false);
     }
-    EXPECT_EQ(drawn, std::vector<TObject*>(all.begin(), all.end()));
-    EXPECT_EQ(measured, std::vector<TObject*>(all.begin(), all.end()));
+    EXPECT_EQ(drawn, all);
+    EXPECT_EQ(measured, all);
     EXPECT_EQ(oldDraws, 0);
 }
 
@@ -89,18 +86,6 @@ TEST(DrawMenuSeparator, RunsFromTheBarToTwoPixelsShortOfTheFarEdge)
         for (int y : {0, 1, 3, 4}) EXPECT_EQ(InkSpan(bitmap->Canvas(), 120, y).first, -1) << "row " << y;
         EXPECT_EQ(bitmap->Canvas().Pen().Color(), clNavy);
     }
-}
-
-TEST(MenuRects, FillAndFrameLeaveTheBrushInTheirColour)
-{
-    TOwned<TBitmap> bitmap = SolidBitmap(10, 10, kPaper);
-    FillMenuRect(bitmap->Canvas(), TRect(0, 0, 10, 10), clTeal);
-    FrameMenuRect(bitmap->Canvas(), TRect(2, 2, 8, 8), clMaroon);
-    EXPECT_EQ(bitmap->Canvas().Pixels(0, 0), clTeal);
-    EXPECT_EQ(bitmap->Canvas().Pixels(2, 5), clMaroon);
-    EXPECT_EQ(bitmap->Canvas().Pixels(7, 7), clMaroon);
-    EXPECT_EQ(bitmap->Canvas().Pixels(5, 5), clTeal);
-    EXPECT_EQ(bitmap->Canvas().Brush().Color(), clMaroon);
 }
 
 TEST(MacMenuBitmaps, ShowTheLightRowsOneToOneOrStretched)
@@ -141,10 +126,11 @@ TEST(SystemMenuFont, IsTheSystemsMenuFontInMenuTextColour)
 
 namespace {
 
+// A top-level window of one colour, painted once; nothing repaints it here.
 class TSolidWindow {
 public:
     TSolidWindow(int x, int y, int width, int height, TColor color)
-        : handle_(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClassName(), L"", WS_POPUP | WS_VISIBLE, x, y,
+        : handle_(CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, x, y,
               width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr))
     {
         UpdateWindow(handle_);
@@ -155,25 +141,9 @@ public:
     }
     ~TSolidWindow() { DestroyWindow(handle_); }
     HWND Handle() const { return handle_; }
-    TColor Pixel(int x, int y) const
-    {
-        TWindowDC dc(handle_);
-        return static_cast<TColor>(GetPixel(dc.Handle(), x, y));
-    }
+    TColor Pixel(int x, int y) const { return static_cast<TColor>(GetPixel(TWindowDC(handle_).Handle(), x, y)); }
 
 private:
-    static const wchar_t* ClassName()
-    {
-        static const bool registered = [] {
-            WNDCLASSW windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcW;
-            windowClass.hInstance = GetModuleHandleW(nullptr);
-            windowClass.lpszClassName = L"Quorvell.TestSolid";
-            return RegisterClassW(&windowClass) != 0;
-        }();
-        (void)registered;
-        return L"Quorvell.TestSolid";
-    }
     HWND handle_;
 };
 

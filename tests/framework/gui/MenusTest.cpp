@@ -106,13 +106,6 @@ TEST(MenuItemTree, RefusesCyclesAndMovesItemsBetweenParents)
     EXPECT_EQ(menu->Items()->IndexOf(b), 0);
     EXPECT_EQ(menu->Items()->IndexOf(a), 1);
 
-    // A command is answered only by the menu that holds the item.
-    TOwned<TPopupMenu> other = MakeOwned<TPopupMenu>(nullptr);
-    int clicks = 0;
-    b->OnClick = [&](TObject*) { ++clicks; };
-    EXPECT_FALSE(other->DispatchCommand(b->Command()));
-    EXPECT_TRUE(menu->DispatchCommand(b->Command()));
-    EXPECT_EQ(clicks, 1);
 }
 
 TEST(SystemMenu, IsBuiltFromTheVisibleItemsWithTheirStates)
@@ -195,26 +188,6 @@ protected:
     std::vector<String> Errors;
 };
 
-TEST_F(PopupTest, AnItemChosenWithKeysFiresItsClickAfterTheMenuCloses)
-{
-    TOwned<TPopupMenu> menu = MakeOwned<TPopupMenu>(nullptr);
-    std::vector<String> clicked;
-    for (const wchar_t* caption : {L"Help", L"-", L"Record", L"Stop"}) {
-        TMenuItem* item = AddItem(menu->Items(), caption);
-        item->OnClick = [&clicked](TObject* sender) { clicked.push_back(static_cast<TMenuItem*>(sender)->Caption()); };
-    }
-    int popups = 0;
-    menu->OnPopup = [&](TObject*) {
-        ++popups;
-        PostKeys({VK_DOWN, VK_DOWN, VK_RETURN});  // past the separator to "Record"
-    };
-    menu->Popup(200, 200);
-    Application->ProcessMessages();
-    EXPECT_EQ(popups, 1);
-    EXPECT_EQ(clicked, std::vector<String>{L"Record"});
-    EXPECT_EQ(menu->PopupPoint(), TPoint(200, 200));
-}
-
 TEST_F(PopupTest, OwnerDrawnItemsAreMeasuredDrawnAndChosenByAccelerator)
 {
     TOwned<TPopupMenu> menu = MakeOwned<TPopupMenu>(nullptr);
@@ -241,17 +214,6 @@ TEST_F(PopupTest, OwnerDrawnItemsAreMeasuredDrawnAndChosenByAccelerator)
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(measured.size(), 2u);
     EXPECT_FALSE(drawn.empty());
-}
-
-TEST_F(PopupTest, EscapeClosesTheMenuWithoutAClick)
-{
-    TOwned<TPopupMenu> menu = MakeOwned<TPopupMenu>(nullptr);
-    int clicks = 0;
-    AddItem(menu->Items(), L"Help")->OnClick = [&](TObject*) { ++clicks; };
-    menu->OnPopup = [](TObject*) { PostKeys({VK_DOWN, VK_ESCAPE}); };
-    menu->Popup(100, 100);
-    Application->ProcessMessages();
-    EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(PopupTest, ARightClickShowsThePopupMenuOfTheControlUnderIt)
