@@ -241,48 +241,13 @@ void TMenuItem::Changed()
     if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this);
 }
 
-void TMenuItem::SetCaption(const String& caption)
-{
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed();
-}
-
-void TMenuItem::SetShortCut(TShortCut shortCut)
-{
-    shortCut_ = shortCut;
-    Changed();
-}
-
-void TMenuItem::SetChecked(bool checked)
-{
-    checked_ = checked;
-    Changed();
-}
-
-void TMenuItem::SetEnabled(bool enabled)
-{
-    enabled_ = enabled;
-    Changed();
-}
-
-void TMenuItem::SetDefault(bool value)
-{
-    default_ = value;
-    Changed();
-}
-
-void TMenuItem::SetVisible(bool visible)
-{
-    visible_ = visible;
-    Changed();
-}
-
-void TMenuItem::SetImageIndex(int index)
-{
-    imageIndex_ = index;
-    Changed();
-}
+void TMenuItem::SetCaption(const String& caption) { Update(caption_, caption); }
+void TMenuItem::SetShortCut(TShortCut shortCut) { Update(shortCut_, shortCut); }
+void TMenuItem::SetChecked(bool checked) { Update(checked_, checked); }
+void TMenuItem::SetEnabled(bool enabled) { Update(enabled_, enabled); }
+void TMenuItem::SetDefault(bool value) { Update(default_, value); }
+void TMenuItem::SetVisible(bool visible) { Update(visible_, visible); }
+void TMenuItem::SetImageIndex(int index) { Update(imageIndex_, index); }
 
 bool TMenuItem::Holds(const TMenuItem* item) const
 {

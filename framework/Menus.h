@@ -114,6 +114,14 @@ public:
 private:
     friend class TMenu;
     void Changed();
+    // Stores the value and tells the menu when it differs.
+    template <class T>
+    void Update(T& field, const T& value)
+    {
+        if (field == value) return;
+        field = value;
+        Changed();
+    }
     bool Holds(const TMenuItem* item) const;
     // Appends the visible sub-items to Menu, remembering it for WM_MENUCHAR.
     void BuildInto(HMENU menu, bool ownerDraw);
