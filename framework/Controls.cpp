@@ -5,6 +5,7 @@
 
 #include "Forms.h"
 #include "Keyboard.h"
+#include "Menus.h"
 #include "TypInfo.h"
 
 namespace {
@@ -832,6 +833,27 @@ void TWinControl::Broadcast(TMessage& message)
         child->WindowProc(message);
         if (message.Result != 0) return;
     }
+bool TWinControl::ShowContextMenu(TMessage& message)
+{
+    POINT screen = MessagePoint(message.LParam);
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    if (fromKeyboard) {
+        screen = POINT{0, 0};
+        if (handle_) ::ClientToScreen(handle_, &screen);
+    }
+    TControl* target = this;
+    if (!fromKeyboard && handle_) {
+        POINT client = screen;
+        ::ScreenToClient(handle_, &client);
+        TControl* hit = ControlAtPos(client);
+        if (hit && !dynamic_cast<TWinControl*>(hit) && hit->PopupMenu()) target = hit;
+    }
+    TPopupMenu* menu = target->PopupMenu();
+    if (!menu || !menu->AutoPopup()) return false;
+    menu->SetPopupComponent(target);
+    menu->Popup(screen.x, screen.y);
+    message.Result = 1;
+    return true;
 }
 
 bool TWinControl::PreviewKey(UINT msg, WORD& key, TShiftState shift)
@@ -908,6 +930,9 @@ void TWinControl::WndProc(TMessage& message)
     case WM_CHAR:
     case WM_SYSCHAR:
         if (!FormTakesDialogChar(message)) DefaultHandler(message);
+    case WM_CONTEXTMENU:
+        // Unanswered, the system hands the message on to the parent window.
+        if (!ShowContextMenu(message)) DefaultHandler(message);
         break;
     case WM_KEYDOWN:
         if (FormTakesDialogKey(message)) break;

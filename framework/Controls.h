@@ -16,7 +16,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "BiDi.h"
+#include "SysLocale.h"
 #include "Classes.h"
 #include "Graphics.h"
 #include "Messages.h"
@@ -145,7 +145,7 @@ public:
     template <class Menu>
     void SetPopupMenu(Menu* menu)
     {
-        static_assert(std::is_same_v<Menu, TPopupMenu>);
+        static_assert(std::is_base_of_v<TPopupMenu, Menu>);
         AttachPopupMenu(menu, menu);
     }
     void SetPopupMenu(std::nullptr_t) { AttachPopupMenu(nullptr, nullptr); }
@@ -365,6 +365,9 @@ private:
     void CaptureOwnPress(const TMessage& message);
     void CreateHandle();
     void PaintMessage(TMessage& message);
+    // Shows the PopupMenu of the graphic child under the point, or this
+    // control's own; false when neither has one that pops up.
+    bool ShowContextMenu(TMessage& message);
 
     HWND handle_ = nullptr;  // owned: destroyed with DestroyHandle
     std::vector<TControl*> controls_;  // not owned: children are owned by their Owner; Z order, last on top

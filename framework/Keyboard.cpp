@@ -2,9 +2,6 @@
 
 #include <cwctype>
 
-#include "BiDi.h"
-
-TSysLocale SysLocale{GetSystemMetrics(SM_MIDEASTENABLED) != 0};
 
 bool IsAccel(UINT key, const String& caption)
 {

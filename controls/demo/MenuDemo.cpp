@@ -1,0 +1,154 @@
+// The recorder's popup menu, open over a window of the recorder's
+// background colour, for looking at each style:
+//
+//   quorvell_menu_demo [--style MacOS|WinXP|DeepBlue|Protein|BlueGlass]
+//                      [--select N] [--flat] [--rtl] [--seconds S]
+//
+// --select moves the selection down N items with the keyboard; --seconds
+// closes the menu by itself (for scripted screenshots). The program ends
+// when the menu closes.
+#include <windows.h>
+
+#include <cwchar>
+
+#include "FormLoader.h"
+#include "Forms.h"
+#include "KYPPopupMenu.h"
+
+namespace {
+
+struct TDemoItem {
+    const wchar_t* name;
+    const wchar_t* caption;
+};
+
+const TDemoItem kItems[] = {
+    {L"Help1", L"Help"},
+    {L"QuorvellOnline1", L"Quorvell Online ..."},
+    {L"N1", L"-"},
+    {L"StartRecord1", L"Record"},
+    {L"StopRecord1", L"Stop Record"},
+    {L"N2", L"-"},
+    {L"WavMp31", L"Wav->Mp3"},
+    {L"N4", L"-"},
+    {L"Play1", L"Play"},
+    {L"StopPlay1", L"Stop Play"},
+    {L"N3", L"-"},
+    {L"Saveto1", L"Save to ..."},
+    {L"AudioProperty1", L"Recording Source ..."},
+    {L"N5", L"-"},
+    {L"CheckUpdate1", L"Check Update ..."},
+    {L"EverydayTips1", L"Everyday Tips..."},
+    {L"Show1", L"Show Window"},
+};
+
+struct TOptions {
+    TkypUIStyle style = DeepBlue;
+    int select = 0;
+    bool flat = false;
+    bool rightToLeft = false;
+    int seconds = 0;
+};
+
+TkypUIStyle StyleNamed(const wchar_t* name)
+{
+    const wchar_t* names[] = {L"FromThemeFile", L"MacOS", L"WinXP", L"DeepBlue", L"Protein", L"BlueGlass"};
+    for (int i = 0; i < 6; ++i)
+        if (_wcsicmp(name, names[i]) == 0) return static_cast<TkypUIStyle>(i);
+    return DeepBlue;
+}
+
+TOptions ReadOptions(int argc, wchar_t** argv)
+{
+    TOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (!wcscmp(argv[i], L"--style") && hasValue) options.style = StyleNamed(argv[++i]);
+        else if (!wcscmp(argv[i], L"--select") && hasValue) options.select = _wtoi(argv[++i]);
+        else if (!wcscmp(argv[i], L"--seconds") && hasValue) options.seconds = _wtoi(argv[++i]);
+        else if (!wcscmp(argv[i], L"--flat")) options.flat = true;
+        else if (!wcscmp(argv[i], L"--rtl")) options.rightToLeft = true;
+    }
+    return options;
+}
+
+// The main window's popup menu as its form description has it.
+class TDemoForm : public TForm {
+public:
+    explicit TDemoForm(TComponent* owner) : TForm(owner)
+    {
+        SetBorderStyle(TFormBorderStyle::bsNone);
+        SetBounds(20, 20, 420, 520);
+        SetColor(15866506);
+        TFormLoader load(this);
+        Menu = load.Add<TkypPopupMenu>(L"sPM_menu", nullptr, [](TkypPopupMenu& m) {
+            m.SetOwnerDraw(true);
+            m.SetUIStyle(DeepBlue);
+            m.SetMenuItemHeight(21);
+            m.SetSeparatorHeight(5);
+            m.SetBarWidth(26);
+            m.SetBarColor(13554646);
+            m.SetBarToColor(13554646);
+            m.SetColor(clWhite);
+            m.SetSeparatorColor(8684164);
+            m.SetSelectedBorderColor(10504772);
+            m.SetSelectedColor(10504772);
+            m.SetSelectedFontColor(clWhite);
+            m.SetFontColor(clBlack);
+            m.SetBorderColor(clBlack);
+            m.SetFlatMenu(false);
+            m.SetFontName(L"MS Sans Serif");
+            m.SetFontSize(8);
+            m.SetFontCharset(DEFAULT_CHARSET);
+            m.SetUseSystemFont(true);
+        });
+        for (const TDemoItem& entry : kItems) {
+            load.Add<TMenuItem>(entry.name, nullptr, [this, entry](TMenuItem& item) {
+                item.SetCaption(entry.caption);
+                Menu->Items()->Add(&item);
+            });
+        }
+        load.Finish();
+    }
+
+    TkypPopupMenu* Menu = nullptr;
+};
+
+TOptions options;
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    options = ReadOptions(argc, argv);
+    Application->Initialize();
+    Application->SetTitle(L"Quorvell menu demo");
+    TDemoForm* form = Application->CreateForm<TDemoForm>();
+    TkypPopupMenu* menu = form->Menu;
+    if (options.style != DeepBlue) menu->SetUIStyle(options.style);
+    menu->SetFlatMenu(options.flat);
+    if (options.rightToLeft) {
+        SysLocale.MiddleEast = true;
+        menu->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    }
+    form->Show();
+    Application->ProcessMessages();
+
+    menu->OnPopup = [](TObject*) {
+        for (int i = 0; i < options.select; ++i) {
+            PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_DOWN, 1);
+            PostMessageW(PopupListWindow(), WM_KEYUP, VK_DOWN, 0xC0000001);
+        }
+    };
+    if (options.seconds > 0) SetTimer(nullptr, 0, static_cast<UINT>(options.seconds) * 1000, CloseMenu);
+    const int x = options.rightToLeft ? 360 : 60;
+    menu->Popup(x, 60);
+    Application->ProcessMessages();
+    return 0;
+}

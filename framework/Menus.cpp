@@ -1,0 +1,514 @@
+#include "Menus.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
+#include "Controls.h"
+#include "ImageList.h"
+#include "WindowHandles.h"
+
+namespace {
+
+// Command numbers of live items. The system reports a chosen item by the
+// low word of WM_COMMAND, so numbers stay within 1 .. 0xFFFF. Never freed:
+// items of forms that live to the program's end go after static objects.
+std::map<UINT, TMenuItem*>& Commands()
+{
+    static auto* commands = new std::map<UINT, TMenuItem*>;
+    return *commands;
+}
+
+UINT AllocateCommand(TMenuItem* item)
+{
+    static UINT next = 1;
+    auto& commands = Commands();
+    for (UINT tries = 0; tries < 0xFFFF; ++tries) {
+        const UINT command = next;
+        next = next == 0xFFFF ? 1 : next + 1;
+        if (commands.emplace(command, item).second) return command;
+    }
+    throw Exception(L"Too many menu items");
+}
+
+std::vector<TMenu*>& LiveMenus()
+{
+    static auto* menus = new std::vector<TMenu*>;
+    return *menus;
+}
+
+String KeyName(WORD key)
+{
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return String(1, static_cast<wchar_t>(key));
+    if (key >= VK_F1 && key <= VK_F24) return L"F" + IntToStr(key - VK_F1 + 1);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return L"Num " + IntToStr(key - VK_NUMPAD0);
+    static const std::map<WORD, const wchar_t*> names = {
+        {VK_BACK, L"BkSp"}, {VK_TAB, L"Tab"}, {VK_ESCAPE, L"Esc"}, {VK_RETURN, L"Enter"}, {VK_SPACE, L"Space"},
+        {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"}, {VK_END, L"End"}, {VK_HOME, L"Home"}, {VK_LEFT, L"Left"},
+        {VK_UP, L"Up"}, {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"}, {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"},
+    };
+    if (auto it = names.find(key); it != names.end()) return it->second;
+    wchar_t name[64] = {};
+    const UINT scanCode = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    if (scanCode && GetKeyNameTextW(static_cast<LONG>(scanCode << 16), name, 64) > 0) return name;
+    return String();
+}
+
+// The accelerator of a caption: the character after a single "&".
+wchar_t AcceleratorOf(const String& caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] != L'&') return caption[i + 1];
+        ++i;  // "&&" is a plain ampersand
+    }
+    return 0;
+}
+
+wchar_t FirstLetterOf(const String& caption)
+{
+    for (wchar_t c : caption)
+        if (c != L'&') return c;
+    return 0;
+}
+
+bool SameKey(wchar_t a, wchar_t b) { return a && std::towupper(a) == std::towupper(b); }
+
+void ApplyLogFont(TFont& font, const LOGFONTW& logFont)
+{
+    font.SetName(logFont.lfFaceName);
+    font.SetHeight(logFont.lfHeight);
+    font.SetCharset(logFont.lfCharSet);
+    TFontStyles style = 0;
+    if (logFont.lfWeight >= FW_BOLD) style |= fsBold;
+    if (logFont.lfItalic) style |= fsItalic;
+    if (logFont.lfUnderline) style |= fsUnderline;
+    if (logFont.lfStrikeOut) style |= fsStrikeOut;
+    font.SetStyle(style);
+}
+
+// The canvas the owner-draw handlers get: on the DC the system gives, with
+// the menu font, given back when the message is done.
+class TMenuCanvas {
+public:
+    explicit TMenuCanvas(HDC dc) : canvas_(MakeOwned<TCanvas>())
+    {
+        GetSystemMenuFont(canvas_->Font());
+        canvas_->SetHandle(dc);
+    }
+    ~TMenuCanvas() { canvas_->SetHandle(nullptr); }
+    TCanvas& Canvas() { return *canvas_; }
+
+private:
+    TOwned<TCanvas> canvas_;
+};
+
+void MeasureMenuItem(HWND window, MEASUREITEMSTRUCT& measure)
+{
+    TMenuItem* item = TMenu::FindItemByCommand(static_cast<UINT>(measure.itemData));
+    if (!item) return;
+    TClientDC dc(window);
+    TMenuCanvas canvas(dc.Handle());
+    int width = 0, height = 0;
+    item->MeasureItem(canvas.Canvas(), width, height);
+    measure.itemWidth = static_cast<UINT>(std::max(width, 0));
+    measure.itemHeight = static_cast<UINT>(std::max(height, 0));
+}
+
+void DrawMenuItem(const DRAWITEMSTRUCT& draw)
+{
+    TMenuItem* item = TMenu::FindItemByCommand(static_cast<UINT>(draw.itemData));
+    if (!item) return;
+    TSavedDC saved(draw.hDC);
+    TMenuCanvas canvas(draw.hDC);
+    item->DrawItem(canvas.Canvas(), draw.rcItem, (draw.itemState & ODS_SELECTED) != 0);
+}
+
+LRESULT MenuChar(HMENU menu, wchar_t key)
+{
+    for (TMenu* owner : LiveMenus()) {
+        const int index = owner->MenuCharIndex(menu, key);
+        if (index >= 0) return MAKELRESULT(index, MNC_EXECUTE);
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
+}
+
+LRESULT CALLBACK PopupListProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        switch (msg) {
+        case WM_MEASUREITEM: {
+            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure.CtlType != ODT_MENU) break;
+            MeasureMenuItem(window, measure);
+            return TRUE;
+        }
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlType != ODT_MENU) break;
+            DrawMenuItem(draw);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0) {
+                if (TMenuItem* item = TMenu::FindItemByCommand(LOWORD(wParam))) item->Click();
+                return 0;
+            }
+            break;
+        case WM_MENUCHAR:
+            return MenuChar(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+        default: break;
+        }
+    } catch (...) {
+        // The system's menu loop must not be unwound.
+        HandleControlException(nullptr);
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+}  // namespace
+
+String ShortCutToText(TShortCut shortCut)
+{
+    const String key = KeyName(static_cast<WORD>(shortCut & 0xFF));
+    if (key.empty()) return String();
+    String text;
+    if (shortCut & scCtrl) text += L"Ctrl+";
+    if (shortCut & scShift) text += L"Shift+";
+    if (shortCut & scAlt) text += L"Alt+";
+    return text + key;
+}
+
+bool GetSystemMenuFont(TFont& font)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    bool answered = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    if (!answered) {
+        // Systems older than the padded-border field know only the
+        // shorter layout, which fits in the same structure.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+        answered = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    }
+    if (!answered) return false;
+    ApplyLogFont(font, metrics.lfMenuFont);
+    return true;
+}
+
+HWND PopupListWindow()
+{
+    static TWindowHandle window = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = PopupListProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"Quorvell.PopupList";
+        if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            throw Exception(L"Cannot register the popup menu window class");
+        HWND handle = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0,
+            nullptr, nullptr, windowClass.hInstance, nullptr);
+        if (!handle) throw Exception(L"Cannot create the popup menu window");
+        return TWindowHandle(handle);
+    }();
+    return window.get();
+}
+
+// ---------------------------------------------------------------- TMenuItem
+
+// The owner is taken only once this object is a menu item, so that the
+// owner's components hear of a menu item being inserted.
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(nullptr)
+{
+    command_ = AllocateCommand(this);
+    if (owner) owner->InsertComponent(this);
+}
+
+TMenuItem::~TMenuItem()
+{
+    Commands().erase(command_);
+    if (parent_) parent_->Remove(this);
+    while (!items_.empty()) {
+        TMenuItem* child = items_.back();
+        items_.pop_back();
+        child->parent_ = nullptr;
+        FreeObject(child);
+    }
+}
+
+void TMenuItem::Changed()
+{
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this);
+}
+
+void TMenuItem::SetCaption(const String& caption) { Update(caption_, caption); }
+void TMenuItem::SetShortCut(TShortCut shortCut) { Update(shortCut_, shortCut); }
+void TMenuItem::SetChecked(bool checked) { Update(checked_, checked); }
+void TMenuItem::SetEnabled(bool enabled) { Update(enabled_, enabled); }
+void TMenuItem::SetDefault(bool value) { Update(default_, value); }
+void TMenuItem::SetVisible(bool visible) { Update(visible_, visible); }
+void TMenuItem::SetImageIndex(int index) { Update(imageIndex_, index); }
+
+bool TMenuItem::Holds(const TMenuItem* item) const
+{
+    for (const TMenuItem* at = item; at; at = at->parent_)
+        if (at == this) return true;
+    return false;
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item)
+{
+    if (!item) throw Exception(L"Cannot insert a nil menu item");
+    if (item->Holds(this)) throw Exception(L"A menu item cannot hold itself");
+    if (item->parent_) item->parent_->Remove(item);
+    index = std::clamp(index, 0, Count());
+    items_.insert(items_.begin() + index, item);
+    item->parent_ = this;
+    Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item)
+{
+    auto it = std::find(items_.begin(), items_.end(), item);
+    if (it == items_.end()) return;
+    items_.erase(it);
+    item->parent_ = nullptr;
+    Changed();
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const
+{
+    auto it = std::find(items_.begin(), items_.end(), item);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+void TMenuItem::Clear()
+{
+    while (!items_.empty()) FreeObject(items_.back());  // each leaves the list as it goes
+}
+
+TMenu* TMenuItem::GetParentMenu() const
+{
+    const TMenuItem* root = this;
+    while (root->parent_) root = root->parent_;
+    return root->menu_;
+}
+
+void TMenuItem::Click()
+{
+    if (OnClick) OnClick(this);
+}
+
+String TMenuItem::MenuText() const
+{
+    const String shortCut = ShortCutToText(shortCut_);
+    return shortCut.empty() ? caption_ : caption_ + L"\t" + shortCut;
+}
+
+void TMenuItem::BuildInto(HMENU menu, bool ownerDraw)
+{
+    builtHandle_ = menu;
+    UINT position = 0;
+    for (TMenuItem* child : items_) {
+        child->builtHandle_ = nullptr;
+        if (!child->visible_) continue;
+        const String text = child->MenuText();
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+        // Separators keep their type when owner-drawn, so that the keyboard
+        // still passes over them.
+        info.fType = (child->IsLine() ? MFT_SEPARATOR : 0) | (ownerDraw ? MFT_OWNERDRAW : 0);
+        if (!ownerDraw && !child->IsLine()) {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = const_cast<wchar_t*>(text.c_str());
+        }
+        info.fState = (child->enabled_ ? 0 : MFS_DISABLED) | (child->checked_ ? MFS_CHECKED : 0) |
+                      (child->default_ ? MFS_DEFAULT : 0);
+        info.wID = child->command_;
+        info.dwItemData = child->command_;
+        TMenuHandle subMenu;
+        if (!child->items_.empty()) {
+            subMenu.reset(CreatePopupMenu());
+            if (!subMenu.get()) throw Exception(L"Cannot create a menu");
+            child->BuildInto(subMenu.get(), ownerDraw);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = subMenu.get();
+        }
+        if (!InsertMenuItemW(menu, position, TRUE, &info)) throw Exception(L"Cannot add a menu item");
+        subMenu.release();  // the parent menu destroys it now
+        ++position;
+    }
+}
+
+TMenuItem* TMenuItem::FindByMenuHandle(HMENU menu)
+{
+    if (builtHandle_ == menu) return this;
+    for (TMenuItem* child : items_)
+        if (TMenuItem* found = child->FindByMenuHandle(menu)) return found;
+    return nullptr;
+}
+
+void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height)
+{
+    if (OnMeasureItem) {
+        OnMeasureItem(this, canvas, width, height);
+        return;
+    }
+    if (IsLine()) {
+        height = 8;
+        return;
+    }
+    const String shortCut = ShortCutToText(shortCut_);
+    width = canvas.TextWidth(caption_) + (shortCut.empty() ? 0 : canvas.TextWidth(shortCut) + 16) + 24;
+    height = std::max(canvas.TextHeight(caption_) + 4, 18);
+}
+
+void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected)
+{
+    if (OnDrawItem)
+        OnDrawItem(this, canvas, rect, selected);
+    else
+        DefaultDraw(canvas, rect, selected);
+}
+
+void TMenuItem::DefaultDraw(TCanvas& canvas, const TRect& rect, bool selected)
+{
+    const bool highlighted = selected && enabled_;
+    canvas.Brush().SetColor(highlighted ? clHighlight : clMenu);
+    canvas.FillRect(rect);
+    if (IsLine()) {
+        canvas.Pen().SetColor(clBtnShadow);
+        const int y = rect.Top + rect.Height() / 2;
+        canvas.MoveTo(rect.Left + 2, y);
+        canvas.LineTo(rect.Right - 2, y);
+        return;
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().SetColor(!enabled_ ? clGrayText : highlighted ? clHighlightText : clMenuText);
+    TRect text(rect.Left + 20, rect.Top, rect.Right - 8, rect.Bottom);
+    canvas.TextRect(text, caption_, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    canvas.TextRect(text, ShortCutToText(shortCut_), DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+}
+
+// -------------------------------------------------------------------- TMenu
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(MakeOwned<TMenuItem>(nullptr))
+{
+    items_->menu_ = this;
+    LiveMenus().push_back(this);
+}
+
+TMenu::~TMenu()
+{
+    std::erase(LiveMenus(), this);
+    // The items go first: their removal notices must find a whole menu.
+    items_.reset();
+}
+
+void TMenu::SetImages(TImageList* images)
+{
+    if (images == images_) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    MenuChanged(nullptr);
+}
+
+void TMenu::SetOwnerDraw(bool ownerDraw)
+{
+    ownerDraw_ = ownerDraw;
+    MenuChanged(nullptr);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+}
+
+void TMenu::MenuChanged(TMenuItem* source) { (void)source; }
+
+HMENU TMenu::Handle()
+{
+    TMenuHandle fresh(CreatePopupMenu());
+    if (!fresh.get()) throw Exception(L"Cannot create a menu");
+    items_->BuildInto(fresh.get(), IsOwnerDraw());
+    handle_.reset(fresh.release());
+    return handle_.get();
+}
+
+bool TMenu::DispatchCommand(UINT command)
+{
+    TMenuItem* item = FindItemByCommand(command);
+    if (!item || item->GetParentMenu() != this) return false;
+    item->Click();
+    return true;
+}
+
+TMenuItem* TMenu::FindItemByCommand(UINT command)
+{
+    auto it = Commands().find(command);
+    return it == Commands().end() ? nullptr : it->second;
+}
+
+TMenuItem* TMenu::FindItemByMenuHandle(HMENU menu)
+{
+    return menu && handle_.get() ? items_->FindByMenuHandle(menu) : nullptr;
+}
+
+int TMenu::MenuCharIndex(HMENU menu, wchar_t key)
+{
+    TMenuItem* list = FindItemByMenuHandle(menu);
+    if (!list) return -1;
+    std::vector<TMenuItem*> shown;
+    for (int i = 0; i < list->Count(); ++i)
+        if (list->Items(i)->Visible()) shown.push_back(list->Items(i));
+    auto choosable = [](const TMenuItem* item) { return item->Enabled() && !item->IsLine(); };
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (choosable(shown[i]) && SameKey(AcceleratorOf(shown[i]->Caption()), key)) return static_cast<int>(i);
+    if (autoHotkeys_ != TMenuAutoFlag::maAutomatic) return -1;
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (choosable(shown[i]) && !AcceleratorOf(shown[i]->Caption()) &&
+            SameKey(FirstLetterOf(shown[i]->Caption()), key))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// --------------------------------------------------------------- TPopupMenu
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+TPopupMenu::~TPopupMenu() { SetPopupComponent(nullptr); }
+
+void TPopupMenu::SetPopupComponent(TComponent* component)
+{
+    if (component == popupComponent_) return;
+    if (popupComponent_) popupComponent_->RemoveFreeNotification(this);
+    popupComponent_ = component;
+    if (popupComponent_) popupComponent_->FreeNotification(this);
+}
+
+void TPopupMenu::Notification(TComponent* component, TOperation operation)
+{
+    TMenu::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupComponent_) popupComponent_ = nullptr;
+}
+
+void TPopupMenu::Popup(int x, int y)
+{
+    // The system menu in use must not be rebuilt under the menu loop.
+    if (tracking_) return;
+    popupPoint_ = TPoint(x, y);
+    if (OnPopup) OnPopup(this);
+    HMENU menu = Handle();
+    HWND owner = PopupListWindow();
+    const UINT align = IsRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    tracking_ = true;
+    TrackPopupMenuEx(menu, align | TPM_RIGHTBUTTON, x, y, owner, nullptr);
+    tracking_ = false;
+    // Lets the system finish closing the menu before the next one opens.
+    PostMessageW(owner, WM_NULL, 0, 0);
+}
