@@ -52,11 +52,12 @@ TEST(RecordingBook, OnlyHighQualityIsEncodedAndOnlyItsWavIsDeleted)
     EXPECT_TRUE(FileExists(high));
     const String middle = book.BeginRecording(prefix, TRecordingQuality::Middle);
     EXPECT_EQ(middle, prefix + L"2.wav");
+    WriteFileBytes(middle, "kept");
     EXPECT_FALSE(book.TakeForEncoding(wav, mp3));
 
     // A finished run deletes the WAV it encoded, nothing else.
     const String next = book.BeginRecording(prefix, TRecordingQuality::High);
-    WriteFileBytes(middle, "kept");
+    EXPECT_EQ(next, prefix + L"3.wav");
     WriteFileBytes(next, "recorded");
     ASSERT_TRUE(book.TakeForEncoding(wav, mp3));
     WriteFileBytes(mp3, "encoded");
