@@ -388,7 +388,13 @@ void TApplication::HandleException(TObject* sender)
         return;
     }
     HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
-    MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    ::MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+int TApplication::MessageBox(const String& text, const String& caption, UINT flags)
+{
+    HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : Handle();
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation)

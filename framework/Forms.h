@@ -149,6 +149,9 @@ public:
     void Minimize();
     void Restore();
 
+    // A modal system message box over the main form; the button pressed.
+    int MessageBox(const String& text, const String& caption, UINT flags = MB_OK);
+
     // Call inside a catch block: OnException when set, else an error box.
     void HandleException(TObject* sender);
     TExceptionEvent OnException;

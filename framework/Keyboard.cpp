@@ -2,7 +2,6 @@
 
 #include <cwctype>
 
-
 bool IsAccel(UINT key, const String& caption)
 {
     for (size_t i = 0; i + 1 < caption.size(); ++i) {

@@ -123,3 +123,19 @@ String LowerCase(const String& text)
 }
 
 bool SameText(const String& a, const String& b) { return LowerCase(a) == LowerCase(b); }
+
+namespace {
+bool IsIntegerText(const String& text)
+{
+    const size_t digits = (!text.empty() && (text[0] == L'-' || text[0] == L'+')) ? 1 : 0;
+    return text.size() > digits && text.find_first_not_of(L"0123456789", digits) == String::npos;
+}
+}  // namespace
+
+bool StrToBool(const String& text)
+{
+    if (IsIntegerText(text)) return text.find_first_not_of(L"+-0") != String::npos;
+    if (SameText(text, L"True")) return true;
+    if (SameText(text, L"False")) return false;
+    throw EConvertError(L"'" + text + L"' is not a valid boolean value");
+}

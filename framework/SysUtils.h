@@ -56,4 +56,8 @@ std::string ToUtf8(const String& text);
 String FromUtf8(const std::string& text);
 
 String LowerCase(const String& text);
+// An integer text is True when it is not zero ("-1" True, "0" False, any
+// length); otherwise "True" or "False" in any letter case. Anything else
+// is an EConvertError.
+bool StrToBool(const String& text);
 bool SameText(const String& a, const String& b);

@@ -8,7 +8,6 @@ wav=$(mktemp --suffix=.wav)
 trap 'rm -f "$wav"' EXIT
 mpg123 -q -w "$wav" "$mp3"
 length=$(sox "$wav" -n stat 2>&1 | awk -F: '/^Length/ {gsub(/ /, "", $2); print $2}')
-# The strongest bin of sox's power spectrum of the left channel.
-frequency=$(sox "$wav" -n remix 1 stat -freq 2>&1 | awk 'NF == 2 && $1 + 0 > 0 { if ($2 > best) { best = $2; f = $1 } } END { print f }')
+frequency=$(sh "$(dirname "$0")/../support/dominant_frequency.sh" "$wav")
 echo "decoded: $length s, dominant frequency $frequency Hz"
 awk -v l="$length" -v f="$frequency" 'BEGIN { exit !(l >= 2.9 && l <= 3.2 && f >= 430 && f <= 450) }'

@@ -1,0 +1,55 @@
+// What the recorder decides about its files: the three qualities, the name
+// of the next recording, and which recordings the encoder has turned into
+// MP3 files whose WAV files may go.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "SysUtils.h"
+
+enum class TRecordingQuality { High, Middle, Low };
+
+struct TRecordingFormat {
+    uint16_t Channels;
+    uint16_t BitsPerSample;
+    int32_t SamplesPerSecond;
+    bool EncodeOnStop;  // to MP3, replacing the WAV file
+};
+
+TRecordingFormat FormatOf(TRecordingQuality quality);
+
+// The WAV file of the next recording: Prefix followed by the smallest
+// number from 1 whose MP3 and WAV names are both free, so a recording never
+// replaces an earlier one of either kind.
+String FreeRecordingName(const String& prefix);
+
+// The bookkeeping between the record, stop and end-of-encoding commands.
+//
+// - Each recording decides for itself whether it is encoded: a failed
+//   encoding earlier does not make a middle- or low-quality recording go
+//   to MP3.
+// - Only WAV files that the stop command handed to the encoder are deleted
+//   when an encoding run ends, and only once their MP3 file exists: a run
+//   of the convert command deletes nothing of the user's.
+class TRecordingBook {
+public:
+    // The record command: the new recording's WAV name, now CurrentFileName.
+    String BeginRecording(const String& prefix, TRecordingQuality quality);
+    // The stop command: whether the stopped recording is to be encoded;
+    // if so, CurrentFileName becomes the MP3 name and the WAV is remembered.
+    // A recording is handed over once.
+    bool TakeForEncoding(String& wavFile, String& mp3File);
+    // The end of an encoding run: deletes the remembered WAV files whose MP3
+    // exists and forgets them all; the number deleted.
+    int FinishEncoding();
+
+    // Empty before the first recording; the file the play command plays.
+    const String& CurrentFileName() const { return currentFileName_; }
+    bool ConvertAfterRecording() const { return convertAfterRecording_; }
+
+private:
+    String currentFileName_;
+    bool convertAfterRecording_ = false;
+    std::vector<String> encodedRecordings_;
+};
