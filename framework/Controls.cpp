@@ -833,6 +833,8 @@ void TWinControl::Broadcast(TMessage& message)
         child->WindowProc(message);
         if (message.Result != 0) return;
     }
+}
+
 bool TWinControl::ShowContextMenu(TMessage& message)
 {
     POINT screen = MessagePoint(message.LParam);
@@ -930,6 +932,7 @@ void TWinControl::WndProc(TMessage& message)
     case WM_CHAR:
     case WM_SYSCHAR:
         if (!FormTakesDialogChar(message)) DefaultHandler(message);
+        break;
     case WM_CONTEXTMENU:
         // Unanswered, the system hands the message on to the parent window.
         if (!ShowContextMenu(message)) DefaultHandler(message);
