@@ -106,6 +106,8 @@ public:
     uint32_t EncodeBuffer(void* inBuf, void* outBuf, uint32_t& outP);
 
     void CancelProcess() { FCancelProcess = true; }
+    // True while ProcessFiles runs (its handlers may run other commands).
+    bool Running() const { return FRunning; }
     // Encodes every input into its output. Failures: ELameError, or the
     // stream error of a file that cannot be opened or created; everything
     // of the failing file is released first.

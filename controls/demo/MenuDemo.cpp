@@ -14,33 +14,9 @@
 #include "FormLoader.h"
 #include "Forms.h"
 #include "KYPPopupMenu.h"
+#include "RecorderMenu.h"
 
 namespace {
-
-struct TDemoItem {
-    const wchar_t* name;
-    const wchar_t* caption;
-};
-
-const TDemoItem kItems[] = {
-    {L"Help1", L"Help"},
-    {L"QuorvellOnline1", L"Quorvell Online ..."},
-    {L"N1", L"-"},
-    {L"StartRecord1", L"Record"},
-    {L"StopRecord1", L"Stop Record"},
-    {L"N2", L"-"},
-    {L"WavMp31", L"Wav->Mp3"},
-    {L"N4", L"-"},
-    {L"Play1", L"Play"},
-    {L"StopPlay1", L"Stop Play"},
-    {L"N3", L"-"},
-    {L"Saveto1", L"Save to ..."},
-    {L"AudioProperty1", L"Recording Source ..."},
-    {L"N5", L"-"},
-    {L"CheckUpdate1", L"Check Update ..."},
-    {L"EverydayTips1", L"Everyday Tips..."},
-    {L"Show1", L"Show Window"},
-};
 
 struct TOptions {
     TkypUIStyle style = DeepBlue;
@@ -81,33 +57,7 @@ public:
         SetBounds(20, 20, 420, 520);
         SetColor(15866506);
         TFormLoader load(this);
-        Menu = load.Add<TkypPopupMenu>(L"sPM_menu", nullptr, [](TkypPopupMenu& m) {
-            m.SetOwnerDraw(true);
-            m.SetUIStyle(DeepBlue);
-            m.SetMenuItemHeight(21);
-            m.SetSeparatorHeight(5);
-            m.SetBarWidth(26);
-            m.SetBarColor(13554646);
-            m.SetBarToColor(13554646);
-            m.SetColor(clWhite);
-            m.SetSeparatorColor(8684164);
-            m.SetSelectedBorderColor(10504772);
-            m.SetSelectedColor(10504772);
-            m.SetSelectedFontColor(clWhite);
-            m.SetFontColor(clBlack);
-            m.SetBorderColor(clBlack);
-            m.SetFlatMenu(false);
-            m.SetFontName(L"MS Sans Serif");
-            m.SetFontSize(8);
-            m.SetFontCharset(DEFAULT_CHARSET);
-            m.SetUseSystemFont(true);
-        });
-        for (const TDemoItem& entry : kItems) {
-            load.Add<TMenuItem>(entry.name, nullptr, [this, entry](TMenuItem& item) {
-                item.SetCaption(entry.caption);
-                Menu->Items()->Add(&item);
-            });
-        }
+        Menu = LoadRecorderMenu(load);
         load.Finish();
     }
 

@@ -1,0 +1,130 @@
+// The recorder's one window: a shaped face with its command buttons, the
+// quality choice, the elapsed-seconds label and a popup menu, and the
+// commands behind them: record, stop (and encode the high quality to MP3),
+// play, convert, and the settings and launches.
+#pragma once
+
+#include <windows.h>
+
+#include "Dialogs.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "KYPImageButton.h"
+#include "KYPPopupMenu.h"
+#include "KYPRadioButton.h"
+#include "KYPSkinControl.h"
+#include "KYPSkinForm.h"
+#include "LameCoder.h"
+#include "MPlayer.h"
+#include "Recordings.h"
+#include "StdCtrls.h"
+
+class TFrmMain : public TForm {
+public:
+    explicit TFrmMain(TComponent* owner);
+
+    // Components, owned by the window, in the order they are made.
+    TkypSkinForm* kypSkinForm1 = nullptr;
+    TLabel* IRecTime = nullptr;
+    TkypImageButton* btn_record = nullptr;
+    TkypImageButton* btn_home = nullptr;
+    TkypImageButton* btn_help = nullptr;
+    TkypImageButton* btn_Stop = nullptr;
+    TkypImageButton* btn_play = nullptr;
+    TkypImageButton* btn_min = nullptr;
+    TkypImageButton* btn_close = nullptr;
+    TkypRadioButton* sRBhigh = nullptr;
+    TkypRadioButton* sRBMid = nullptr;
+    TkypRadioButton* sRBLow = nullptr;
+    TMediaPlayer* MPRec = nullptr;
+    TkypImageButton* Btn_none = nullptr;
+    TMediaPlayer* MPPlay = nullptr;
+    TkypSkinControl* skc_record = nullptr;
+    TkypSkinControl* skc_home = nullptr;
+    TkypSkinControl* skc_help = nullptr;
+    TkypSkinControl* skc_convert = nullptr;
+    TkypSkinControl* skc_Play = nullptr;
+    TkypSkinControl* skc_min = nullptr;
+    TkypSkinControl* skc_close = nullptr;
+    TTimer* iTmrRecTime = nullptr;
+    TkypPopupMenu* sPM_menu = nullptr;
+    TSaveDialog* SaveMusic = nullptr;
+    TLameCoder* Lame = nullptr;
+    TOpenDialog* OpenWavFile = nullptr;
+
+    // The menu item of that name (Help1, StartRecord1, ...); null if none.
+    TMenuItem* MenuItem(const String& name) const;
+
+    // The window's events.
+    void FormCreate(TObject* sender);
+    void FormDestroy(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormKeyUp(TObject* sender, WORD& key, TShiftState shift);
+
+    // Recording, playback and conversion.
+    void btn_recordClick(TObject* sender);
+    void btn_stopClick(TObject* sender);
+    void iTmrRecTimeTimer(TObject* sender);
+    void btn_playClick(TObject* sender);
+    void StopPlay1Click(TObject* sender);
+    void btn_convertClick(TObject* sender);
+    void LameEndProcess(TObject* sender);
+    void TrayIconDblClick(TObject* sender);
+    void DragFileDropFiles(TObject* receiver, TStrings* fileNames, int filesCount, TPoint dropPoint);
+
+    // Settings and launches.
+    String Get_MusicPath();
+    void Saveto1Click(TObject* sender);
+    void Help1Click(TObject* sender);
+    void btn_helpClick(TObject* sender) { Help1Click(sender); }
+    void Go2Site();
+    void btn_homeClick(TObject*) { Go2Site(); }
+    void QuorvellOnline1Click(TObject*) { Go2Site(); }
+    void CheckUpdate1Click(TObject* sender);
+    void AudioProperty1Click(TObject* sender);
+    void ShowTips();
+    void EverydayTips1Click(TObject* sender);
+
+    // Window commands and the menu's calls of the commands above.
+    void btn_minClick(TObject* sender);
+    void btn_closeClick(TObject* sender);
+    void Show1Click(TObject* sender);
+    void StartRecord1Click(TObject*) { btn_recordClick(this); }
+    void StopRecord1Click(TObject*) { btn_stopClick(this); }
+    void WavMp31Click(TObject*) { btn_convertClick(this); }
+    void Play1Click(TObject*) { btn_playClick(this); }
+
+    void WMHotKey(TMessage& message);
+
+    // The recording name prefix; empty while none is chosen.
+    const String& MusicPath() const { return musicPath_; }
+    // The last recording (its MP3 once encoded); empty before the first.
+    const String& CurrentFileName() const { return book_.CurrentFileName(); }
+    // 1 while the running recording is to be encoded when it stops.
+    int ConvertAfterRecording() const { return book_.ConvertAfterRecording() ? 1 : 0; }
+    bool Recording() const { return MPRec->DeviceID() != 0; }
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    void LoadComponents();
+    TRecordingQuality ChosenQuality() const;
+    void ShowIdleButtons();
+    // Runs the encoder over its lists, unless a run is already going on:
+    // that run reaches the files just added.
+    void EncodeQueued();
+    void ConvertFile(const String& wavFile);
+    String ProgramFolder() const;
+
+    String musicPath_;
+    TRecordingBook book_;
+    ATOM hotKeyIds_[3] = {};
+};
+
+extern TFrmMain* FrmMain;
+
+// The record command's box when the device cannot start.
+inline const String kInitDeviceErrorText =
+    L"Init device Error, please check your sound card driver and restart this program\uFF01";
+inline const String kNotWavFileText = L"This is not Wav file, it can not be converted";
