@@ -1,7 +1,6 @@
-// The recorder's main window built from its description and shown under
-// Wine, with the settings in the current user's registry, recordings in a
-// folder of the artifacts directory and the window's errors collected
-// instead of shown.
+// The recorder's main window shown under Wine, with its settings in the
+// current user's registry, recordings in folders of the artifacts
+// directory and its errors collected instead of shown.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,47 +23,38 @@ protected:
     void TearDown() override
     {
         if (form) FreeObject(form);
-        Pump();
+        Application->ProcessMessages();
         Application->OnException = nullptr;
     }
 
-    // A new empty folder of the artifacts directory; its path with a
-    // trailing delimiter.
+    // A new empty folder of the artifacts directory, with its delimiter.
     static String Folder(const std::wstring& name)
     {
-        const std::filesystem::path path = std::filesystem::current_path() / name;
+        const auto path = std::filesystem::current_path() / name;
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
         return path.wstring() + L"\\";
     }
-    static void ForgetSettings() { TRegistry().DeleteKey(kSettingsKey); }
-
     void ShowRecorder()
     {
         Application->CreateForm(form);
         form->Show();
         SetForegroundWindow(form->Handle());
-        Pump();
+        Application->ProcessMessages();
     }
-
-    static void Pump() { Application->ProcessMessages(); }
     static void WaitFor(DWORD milliseconds)
     {
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(5)) Pump();
-        Pump();
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(5))
+            Application->ProcessMessages();
     }
-    // What the system delivers for a registered Ctrl+<key>.
+    // As the system delivers a registered Ctrl+<key>.
     void HotKey(char key)
     {
         PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, key));
-        Pump();
+        Application->ProcessMessages();
     }
     void Choose(const wchar_t* item) { form->MenuItem(item)->Click(); }
-
     bool IdleButtons() const { return form->btn_record->Enabled() && !form->btn_Stop->Enabled(); }
-    bool RecordingButtons() const { return !form->btn_record->Enabled() && form->btn_Stop->Enabled(); }
-
-    // Records for about Seconds in the quality of Radio through the hot keys.
     void RecordByHotKeys(TkypRadioButton* radio, DWORD milliseconds = 1200)
     {
         radio->SetChecked(true);
@@ -73,18 +63,8 @@ protected:
         WaitFor(milliseconds);
         HotKey('S');
     }
-
-    // The screen under the window, for looking at.
-    void Capture(const wchar_t* name) const
-    {
-        TClientDC screen(nullptr);
-        const TPoint origin = form->ClientToScreen(TPoint{0, 0});
-        TBitmap capture;
-        capture.SetSize(620, 560);
-        BitBlt(capture.Canvas().Handle(), 0, 0, 620, 560, screen.Handle(), origin.X, origin.Y, SRCCOPY);
-        std::filesystem::create_directories(std::filesystem::current_path() / L"screens");
-        capture.SaveToFile((std::filesystem::current_path() / L"screens" / name).wstring());
-    }
+    // More than the header the record command writes.
+    static bool HoldsSound(const String& wav) { return FileSizeOf(wav) > 44 + 4000; }
 
     TFrmMain* form = nullptr;
     std::vector<String> errors;
