@@ -11,8 +11,8 @@ namespace {
 
 void KeepAs(const String& file, const wchar_t* name)
 {
-    std::filesystem::copy_file(file, std::filesystem::current_path() / name,
-                               std::filesystem::copy_options::overwrite_existing);
+    // The run time's overwriting copy fails on an existing file here.
+    CopyFileW(file.c_str(), (std::filesystem::current_path() / name).c_str(), FALSE);
 }
 
 void Capture(TForm* form, const wchar_t* name)
