@@ -17,7 +17,7 @@ TEST_F(RecorderHarness, ABadTipsSettingIsReportedAndTheWindowStillShows)
     EXPECT_NE(errors[0].find(L"sometimes"), String::npos);
 }
 
-TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavAndTheNextMiddleQualityStopEncodesNothing)
+TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavTheNextMiddleStopEncodesNothingAndClosingKeepsARecording)
 {
     const String prefix = Folder(L"recorder_noencoder") + L"take";
     WriteMusicPath(prefix);
@@ -32,4 +32,11 @@ TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavAndTheNextMiddleQualityStopEnc
     EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
     EXPECT_EQ(form->Lame->InputFiles()->Count(), 1);  // only the first waits for a later run
     EXPECT_TRUE(errors.empty());
+
+    // Closing the window while recording keeps what was recorded.
+    HotKey('R');
+    WaitFor(1200);
+    FreeObject(form);
+    form = nullptr;
+    EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));
 }
