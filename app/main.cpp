@@ -322,8 +322,12 @@ void TFrmMain::btn_recordClick(TObject*)
         iTmrRecTime->SetTag(0);
         iTmrRecTime->SetEnabled(true);
     } catch (const std::exception&) {
-        // A device left open here would be taken for a running recording.
-        MPRec->Close();
+        // A device left open here would be taken for a running recording;
+        // a failing close must not keep the box below from the user.
+        try {
+            MPRec->Close();
+        } catch (const std::exception&) {
+        }
         ShowIdleButtons();
         Application->MessageBox(kInitDeviceErrorText, L"Error", MB_ICONERROR);
     }

@@ -219,10 +219,9 @@ void TkypCustomButton::DrawCaption(TCanvas& canvas)
     // left-aligned and "&" underlines the accelerator.
     auto drawCentred = [&](TRect area) {
         TRect block = area;
-        DrawCanvasText(canvas, m_Caption, static_cast<int>(m_Caption.size()), block,
-            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        canvas.TextRect(block, m_Caption, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
         block.Offset((area.Width() - block.Width()) / 2, (area.Height() - block.Height()) / 2);
-        DrawCanvasText(canvas, m_Caption, -1, block, DT_WORDBREAK | DT_EXPANDTABS);
+        canvas.TextRect(block, m_Caption, DT_WORDBREAK | DT_EXPANDTABS);
     };
     TRect area = client;
     if (!Enabled()) {

@@ -197,7 +197,7 @@ void TkypCheckBox::Paint()
     TRect text = rightToLeft ? TRect(0, textTop, Width() - glyphWidth - 4, Height())
                              : TRect(glyphWidth + 4, textTop, Width(), Height());
     canvas.Draw(rightToLeft ? Width() - glyphWidth - 1 : 1, glyphTop, &glyph);
-    DrawCanvasText(canvas, Caption(), -1, text, rightToLeft ? DT_SINGLELINE | DT_RIGHT : DT_SINGLELINE);
+    canvas.TextRect(text, Caption(), rightToLeft ? DT_SINGLELINE | DT_RIGHT : DT_SINGLELINE);
     if (WantsFocusRect()) {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
         const int bottom = textTop + textHeight + 2;

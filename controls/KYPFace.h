@@ -9,7 +9,3 @@
 // Sizes Face to Control and fills it with what lies under the control:
 // the parent's own painting when Transparent, else the control's Color.
 void PaintFaceBackground(TBitmap& face, TControl& control, bool transparent);
-
-// DrawTextW with the canvas's font, its colour and the brush's background
-// mode. Length -1 draws up to the end of the text. Answers the height.
-int DrawCanvasText(TCanvas& canvas, const String& text, int length, TRect& rect, UINT format);

@@ -408,15 +408,16 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const String& text)
     ::ExtTextOutW(dc_, x, y, options, &r, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
-void TCanvas::TextRect(TRect& rect, const String& text, UINT format)
+int TCanvas::TextRect(TRect& rect, const String& text, UINT format)
 {
     if (!RequireHandle())
-        return;
+        return 0;
     RequireFont();
     RequireBrush();
     RECT r = rect;
-    ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    const int height = ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
     rect = r;
+    return height;
 }
 
 TSize TCanvas::TextExtent(const String& text)

@@ -180,7 +180,8 @@ public:
     void TextRect(const TRect& rect, int x, int y, const String& text);
     // The text laid out in Rect by the platform's DrawTextW with Format
     // (DT_* flags); with DT_CALCRECT, Rect receives the size it needs.
-    void TextRect(TRect& rect, const String& text, UINT format);
+    // DrawTextW with the canvas's font and brush; answers the text's height.
+    int TextRect(TRect& rect, const String& text, UINT format);
     TSize TextExtent(const String& text);
     int TextWidth(const String& text) { return TextExtent(text).cx; }
     int TextHeight(const String& text) { return TextExtent(text).cy; }

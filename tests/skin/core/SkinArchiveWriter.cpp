@@ -114,6 +114,25 @@ std::string EncryptPayload(const std::string& payload, const std::string& passwo
     return out;
 }
 
+namespace {
+
+// The fields that the local header and the central directory entry share,
+// from the flags to the extra field's length.
+void AppendSharedHeaderFields(std::string& out, const TArchiveMember& m)
+{
+    AppendLe16(out, m.Flags);
+    AppendLe16(out, m.Method);
+    AppendLe16(out, m.Time);
+    AppendLe16(out, 0);
+    AppendLe32(out, m.Crc);
+    AppendLe32(out, static_cast<uint32_t>(m.Payload.size()));
+    AppendLe32(out, m.UncompressedSize);
+    AppendLe16(out, static_cast<uint16_t>(m.Name.size()));
+    AppendLe16(out, static_cast<uint16_t>(m.Extra.size()));
+}
+
+}  // namespace
+
 std::string BuildArchive(const std::vector<TArchiveMember>& members, const std::string& signature,
     const std::string& archiveComment)
 {
@@ -123,15 +142,7 @@ std::string BuildArchive(const std::vector<TArchiveMember>& members, const std::
         offsets.push_back(static_cast<uint32_t>(out.size()));
         AppendLe32(out, 0x04034B50);
         AppendLe16(out, 20);
-        AppendLe16(out, m.Flags);
-        AppendLe16(out, m.Method);
-        AppendLe16(out, m.Time);
-        AppendLe16(out, 0);
-        AppendLe32(out, m.Crc);
-        AppendLe32(out, static_cast<uint32_t>(m.Payload.size()));
-        AppendLe32(out, m.UncompressedSize);
-        AppendLe16(out, static_cast<uint16_t>(m.Name.size()));
-        AppendLe16(out, static_cast<uint16_t>(m.Extra.size()));
+        AppendSharedHeaderFields(out, m);
         out += m.Name + m.Extra + m.Payload;
     }
     const uint32_t centralOffset = static_cast<uint32_t>(out.size());
@@ -140,15 +151,7 @@ std::string BuildArchive(const std::vector<TArchiveMember>& members, const std::
         AppendLe32(out, 0x02014B50);
         AppendLe16(out, 20);
         AppendLe16(out, 20);
-        AppendLe16(out, m.Flags);
-        AppendLe16(out, m.Method);
-        AppendLe16(out, m.Time);
-        AppendLe16(out, 0);
-        AppendLe32(out, m.Crc);
-        AppendLe32(out, static_cast<uint32_t>(m.Payload.size()));
-        AppendLe32(out, m.UncompressedSize);
-        AppendLe16(out, static_cast<uint16_t>(m.Name.size()));
-        AppendLe16(out, static_cast<uint16_t>(m.Extra.size()));
+        AppendSharedHeaderFields(out, m);
         AppendLe16(out, static_cast<uint16_t>(m.Comment.size()));
         AppendLe16(out, 0);
         AppendLe16(out, 0);
