@@ -20,6 +20,11 @@ struct THotKey {
 };
 const THotKey kHotKeys[] = {{L"hotkey", 'P'}, {L"hotkey2", 'R'}, {L"hotkey3", 'S'}};
 
+bool AskToReplace(const String& mp3File)
+{
+    return Application->MessageBox(ReplaceMp3Question(mp3File), L"Quorvell", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void LoadPicture(TBitmap* bitmap, const String& name)
 {
     bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
@@ -376,6 +381,7 @@ void TFrmMain::LameEndProcess(TObject*)
 
 void TFrmMain::ConvertFile(const String& wavFile)
 {
+    if (!convertRequests_.Approve(wavFile, *Lame->OutputFiles(), AskToReplace)) return;
     Lame->InputFiles()->Add(wavFile);
     Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));
     EncodeQueued();

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "ConvertRequest.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
@@ -119,6 +120,7 @@ private:
 
     String musicPath_;
     TRecordingBook book_;
+    TConvertRequests convertRequests_;
     ATOM hotKeyIds_[3] = {};
 };
 

@@ -54,6 +54,12 @@ void TForm::AfterConstruction()
 void TForm::BeforeDestruction()
 {
     if (OnDestroy) OnDestroy(this);
+    // A form that goes is not hidden first: its controls go without
+    // repainting it, and Wine's X11 driver, hiding a top-level window,
+    // waits up to 2 s for a window manager to confirm it (every close on
+    // a display without one). Destroyed, the window leaves the screen all
+    // the same.
+    if (HandleAllocated()) SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_VISIBLE);
     TWinControl::BeforeDestruction();
 }
 

@@ -132,3 +132,58 @@ TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhil
         UnregisterHotKey(nullptr, key);
     }
 }
+
+namespace {
+
+// Chooses File in the convert command's dialog and answers a replace
+// question, if one comes, with Answer (0: none is looked for); the
+// question's text or empty. Wine takes up to 2 s to close the file dialog.
+String ConvertThroughMenu(TFrmMain* form, const String& file, int answer)
+{
+    String question;
+    TDialogRobot robot([&] {
+        AcceptFileDialog(WaitForDialog(0, L""), file);
+        if (const HWND box = answer ? WaitForDialog(0, L"Quorvell", 4000) : nullptr) {
+            question = DialogText(box);
+            PressDialogButton(box, answer);
+        }
+    });
+    form->MenuItem(L"WavMp31")->Click();
+    return question;
+}
+
+}  // namespace
+
+TEST_F(RecorderHarness, ConvertingAsksBeforeReplacingAnMp3AndNeverConvertsAnMp3OntoItself)
+{
+    const String folder = Folder(L"recorder_convert");
+    WriteMusicPath(folder + L"take");
+    ShowRecorder();
+    const String song = folder + L"song.wav", mp3 = folder + L"song.mp3";
+    WriteWav(song, SineSamples(440, 0.5, 44100, 2), 44100, 2);
+    WriteFileBytes(mp3, "the user's own");
+    const std::string wav = ReadFileBytes(song);
+
+    EXPECT_EQ(ConvertThroughMenu(form, song, IDNO), mp3 + L" already exists. Replace it?");
+    EXPECT_EQ(ReadFileBytes(mp3), "the user's own");
+    EXPECT_EQ(ReadFileBytes(song), wav);
+
+    EXPECT_NE(ConvertThroughMenu(form, song, IDYES), L"");
+    EXPECT_GT(FileSizeOf(mp3), 1000);
+    EXPECT_EQ(ConvertThroughMenu(form, song, IDNO), L"");  // this run's own MP3
+    EXPECT_TRUE(errors.empty());
+
+    const std::string encoded = ReadFileBytes(mp3);
+    EXPECT_THROW(
+        {
+            try {
+                ConvertThroughMenu(form, mp3, 0);
+            } catch (const EConvertOntoItself& error) {
+                EXPECT_EQ(error.Message(), mp3 + L" is already an MP3 file; it can not be converted onto itself.");
+                throw;
+            }
+        },
+        EConvertOntoItself);
+    EXPECT_EQ(ReadFileBytes(mp3), encoded);
+    EXPECT_EQ(form->Lame->InputFiles()->Count(), 0);
+}
