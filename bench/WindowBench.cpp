@@ -1,5 +1,8 @@
 // Times the recorder's window from outside: one line per call, in seconds.
 //   quorvell_window_bench floor          a trivial program's start to exit
+//   quorvell_window_bench window         a program showing a plain window:
+//                                        start to visible (Wine's own cost
+//                                        of a first window)
 //   quorvell_window_bench <Quorvell.exe> start to main window visible, then
 //                                        close click to window gone and to
 //                                        program ended
@@ -51,6 +54,8 @@ struct TSearch {
     HWND found = nullptr;
 };
 
+constexpr const wchar_t* kPlainClass = L"QuorvellBenchPlain";
+
 BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<TSearch*>(data);
@@ -58,7 +63,9 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data)
     GetWindowThreadProcessId(window, &owner);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (owner != search->processId || !IsWindowVisible(window) || std::wstring(name) != L"Quorvell.TFrmMain") return TRUE;
+    const std::wstring className = name;
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    if (className != L"Quorvell.TFrmMain" && className != kPlainClass) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -87,14 +94,47 @@ void ClickClose(HWND window)
     PostMessageW(button, WM_LBUTTONUP, 0, position);
 }
 
-int Floor()
+std::wstring Self()
 {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return L"\"" + std::wstring(self) + L"\"";
+}
+
+int Floor()
+{
     const double start = Now();
-    TChild child(L"\"" + std::wstring(self) + L"\" exit");
+    TChild child(Self() + L" exit");
     if (!child.Started() || !child.Ended(30000)) return 1;
     std::printf("%.3f\n", Now() - start);
+    return 0;
+}
+
+int PlainWindow()
+{
+    const double start = Now();
+    TChild child(Self() + L" show");
+    const HWND window = child.Started() ? WaitForMainWindow(child, 30) : nullptr;
+    if (!window) return 1;
+    std::printf("%.3f\n", Now() - start);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return child.Ended(30000) ? 0 : 1;
+}
+
+// The child of PlainWindow: a plain window until it is closed.
+int ShowPlainWindow()
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_CLOSE) PostQuitMessage(0);
+        return DefWindowProcW(window, msg, wParam, lParam);
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kPlainClass;
+    RegisterClassW(&windowClass);
+    CreateWindowExW(0, kPlainClass, L"", WS_POPUP | WS_VISIBLE, 100, 100, 539, 539, nullptr, nullptr, nullptr, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;
 }
 
@@ -122,11 +162,14 @@ int Recorder(const wchar_t* program)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 2 && std::wstring(argv[1]) == L"exit") return 0;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: quorvell_window_bench floor | <Quorvell.exe>\n");
+        std::fprintf(stderr, "usage: quorvell_window_bench floor | window | <Quorvell.exe>\n");
         return 2;
     }
-    if (std::wstring(argv[1]) == L"floor") return Floor();
+    const std::wstring mode = argv[1];
+    if (mode == L"exit") return 0;
+    if (mode == L"show") return ShowPlainWindow();
+    if (mode == L"floor") return Floor();
+    if (mode == L"window") return PlainWindow();
     return Recorder(argv[1]);
 }
