@@ -268,19 +268,7 @@ bool TLameCoder::ProcessFile(int index)
     uint32_t sampleRate = FSampleRate;
     int32_t mode = FMode;
     ReadInputLayout(input, sampleRate, mode);
-
-    const uint32_t prepared = OpenStream(sampleRate, mode);
-    if (prepared == BE_ERR_LIBRARY_MISSING)
-        Fail(L"The MP3 encoder library could not be loaded: " + LameLibraryError());
-    if (prepared != BE_ERR_SUCCESSFUL) Fail(L"beInitStream failed " + UIntToStr(prepared));
-    // Whole sample frames only: the library refuses a part of one, and a
-    // trailing part of a frame is no sound.
-    const uint32_t frame = FWaveInput ? FWave.BytesPerSample : (mode == MONO ? 2 : 4);
-    FChunk = static_cast<uint16_t>(FWaveInput ? FNumSamples * frame : (mode == MONO ? FNumSamples : 2 * FNumSamples));
-    FChunk -= FChunk % frame;
-    FTotal -= FTotal % frame;
-    // A chunk that wraps to 0 in 16 bits would never advance through the data.
-    if (FChunk == 0 && FTotal > 0) Fail(L"Unsupported WAV header: the sample frame size is " + UIntToStr(frame));
+    PrepareFile(sampleRate, mode);
 
     Fire([&] {
         if (OnBeginFile) OnBeginFile(this, static_cast<uint16_t>(index), input);
@@ -293,6 +281,24 @@ bool TLameCoder::ProcessFile(int index)
     Flush();
     guard.KeepOutput();
     return true;
+}
+
+void TLameCoder::PrepareFile(uint32_t sampleRate, int32_t mode)
+{
+    const uint32_t prepared = OpenStream(sampleRate, mode);
+    if (prepared == BE_ERR_LIBRARY_MISSING)
+        Fail(L"The MP3 encoder library could not be loaded: " + LameLibraryError());
+    if (prepared != BE_ERR_SUCCESSFUL) Fail(L"beInitStream failed " + UIntToStr(prepared));
+    // Whole sample frames only: the library refuses a part of one, and a
+    // trailing part of a frame is no sound.
+    const uint32_t frame = FWaveInput ? FWave.BytesPerSample : (mode == MONO ? 2 : 4);
+    FChunk = static_cast<uint16_t>(FWaveInput ? FNumSamples * frame : (mode == MONO ? FNumSamples : 2 * FNumSamples));
+    FChunk -= FChunk % frame;
+    FTotal -= FTotal % frame;
+    // A chunk that wraps to 0 in 16 bits would never advance through the data.
+    if (FChunk == 0 && FTotal > 0)
+        Fail(L"The library's chunk of " + UIntToStr(FNumSamples) + L" samples holds no whole frame of " +
+             UIntToStr(frame) + L" bytes");
 }
 
 void TLameCoder::ReadInputLayout(const String& fileName, uint32_t& sampleRate, int32_t& mode)

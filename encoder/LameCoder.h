@@ -139,6 +139,8 @@ private:
     // The input's layout from its first bytes: sets the stream's rate and
     // mode, the chunk and the byte count to encode.
     void ReadInputLayout(const String& fileName, uint32_t& sampleRate, int32_t& mode);
+    // Opens the library's stream for the file and sizes its chunks.
+    void PrepareFile(uint32_t sampleRate, int32_t mode);
     bool EncodeChunks();
     const int16_t* ChunkValues(uint32_t bytes, uint32_t& values);
     void Flush();
