@@ -218,13 +218,15 @@ namespace {
 
 // Chooses File in the convert command's dialog and answers a replace
 // question, if one comes, with Answer (0: none is looked for); the
-// question's text or empty. Wine takes up to 2 s to close the file dialog.
+// question's text or empty.
 String ConvertThroughMenu(TFrmMain* form, const String& file, int answer)
 {
     String question;
     TDialogRobot robot([&] {
-        AcceptFileDialog(WaitForDialog(0, L""), file);
-        if (const HWND box = answer ? WaitForDialog(0, L"Quorvell", 4000) : nullptr) {
+        const HWND dialog = WaitForDialog(0, L"");
+        AcceptFileDialog(dialog, file);
+        for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
+        if (const HWND box = answer ? WaitForDialog(0, L"Quorvell", 700) : nullptr) {
             question = DialogText(box);
             PressDialogButton(box, answer);
         }
