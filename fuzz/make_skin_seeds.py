@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the skin file fuzzers (inflate, archive,
 records) under the given folder, default fuzz/corpus. Deterministic, so
-the committed corpus can be made again."""
+the committed corpus can be made again. With --member FILE it writes only
+the record file that every archive seed holds, the known answer of the
+extraction tests."""
 import os
 import struct
 import sys
@@ -76,12 +78,20 @@ def archive(members):
     return bytes(out)
 
 
+def seed_records():
+    return record_file([(b"SKIN2_FORMCOLOR", 1, struct.pack("<i", 0x336699)),
+                        (b"SKIN2_TITLEFIVESECT", 2, b"\x01"), (b"Note", 3, b"hello"),
+                        (b"Unknown", 9, b"xyz"), (b"SKIN2_BUTTON", 0, bmp(3, 2, 0xFF0000))])
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--member":
+        with open(sys.argv[2], "wb") as f:
+            f.write(seed_records())
+        return
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "corpus")
     text = b"".join(b"skin title bar button border %d\n" % i for i in range(400))
-    records = record_file([(b"SKIN2_FORMCOLOR", 1, struct.pack("<i", 0x336699)),
-                           (b"SKIN2_TITLEFIVESECT", 2, b"\x01"), (b"Note", 3, b"hello"),
-                           (b"Unknown", 9, b"xyz"), (b"SKIN2_BUTTON", 0, bmp(3, 2, 0xFF0000))])
+    records = seed_records()
     seeds = {
         "inflate": {
             "stored": raw_deflate(text, 0), "fast": raw_deflate(text, 1), "default": raw_deflate(text),
