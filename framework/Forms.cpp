@@ -54,13 +54,23 @@ void TForm::AfterConstruction()
 void TForm::BeforeDestruction()
 {
     if (OnDestroy) OnDestroy(this);
-    // A form that goes is not hidden first: its controls go without
-    // repainting it, and Wine's X11 driver, hiding a top-level window,
-    // waits up to 2 s for a window manager to confirm it (every close on
-    // a display without one). Destroyed, the window leaves the screen all
-    // the same.
-    if (HandleAllocated()) SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_VISIBLE);
+    if (HandleAllocated()) LeaveScreenUnhidden();
     TWinControl::BeforeDestruction();
+}
+
+// A top-level form that goes is not hidden first: Wine's X11 driver, hiding
+// one, waits up to 2 s for a window manager to confirm it (every close on a
+// display without one). Marked invisible, it is destroyed without that, its
+// controls go without repainting it, and what lies under it is painted
+// anew (without desktop composition nothing else would).
+void TForm::LeaveScreenUnhidden()
+{
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    if ((style & WS_CHILD) || !(style & WS_VISIBLE)) return;
+    RECT area{};
+    GetWindowRect(Handle(), &area);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, style & ~WS_VISIBLE);
+    RedrawWindow(nullptr, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TForm::FrameStyle(DWORD& style, DWORD& exStyle) const

@@ -82,6 +82,7 @@ private:
     bool TakeDialogKey(const TMessage& message);
 
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
+    void LeaveScreenUnhidden();
     TSize FrameSize() const;
     void PlaceOnFirstShow();
 
