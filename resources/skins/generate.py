@@ -109,12 +109,12 @@ def radio_glyph(checked, enabled):
     s = GLYPH
     c = Canvas(s, s)  # uncovered pixels become the key, the lower-left one among them
     cx = cy = s / 2.0
-    c.shape(sd_circle(cx, cy, 7.0), SLATE_700 if enabled else GREY_EDGE)
+    c.shape(sd_circle(cx, cy, 6.6), SLATE_700 if enabled else GREY_EDGE)
     fill = vgrad([(0, SLATE_100), (1, '#FFFFFF')], 1, s - 1) if enabled else GREY_FILL
-    c.shape(sd_circle(cx, cy, 6.0), fill)
+    c.shape(sd_circle(cx, cy, 5.4), fill)
     if checked:
         dot = vgrad([(0, COPPER_300), (1, COPPER_700)], cy - 3.5, cy + 3.5) if enabled else '#CDB9A8'
-        c.shape(sd_circle(cx, cy, 3.4), dot)
+        c.shape(sd_circle(cx, cy, 3.1), dot)
     return c
 
 
@@ -149,10 +149,28 @@ def tcolor(rgb_hex):
     return r | (g << 8) | (b << 16)
 
 
+def keyed_pixels(canvas, key):
+    """Pixels of a picture with see-through parts. A hard cut at half cover
+    leaves stair-stepped circles at glyph size, so edge pixels down to a
+    third covered stay, blended over the form colour the controls usually
+    sit on; the rest become the key."""
+    ground = hexrgb(FORM)
+    out = []
+    for i in range(canvas.w * canvas.h):
+        a = canvas.a[i]
+        if a < 0.3:
+            out.append(key)
+        else:
+            out.append(tuple(int(round(min(255.0, v + g * (1.0 - a)))) for v, g in
+                             zip((canvas.r[i], canvas.g[i], canvas.b[i]), ground)))
+    return out
+
+
 def bmp_bytes(path, drawer, bits, key):
     canvas = drawer()
     key_rgb = hexrgb(key) if key else None
-    write_bmp(path, canvas.w, canvas.h, canvas.pixels(key_rgb), bits, key_rgb)
+    pixels = keyed_pixels(canvas, key_rgb) if key else canvas.pixels()
+    write_bmp(path, canvas.w, canvas.h, pixels, bits, key_rgb)
     with open(path, 'rb') as f:
         return f.read()
 
