@@ -465,8 +465,14 @@ bool TToolBar::FilterMenuMessage(const MSG& msg)
 {
     TToolButton* target = nullptr;
     if (msg.message == WM_MOUSEMOVE) {
-        const TPoint client = ScreenToClient(TPoint(msg.pt.x, msg.pt.y));
-        TToolButton* under = ButtonAt(client.X, client.Y);
+        // The message's own position, or where the cursor is now.
+        POINT now{};
+        GetCursorPos(&now);
+        TToolButton* under = nullptr;
+        for (POINT screen : {msg.pt, now}) {
+            const TPoint client = ScreenToClient(TPoint(screen.x, screen.y));
+            if ((under = ButtonAt(client.X, client.Y))) break;
+        }
         if (under != dropped_ && HasDropDown(under) && Usable(under)) target = under;
     } else if (msg.message == WM_KEYDOWN && (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT)) {
         const bool forward = (msg.wParam == VK_RIGHT) != UseRightToLeftReading(BiDiMode());

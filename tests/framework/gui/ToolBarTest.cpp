@@ -31,6 +31,21 @@ HWND FindMenuWindow(DWORD thread)
     return found;
 }
 
+// Waits for an open menu window that shows a menu; answers it and its
+// item count, or null.
+HWND WaitForMenu(DWORD thread, int& count)
+{
+    for (int i = 0; i < 300; ++i, Sleep(10)) {
+        HWND menu = FindMenuWindow(thread);
+        HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+        if (handle) {
+            count = GetMenuItemCount(handle);
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
 // Watches from a second thread while the GUI thread sits in a menu loop:
 // each step waits for an open menu window, notes how many items it shows
 // and posts keys to it.
@@ -42,11 +57,10 @@ public:
     {
         worker_ = std::thread([this, steps] {
             for (const auto& keys : steps) {
-                HWND menu = nullptr;
-                for (int i = 0; i < 500 && !menu; ++i, Sleep(10)) menu = FindMenuWindow(thread_);
+                int count = 0;
+                HWND menu = WaitForMenu(thread_, count);
                 if (!menu) return;
-                HMENU handle = reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0));
-                counts.push_back(handle ? GetMenuItemCount(handle) : -1);
+                counts.push_back(count);
                 Sleep(200);  // the GUI thread's timers get their turn inside the loop
                 for (WORD key : keys) {
                     PostMessageW(menu, WM_KEYDOWN, key, 1);
