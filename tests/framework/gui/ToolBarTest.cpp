@@ -82,6 +82,23 @@ private:
     std::thread worker_;
 };
 
+// Gives each drop-down a handler as the bar learns of it, as a menu bar
+// that copies its menu's settings into the drop-down does.
+class TWatchingBar : public TToolBar {
+public:
+    using TToolBar::TToolBar;
+    int Popups = 0;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TToolBar::Notification(component, operation);
+        auto* popup = dynamic_cast<TPopupMenu*>(component);
+        if (operation == TOperation::opInsert && popup && popup->Owner() == this)
+            popup->OnPopup = [this](TObject*) { ++Popups; };
+    }
+};
+
 class ToolBarTest : public WindowHarness {
 protected:
     void SetUp() override
@@ -97,7 +114,7 @@ protected:
         AddSubItems(menu->Items()->Items(0), {L"&New", L"E&xit"});
         AddSubItems(menu->Items()->Items(1), {L"&Cut", L"C&opy", L"&Paste"});
         AddSubItems(menu->Items()->Items(3), {L"&Zoom"});
-        bar = New<TToolBar>(form.get());
+        bar = New<TWatchingBar>(form.get());
         bar->SetParent(form.get());
         bar->SetShowCaptions(true);
         bar->SetFlat(true);
@@ -136,7 +153,7 @@ protected:
     }
 
     TPopupMenu* menu = nullptr;
-    TToolBar* bar = nullptr;
+    TWatchingBar* bar = nullptr;
     std::vector<std::wstring> clicks;
 };
 
@@ -226,6 +243,7 @@ TEST_F(ToolBarTest, AClickOpensTheDropDownAndAKeyChoosesAnItem)
     Pump();
     ASSERT_EQ(robot.counts, std::vector<int>{3});
     EXPECT_EQ(clicks, std::vector<std::wstring>{L"C&opy"});
+    EXPECT_EQ(bar->Popups, 1);
     EXPECT_EQ(bar->DroppedButton(), nullptr);
     EXPECT_EQ(bar->DropDown(), nullptr);  // the temporary popup is gone
 }
