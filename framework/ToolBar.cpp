@@ -412,7 +412,7 @@ bool TToolBar::TrackMenu(TToolButton* button)
     if (!HasDropDown(button) || dropped_ || trackingBar) return false;
     const bool wasMenuMode = menuMode_;
     TToolButton* next = button;
-    while (next) {
+    while (HasDropDown(next)) {
         nextDrop_ = nullptr;
         DropOnce(next);
         next = nextDrop_;
@@ -447,15 +447,25 @@ void TToolBar::DropOnce(TToolButton* button)
     Repaint();
     const TRect bounds = button->BoundsRect();
     const TPoint at = ClientToScreen(TPoint(popup->IsRightToLeft() ? bounds.Right : bounds.Left, bounds.Bottom));
-    trackingBar = this;
-    menuFilter = SetWindowsHookExW(WH_MSGFILTER, ToolBarMenuFilter, nullptr, GetCurrentThreadId());
+    // Undone also when the popup's handler throws.
+    struct Tracking {
+        TToolBar* bar;
+        explicit Tracking(TToolBar* tracked) : bar(tracked)
+        {
+            trackingBar = bar;
+            menuFilter = SetWindowsHookExW(WH_MSGFILTER, ToolBarMenuFilter, nullptr, GetCurrentThreadId());
+        }
+        ~Tracking()
+        {
+            if (menuFilter) UnhookWindowsHookEx(menuFilter);
+            menuFilter = nullptr;
+            trackingBar = nullptr;
+            bar->dropDown_ = nullptr;
+            bar->dropped_ = nullptr;
+        }
+    } tracking(this);
     popup->Popup(at.X, at.Y);
-    if (menuFilter) UnhookWindowsHookEx(menuFilter);
-    menuFilter = nullptr;
-    trackingBar = nullptr;
-    dropDown_ = nullptr;
     popup.reset();
-    dropped_ = nullptr;
     if (HandleAllocated()) Repaint();
 }
 
@@ -480,8 +490,11 @@ bool TToolBar::FilterMenuMessage(const MSG& msg)
         HWND menuWindow = nullptr;
         if (CountMenuWindows(&menuWindow) > 1) return false;
         if (forward && HighlightedHasSubMenu(menuWindow)) return false;
-        target = Neighbour(dropped_, forward ? 1 : -1);
-        if (target == dropped_) target = nullptr;
+        // The next button that has something to drop down.
+        target = dropped_;
+        for (int i = 0; i < ButtonCount(); ++i)
+            if (HasDropDown(target = Neighbour(target, forward ? 1 : -1))) break;
+        if (target == dropped_ || !HasDropDown(target)) target = nullptr;
     }
     if (!target) return false;
     nextDrop_ = target;
