@@ -14,6 +14,9 @@ std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
 }  // namespace
 
+// The replacements pair malloc with free; the compiler sees only new and free.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size)
 {
     if (counting) ++allocations;
