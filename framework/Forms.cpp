@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AppEvnts.h"
 #include "ApplicationHook.h"
 #include "Keyboard.h"
 
@@ -354,6 +355,7 @@ bool TApplication::ProcessMessage(MSG& msg)
         return false;
     }
     try {
+        if (TApplicationEvents::RunHooks(msg)) return true;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {
