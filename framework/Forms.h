@@ -35,6 +35,8 @@ public:
     void SetFormStyle(TFormStyle style) { formStyle_ = style; }
     // The MDI client window; there is none until MDI frames exist.
     HWND ClientHandle() const { return nullptr; }
+    // Follows the window (the system menu, keys, the user); set while the
+    // form is hidden, it applies when the form shows.
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
     bool KeyPreview() const { return keyPreview_; }
@@ -74,6 +76,7 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     bool PreviewsKeys() const override { return keyPreview_; }
+    int ShowCommand() const override;
     HWND ParentWindow() const override;
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -81,6 +84,7 @@ private:
     void WatchActiveControl(TWinControl* control);
     bool TakeDialogKey(const TMessage& message);
 
+    void TrackWindowState(WPARAM sizeType);
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     TSize FrameSize() const;
     void PlaceOnFirstShow();
