@@ -35,8 +35,9 @@ TScreen* Screen = MakeScreen();
 
 // ------------------------------------------------------------------ TForm
 
-TForm::TForm(TComponent* owner) : TWinControl(owner)
+TForm::TForm(TComponent* owner) : TWinControl(owner), icon_(MakeOwned<TIcon>())
 {
+    icon_->OnChange = [this](TObject*) { UpdateWindowIcon(); };
     TControl::SetVisible(false);
     SetBoundsFields(0, 0, 320, 240);
 }
@@ -87,6 +88,19 @@ void TForm::CreateParams(TCreateParams& params)
     // first size from the display server late, which restores it.
     if (windowState_ == TWindowState::wsMaximized) params.Style |= WS_MAXIMIZE;
     if (windowState_ == TWindowState::wsMinimized) params.Style |= WS_MINIMIZE;
+}
+
+void TForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    UpdateWindowIcon();
+}
+
+void TForm::UpdateWindowIcon()
+{
+    if (!HandleAllocated()) return;
+    HICON icon = icon_->Empty() ? Application->Icon().Handle() : icon_->Handle();
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 HWND TForm::ParentWindow() const
@@ -279,7 +293,21 @@ TForm* GetParentForm(TControl* control)
 
 // ----------------------------------------------------------- TApplication
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner), icon_(MakeOwned<TIcon>())
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    if (FindResourceW(program, L"MAINICON", RT_GROUP_ICON))
+        icon_->LoadFromResourceName(program, L"MAINICON");
+    icon_->OnChange = [this](TObject*) { IconChanged(); };
+}
+
+// The application window and every form without an icon of its own.
+void TApplication::IconChanged()
+{
+    if (handle_) SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* form = dynamic_cast<TForm*>(Components(i)); form && form->Icon().Empty()) form->UpdateWindowIcon();
+}
 
 TApplication::~TApplication()
 {
@@ -325,6 +353,7 @@ HWND TApplication::Handle()
     if (!window) throw Exception(L"Cannot create the application window");
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     handle_.reset(window);
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
     return window;
 }
 
