@@ -180,6 +180,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
+    if (windowHooks_) windowHooks_->ControlGone();
     if (parent_) parent_->RemoveControl(this);
 }
 
@@ -352,6 +353,7 @@ void TControl::AttachPopupMenu(TPopupMenu* menu, TComponent* component)
 void TControl::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && windowHooks_) windowHooks_->RemoveHeldBy(component);
     if (operation == TOperation::opRemove && component == popupMenuComponent_) {
         popupMenu_ = nullptr;
         popupMenuComponent_ = nullptr;
@@ -383,8 +385,31 @@ void TControl::BringToFront()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage message{msg, wParam, lParam, 0};
-    WindowProc(message);
+    DispatchToWindowProc(message);
     return message.Result;
+}
+
+void TControl::DispatchToWindowProc(TMessage& message)
+{
+    if (windowHooks_) {
+        windowHooks_->Dispatch(message);
+        return;
+    }
+    // A copy: the procedure may free the control or replace its WindowProc.
+    const TWndMethod procedure = WindowProc;
+    procedure(message);
+}
+
+int TControl::AddWindowHook(TComponent* holder, TWindowHook hook)
+{
+    if (!windowHooks_) windowHooks_ = std::make_shared<TWindowHookList>(*this);
+    if (holder && holder != this) holder->FreeNotification(this);
+    return windowHooks_->Add(holder, std::move(hook));
+}
+
+void TControl::RemoveWindowHook(int id)
+{
+    if (windowHooks_) windowHooks_->Remove(id);
 }
 
 void TControl::WndProc(TMessage& message)
@@ -518,10 +543,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
     TMessage message{msg, wParam, lParam, 0};
     try {
-        // A copy: a handler may free the control (a form released from
-        // the loop) or replace its WindowProc while this call runs.
-        const TWndMethod procedure = control->WindowProc;
-        procedure(message);
+        control->DispatchToWindowProc(message);
     } catch (...) {
         HandleControlException(control);
     }
@@ -1038,7 +1060,7 @@ void TWinControl::Broadcast(TMessage& message)
     // A copy: a handler may add or remove controls.
     const std::vector<TControl*> children = controls_;
     for (TControl* child : children) {
-        child->WindowProc(message);
+        child->DispatchToWindowProc(message);
         if (message.Result != 0) return;
     }
 }

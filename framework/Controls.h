@@ -22,6 +22,7 @@
 #include "Messages.h"
 #include "Types.h"
 #include "WindowHandles.h"
+#include "WindowHooks.h"
 
 class TWinControl;
 class TPopupMenu;  // a component of the menu layer; only its pointer is kept here
@@ -212,12 +213,19 @@ public:
     }
     void BringToFront();
 
-    // Direct dispatch through WindowProc; no window is needed.
+    // Direct dispatch through the hooks and WindowProc; no window is needed.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // The message entry. Replace it to watch or take over a control's
     // messages; keep the old value to hand on what you do not handle.
     TWndMethod WindowProc;
+    // Hooks in front of WindowProc (WindowHooks.h), newest first, any
+    // number of holders in any order. A hook goes with RemoveWindowHook or
+    // when its holder is freed; the control may go first.
+    int AddWindowHook(TComponent* holder, TWindowHook hook);
+    void RemoveWindowHook(int id);
+    // Every message for this control enters here: the hooks, then WindowProc.
+    void DispatchToWindowProc(TMessage& message);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -274,6 +282,7 @@ private:
     bool parentShowHint_ = true;
     TPopupMenu* popupMenu_ = nullptr;  // not owned
     TComponent* popupMenuComponent_ = nullptr;  // the same object as a component
+    std::shared_ptr<TWindowHookList> windowHooks_;  // null until the first hook
     bool inheritingFont_ = false;
     TCursor cursor_ = crDefault;
     TControlState controlState_ = 0;
