@@ -395,9 +395,9 @@ void TControl::DispatchToWindowProc(TMessage& message)
         windowHooks_->Dispatch(message);
         return;
     }
-    // A copy: the procedure may free the control or replace its WindowProc.
-    const TWndMethod procedure = WindowProc;
-    procedure(message);
+    // The call holds on to the procedure: it may free the control or
+    // replace its WindowProc.
+    WindowProc(message);
 }
 
 int TControl::AddWindowHook(TComponent* holder, TWindowHook hook)
@@ -1158,11 +1158,6 @@ void TWinControl::WndProc(TMessage& message)
         break;
     case WM_CANCELMODE:
         Perform(CM_CANCELMODE);
-        DefaultHandler(message);
-        break;
-    case CM_CANCELMODE:
-        // The hover ends too: the next move over the window enters again.
-        mouseInside_ = false;
         DefaultHandler(message);
         break;
     case CM_DIALOGKEY:

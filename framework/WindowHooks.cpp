@@ -61,7 +61,5 @@ void TWindowHookList::CallBelow(size_t below, TMessage& message)
         hook.hook(message, TWindowHookNext(*this, i));
         return;
     }
-    // A copy: the procedure may free the control or replace its WindowProc.
-    const TWndMethod procedure = control_->WindowProc;
-    procedure(message);
+    control_->WindowProc(message);  // the call holds on to the procedure
 }

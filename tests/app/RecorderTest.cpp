@@ -190,6 +190,13 @@ TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhil
 {
     WriteMusicPath(Folder(L"recorder_idle") + L"take");
     ShowRecorder();
+    // A quality chosen with the mouse takes the focus: captured to look at
+    // the card, which shows no focus rectangle beside the captionless button.
+    SendMessageW(form->sRBMid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(form->sRBMid->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    WaitFor(100);
+    EXPECT_TRUE(form->sRBMid->Checked() && form->sRBMid->Focused());
+    Capture(form, L"recorder-quality.bmp");
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P'));
     HotKey('S');
     HotKey('P');
