@@ -63,6 +63,16 @@ protected:
     const String skin = dir.File("good.skn");
     TOwned<TForm> form = MakeOwned<TForm>(nullptr);
     TkypFileTheme* theme = New<TkypFileTheme>(form.get());
+    int frameRecomputed = 0;
+
+    void CountFrameRecomputations()
+    {
+        form->Handle();
+        form->AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
+            next(message);
+        });
+    }
 };
 
 }  // namespace
@@ -165,13 +175,7 @@ TEST_F(ThemeLoadingTest, SkinnedComponentsOfTheFormReReadTheTheme)
     elsewhere->SetFileTheme(otherTheme);
     for (TkypStandInSkinned* c : {skinned, unthemed, foreign, frame, elsewhere}) c->given.clear();
 
-    form->Handle();
-    int frameRecomputed = 0;
-    const TWndMethod previous = form->WindowProc;
-    form->WindowProc = [&](TMessage& message) {
-        if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
-        previous(message);
-    };
+    CountFrameRecomputations();
 
     WriteSkinFile(skin, kSkin);
     theme->SetThemeFile(skin);
@@ -192,24 +196,16 @@ TEST_F(ThemeLoadingTest, SkinnedComponentsOfTheFormReReadTheTheme)
     WriteFileBytes(damaged, "SK no archive here, but long enough to look");
     theme->SetThemeFile(damaged);
     EXPECT_TRUE(skinned->given.empty());
-    form->WindowProc = previous;
 }
 
 TEST_F(ThemeLoadingTest, OnlyAFrameRecomputesTheFrameAndNeverMakesAWindow)
 {
     New<TkypStandInStyleSource>(form.get())->SetFileTheme(theme);
     WriteSkinFile(skin, kSkin);
-    form->Handle();
-    int frameRecomputed = 0;
-    const TWndMethod previous = form->WindowProc;
-    form->WindowProc = [&](TMessage& message) {
-        if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
-        previous(message);
-    };
+    CountFrameRecomputations();
     theme->SetThemeFile(skin);
     theme->SetThemeFile(skin);
     EXPECT_EQ(frameRecomputed, 0) << "a style source is no frame";
-    form->WindowProc = previous;
 
     TOwned<TForm> windowless = MakeOwned<TForm>(nullptr);
     auto* other = New<TkypFileTheme>(windowless.get());
