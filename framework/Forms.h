@@ -9,8 +9,9 @@
 
 #include "Controls.h"
 #include "Icon.h"
+#include "Menus.h"
 
-enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poScreenCenter };
 enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -29,7 +30,15 @@ public:
     void BeforeDestruction() override;
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    // A live window is restyled, not remade: what others keep in it (window
+    // procedure hooks, region, icon) stays. The client area keeps its size.
     void SetBorderStyle(TFormBorderStyle style);
+    // Kept for form descriptions: the framework neither scales forms to
+    // the screen's resolution nor shows scroll bars for a form's contents.
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool scaled) { scaled_ = scaled; }
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool autoScroll) { autoScroll_ = autoScroll; }
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TFormStyle FormStyle() const { return formStyle_; }
@@ -47,6 +56,12 @@ public:
     // The window's icon; while empty, the application's.
     TIcon& Icon() { return *icon_; }
     void SetIcon(TIcon& icon) { icon_->Assign(&icon); }
+    // The menu bar; not owned (dropped when the menu is freed). Its
+    // shortcuts work from every control of the form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // A WM_KEYDOWN the menu bar takes as a shortcut (its item clicked).
+    bool IsShortCut(const TMessage& message);
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -103,11 +118,14 @@ private:
     TFormStyle formStyle_ = TFormStyle::fsNormal;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool keyPreview_ = false;
+    bool scaled_ = true;
+    bool autoScroll_ = true;
     bool active_ = false;
     bool shownOnce_ = false;
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;  // not owned
     TOwned<TIcon> icon_;
+    TMainMenu* menu_ = nullptr;  // not owned
 };
 
 // The form that holds Control at the top of its parent chain, or null.

@@ -29,8 +29,15 @@ public:
     std::vector<TkypFileTheme*> given;
 };
 
-// A skinned form frame: it tells new controls its style.
-class TkypStandInFrame : public TkypStandInSkinned, public IkypStyleSource {
+// A skinned form frame of its owner form.
+class TkypStandInFrame : public TkypStandInSkinned, public IkypFormFrame {
+public:
+    using TkypStandInSkinned::TkypStandInSkinned;
+    TForm* FramedForm() const override { return dynamic_cast<TForm*>(Owner()); }
+};
+
+// Gives new controls their style, but frames nothing.
+class TkypStandInStyleSource : public TkypStandInSkinned, public IkypStyleSource {
 public:
     using TkypStandInSkinned::TkypStandInSkinned;
     TkypUIStyle StyleForChildren() const override { return DeepBlue; }
@@ -56,6 +63,16 @@ protected:
     const String skin = dir.File("good.skn");
     TOwned<TForm> form = MakeOwned<TForm>(nullptr);
     TkypFileTheme* theme = New<TkypFileTheme>(form.get());
+    int frameRecomputed = 0;
+
+    void CountFrameRecomputations()
+    {
+        form->Handle();
+        form->AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
+            next(message);
+        });
+    }
 };
 
 }  // namespace
@@ -158,13 +175,7 @@ TEST_F(ThemeLoadingTest, SkinnedComponentsOfTheFormReReadTheTheme)
     elsewhere->SetFileTheme(otherTheme);
     for (TkypStandInSkinned* c : {skinned, unthemed, foreign, frame, elsewhere}) c->given.clear();
 
-    form->Handle();
-    int frameRecomputed = 0;
-    const TWndMethod previous = form->WindowProc;
-    form->WindowProc = [&](TMessage& message) {
-        if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
-        previous(message);
-    };
+    CountFrameRecomputations();
 
     WriteSkinFile(skin, kSkin);
     theme->SetThemeFile(skin);
@@ -185,7 +196,24 @@ TEST_F(ThemeLoadingTest, SkinnedComponentsOfTheFormReReadTheTheme)
     WriteFileBytes(damaged, "SK no archive here, but long enough to look");
     theme->SetThemeFile(damaged);
     EXPECT_TRUE(skinned->given.empty());
-    form->WindowProc = previous;
+}
+
+TEST_F(ThemeLoadingTest, OnlyAFrameRecomputesTheFrameAndNeverMakesAWindow)
+{
+    New<TkypStandInStyleSource>(form.get())->SetFileTheme(theme);
+    WriteSkinFile(skin, kSkin);
+    CountFrameRecomputations();
+    theme->SetThemeFile(skin);
+    theme->SetThemeFile(skin);
+    EXPECT_EQ(frameRecomputed, 0) << "a style source is no frame";
+
+    TOwned<TForm> windowless = MakeOwned<TForm>(nullptr);
+    auto* other = New<TkypFileTheme>(windowless.get());
+    New<TkypStandInFrame>(windowless.get())->SetFileTheme(other);
+    other->SetThemeFile(skin);
+    other->SetThemeFile(skin);
+    EXPECT_TRUE(other->CanUse());
+    EXPECT_FALSE(windowless->HandleAllocated()) << "the frame is recomputed when the window is made";
 }
 
 TEST_F(ThemeLoadingTest, AThemeOwnedByNoFormStillLoads)

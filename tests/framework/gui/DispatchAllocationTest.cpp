@@ -62,6 +62,11 @@ TEST(Dispatch, HoverMovesAndRepaintsAllocateNothing)
         ++watched;
         previous(message);
     };
+    int hooked = 0;
+    bar->AddWindowHook(form.get(), [&hooked](TMessage& message, const TWindowHookNext& next) {
+        ++hooked;
+        next(message);
+    });
     form->Show();
     HWND window = bar->Handle();
     const auto hover = [window](int x) {
@@ -79,4 +84,5 @@ TEST(Dispatch, HoverMovesAndRepaintsAllocateNothing)
     EXPECT_EQ(bar->moves, 1001);
     EXPECT_EQ(bar->paints - paintsBefore, 1000);
     EXPECT_GE(watched, 2000);
+    EXPECT_EQ(hooked, watched) << "every message passes the hook first";
 }
