@@ -69,6 +69,9 @@ public:
     // asked to AssignTo, and when neither knows the other it is an
     // EConvertError.
     virtual void Assign(TPersistent* source);
+    // The object this one belongs to, for those that know it (a collection
+    // item's collection, a component's owner); null by default.
+    virtual TPersistent* GetOwner() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* dest);
@@ -96,6 +99,7 @@ public:
     void BeforeDestruction() override;
 
     TComponent* Owner() const { return owner_; }
+    TPersistent* GetOwner() const override { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
     TComponent* FindComponent(const String& name) const;
