@@ -33,6 +33,18 @@ bool Contains(const TRect& rect, TPoint point)
     return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
 }
 
+// Whether A is laid out nearer the edge than B.
+bool AlignsBefore(const TControl& a, const TControl& b, TAlign align)
+{
+    switch (align) {
+    case TAlign::alTop: return a.Top() < b.Top();
+    case TAlign::alBottom: return a.Top() + a.Height() > b.Top() + b.Height();
+    case TAlign::alLeft: return a.Left() < b.Left();
+    case TAlign::alRight: return a.Left() + a.Width() > b.Left() + b.Width();
+    default: return false;
+    }
+}
+
 // Classes are registered once per name, for the life of the process.
 void RegisterWindowClass(const TCreateParams& params)
 {
@@ -194,6 +206,19 @@ void TControl::SetBounds(int left, int top, int width, int height)
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
     if (resized) Resize();
+    if (align_ != TAlign::alNone) RequestAlign();
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == align_) return;
+    align_ = align;
+    RequestAlign();
+}
+
+void TControl::RequestAlign()
+{
+    if (parent_) parent_->Realign(this);
 }
 
 TPoint TControl::ClientToScreen(TPoint point) const
@@ -214,6 +239,7 @@ void TControl::SetVisible(bool visible)
     if (visible == visible_) return;
     visible_ = visible;
     if (parent_) parent_->Invalidate();
+    if (align_ != TAlign::alNone) RequestAlign();
 }
 
 void TControl::SetEnabled(bool enabled)
@@ -495,6 +521,7 @@ void TWinControl::InsertControl(TControl* control)
         else if (HandleAllocated())
             windowed->HandleNeeded();
     }
+    if (control->Align() != TAlign::alNone) Realign(control);
 }
 
 void TWinControl::RemoveControl(TControl* control)
@@ -508,6 +535,7 @@ void TWinControl::RemoveControl(TControl* control)
         const RECT bounds = control->BoundsRect();
         InvalidateRect(handle_, &bounds, TRUE);
     }
+    if (control->Align() != TAlign::alNone && control->Visible() && !HasState(csDestroying)) Realign();
 }
 
 void TWinControl::BringControlToFront(TControl* control)
@@ -633,14 +661,17 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
+    if (Align() != TAlign::alNone) RequestAlign();
 }
 
 void TWinControl::BoundsChanged()
 {
-    if (handle_)
+    if (handle_) {
         SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        Resize();
+        return;
+    }
+    Realign();
+    Resize();
 }
 
 // The window is the truth once it exists: the user and the system move it.
@@ -756,6 +787,57 @@ void TWinControl::PaintMessage(TMessage& message)
         PaintWindow(paint.Handle());
     }
     message.Result = 0;
+}
+
+void TWinControl::Realign(TControl* changed)
+{
+    if (aligning_ || (handle_ && IsIconic(handle_))) return;
+    aligning_ = true;
+    try {
+        TRect rect = ClientRect();
+        AdjustClientRect(rect);
+        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+            AlignChildren(changed, align, rect);
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
+{
+    std::vector<TControl*> list;
+    if (changed && changed->parent_ == this && changed->align_ == align && changed->Visible()) list.push_back(changed);
+    for (TControl* child : controls_) {
+        if (child == changed || child->align_ != align || !child->Visible()) continue;
+        list.insert(std::find_if(list.begin(), list.end(),
+                        [child, align](const TControl* other) { return AlignsBefore(*child, *other, align); }),
+            child);
+    }
+    for (TControl* child : list) {
+        const int width = std::max(rect.Width(), 0), height = std::max(rect.Height(), 0);
+        switch (align) {
+        case TAlign::alTop:
+            child->SetBounds(rect.Left, rect.Top, width, child->Height());
+            rect.Top += child->Height();
+            break;
+        case TAlign::alBottom:
+            child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height());
+            rect.Bottom -= child->Height();
+            break;
+        case TAlign::alLeft:
+            child->SetBounds(rect.Left, rect.Top, child->Width(), height);
+            rect.Left += child->Width();
+            break;
+        case TAlign::alRight:
+            child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height);
+            rect.Right -= child->Width();
+            break;
+        case TAlign::alClient: child->SetBounds(rect.Left, rect.Top, width, height); break;
+        case TAlign::alNone: break;
+        }
+    }
 }
 
 // Mouse messages on a graphic child go to it; while a button is held the
@@ -902,6 +984,7 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         break;
     case WM_SIZE:
+        Realign();
         Resize();
         DefaultHandler(message);
         break;
@@ -1016,6 +1099,7 @@ const bool controlPropertiesRegistered = RegisterProperties<TControl, TComponent
     OrdinalProperty<TControl>(L"Top", &TControl::Top, &TControl::SetTop),
     OrdinalProperty<TControl>(L"Width", &TControl::Width, &TControl::SetWidth),
     OrdinalProperty<TControl>(L"Height", &TControl::Height, &TControl::SetHeight),
+    OrdinalProperty<TControl>(L"Align", &TControl::Align, &TControl::SetAlign),
     OrdinalProperty<TControl>(L"Visible", &TControl::Visible, &TControl::SetVisible),
     OrdinalProperty<TControl>(L"Enabled", &TControl::Enabled, &TControl::SetEnabled),
     OrdinalProperty<TControl>(L"Color", &TControl::Color, &TControl::SetColor),

@@ -68,6 +68,10 @@ enum TControlStyleFlag : unsigned {
 };
 using TControlStyle = unsigned;
 
+// Where a control stands in its parent: glued to an edge at its own
+// height or width, or filling what the edges leave.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 
@@ -99,6 +103,8 @@ public:
     void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
     void SetBoundsRect(const TRect& rect) { SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
     virtual TRect ClientRect() const { return TRect(0, 0, width_, height_); }
@@ -208,6 +214,8 @@ protected:
     virtual void BoundsChanged() {}
     void SetBoundsFields(int left, int top, int width, int height);
     void SetControlState(TControlStateFlag flag, bool on);
+    // Asks the parent to lay out its aligned children again.
+    void RequestAlign();
     // The parent's font and colour when ParentFont / ParentColor ask for them.
     void InheritFromParent();
 
@@ -219,6 +227,7 @@ private:
 
     TWinControl* parent_ = nullptr;  // not owned: the parent holds this in its control list
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = TAlign::alNone;
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = clBtnFace;
@@ -327,6 +336,12 @@ public:
     // Graphic children paint on this DC, each with its origin and clip.
     void PaintControls(HDC dc);
 
+    // Lays out the visible aligned children: top ones by their Top, then
+    // bottom, left and right ones from the edges inwards, then the client
+    // ones over what is left. Changed, when given, goes first among
+    // children at the same place. Nothing happens while minimised.
+    void Realign(TControl* changed = nullptr);
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
 
@@ -340,6 +355,8 @@ protected:
     // Paints the window's client area on a DC of BeginPaint (or the DC a
     // parent hands in); the default paints the graphic children.
     virtual void PaintWindow(HDC dc);
+    // The part of the client area that aligned children share.
+    virtual void AdjustClientRect(TRect& rect) { (void)rect; }
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     // A form with KeyPreview says yes; key messages of its controls then
@@ -358,6 +375,7 @@ private:
     void RemoveControl(TControl* control);
     void BringControlToFront(TControl* control);
     void DispatchMouseToChild(TMessage& message);
+    void AlignChildren(TControl* changed, TAlign align, TRect& rect);
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
     bool FormTakesDialogKey(const TMessage& message);
     bool FormTakesDialogChar(const TMessage& message);
@@ -377,6 +395,7 @@ private:
     int nextHandlerId_ = 1;
     bool tabStop_ = false;
     bool mouseInside_ = false;  // between CM_MOUSEENTER and CM_MOUSELEAVE
+    bool aligning_ = false;
 };
 
 // A windowed control that paints itself on its canvas.
