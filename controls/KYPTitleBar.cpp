@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Dialogs.h"
 #include "Forms.h"
 #include "KYPThemes.h"
 
@@ -560,7 +561,9 @@ void TkypTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TCustomPanel::MouseUp(button, shift, x, y);
     if (button != TMouseButton::mbLeft) return;
-    if (m_InButtons != -1) ButtonReleased();
+    // A double click on the icon closes the form before this release,
+    // which must not open the system menu of a form that is gone.
+    if (m_InButtons != -1 && HandleAllocated() && IsWindowVisible(Handle())) ButtonReleased();
     m_MouseDown = false;
     Repaint();
 }

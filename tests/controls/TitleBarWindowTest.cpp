@@ -186,8 +186,14 @@ TEST_F(TitleBarWindowTest, DoubleClicksMaximiseAndRestoreOnTheCaptionAndCloseOnT
     bar->Buttons()->Items(2)->SetVisible(false);
     doubleClick(200, 10);
     EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
+    int menus = 0;
+    bar->DefPopupMenu()->OnPopup = [&menus](TObject*) {
+        ++menus;
+        PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+    };
     doubleClick(5, 5);  // the application's icon stands for the control box
     EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(menus, 0);  // the release after it opens no menu for the closed form
 }
 
 TEST_F(TitleBarWindowTest, CustomAndHelpButtonsFireTheirEventsWithTheirIndex)
@@ -266,9 +272,10 @@ TEST_F(TitleBarWindowTest, ReleasingOnTheIconOpensTheSystemMenuBelowTheBarAndKey
             PostMessageW(PopupListWindow(), WM_KEYUP, key, kKeyUpData);
         }
     };
+    const TPoint below = bar->ClientToScreen(TPoint(0, bar->Height()));
     Click(8, 8);
     Pump();
-    EXPECT_EQ(menu->PopupPoint(), bar->ClientToScreen(TPoint(0, bar->Height())));
+    EXPECT_EQ(menu->PopupPoint(), below);
     EXPECT_TRUE(IsIconic(form->Handle()));
 }
 
