@@ -89,6 +89,7 @@ public:
         auto* hint = New<TLabel>(this);
         hint->SetParent(this);
         hint->SetBounds(16, 60, 480, 20);
+        hint->SetTransparent(true);
         hint->SetCaption(L"Drag the bar, double-click it, or use its buttons; the icon opens the system menu.");
         closer_ = New<TTimer>(this);
         closer_->SetEnabled(false);

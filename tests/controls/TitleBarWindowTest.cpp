@@ -12,6 +12,8 @@
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "KYPThemes.h"
+#include "SkinFileSupport.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -366,4 +368,71 @@ TEST_F(TitleBarWindowTest, PicturesOfEveryStyleActiveAndInactiveHotPressedAndRig
     bar->SetUIStyle(DeepBlue);
     save(L"deepblue_rtl");
     EXPECT_EQ(saved, 21);
+}
+
+// ------------------------------------------------------------- skin files
+
+namespace {
+
+class TFrameOnForm : public TCustomPanel, public IkypTitleBarFrame {
+public:
+    using TCustomPanel::TCustomPanel;
+    bool IsMDIFrame() const override { return false; }
+    void PaintFormBorder() override { ++borderPaints; }
+    int borderPaints = 0;
+};
+
+}  // namespace
+
+TEST_F(TitleBarWindowTest, AFiveSectionSkinGrowsItsCaptionSectionWithTheCaptionInsideAFrame)
+{
+    TempDir dir;
+    const String skin = dir.File("five.skn");
+    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, 0x3070B0),
+                            BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), BitmapRecord("SKIN2_TITLEBAR4", 4, 28, 0x102860),
+                            BitmapRecord("SKIN2_TITLEBAR5", 40, 28, 0x203040), BitmapRecord("SKIN2_TITLEBUTTONS", 18 * 16, 16, 0xE0E0E0),
+                            BooleanRecord("SKIN2_TITLEFIVESECT", 1), IntegerRecord("SKIN2_TITLEBARICONPOSX", 6),
+                            IntegerRecord("SKIN2_TITLEBARICONPOSY", 7), IntegerRecord("SKIN2_TITLEBARCAPTIONTOP", 10),
+                            IntegerRecord("SKIN2_TITLEBARBUTTONPOSX", 8), IntegerRecord("SKIN2_TITLEBARBUTTONPOSY", 9),
+                            IntegerRecord("SKIN2_TITLEFONTCOLOR", 0xFFFFFF), IntegerRecord("SKIN2_FORMCOLOR", 0x808080),
+                            IntegerRecord("SKIN2_TRANSCOLOR", 0xFF00FF)});
+    TkypFileTheme* theme = New<TkypFileTheme>(form.get());
+    theme->SetThemeFile(skin);
+    ASSERT_TRUE(theme->Ready());
+    TFrameOnForm* frame = New<TFrameOnForm>(form.get());
+    frame->SetParent(form.get());
+    frame->SetBounds(0, 0, form->ClientWidth(), 100);
+    TkypTitleBar* framed = New<TkypTitleBar>(form.get());
+    framed->SetParent(frame);
+    framed->SetFileTheme(theme);
+    framed->SetUIStyle(FromThemeFile);
+    EXPECT_EQ(framed->Height(), 25);  // less the frame's three top rows
+    EXPECT_EQ(framed->BtnTop(), 6);
+    EXPECT_EQ(framed->IconTop(), 4);
+
+    // The caption section (RGB 3070B0) ends LeftBtnXOffset + the
+    // caption's width + 17 pixels past where the left section began (-3).
+    auto captionSectionEnd = [framed] {
+        TOwned<TBitmap> shot = Snapshot(framed);
+        int end = -1;
+        for (int x = 0; x < shot->Width(); ++x)
+            if (shot->ScanLine(20)[x] == 0x3070B0u) end = x + 1;
+        return end;
+    };
+    TBitmap ruler;
+    ruler.Canvas().SetFont(framed->Font());
+    framed->SetCaption(L"Short");
+    const int shortEnd = captionSectionEnd();
+    EXPECT_EQ(shortEnd, -3 + 6 + ruler.Canvas().TextWidth(L"Short") + 17);
+    EXPECT_EQ(framed->DrawingCap(), L"Short");
+    framed->SetCaption(L"A rather longer caption");
+    EXPECT_EQ(captionSectionEnd(), -3 + 6 + ruler.Canvas().TextWidth(L"A rather longer caption") + 17);
+    EXPECT_GT(frame->borderPaints, 1);
+
+    TBitmap* image = nullptr;
+    framed->GetTitleImage(-1, image);
+    EXPECT_EQ(image->Width(), framed->Width() + 6);
+    EXPECT_EQ(image->Height(), 28);
+    std::filesystem::create_directories("screens");
+    Snapshot(framed)->SaveToFile(L"screens/titlebar_skinfile_five.bmp");
 }
