@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "Dialogs.h"
 #include "Forms.h"
 #include "KYPThemes.h"
+#include "ResStrings.h"
 
 namespace {
 
@@ -495,7 +495,7 @@ void TkypTitleBar::DrawButtonFace(TBitmap& bitmap, TkypTitleBarButton& button, T
 
 HICON TkypTitleBar::SmallAppIcon()
 {
-    HICON source = Application ? Application->Icon() : nullptr;
+    HICON source = Application ? Application->Icon().Handle() : nullptr;
     if (m_SmallIcon.icon && source == m_SmallIconSource) return m_SmallIcon.icon;
     m_SmallIconSource = source;
     if (source)

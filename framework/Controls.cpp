@@ -126,10 +126,51 @@ TShiftState KeyboardShiftState()
     return shift;
 }
 
+// -------------------------------------------------------- TSizeConstraints
+
+int TSizeConstraints::Constrain(int value, int least, int most)
+{
+    if (most > 0) value = std::min(value, most);
+    return least > 0 ? std::max(value, least) : value;
+}
+
+void TSizeConstraints::SetLimits(int minWidth, int maxWidth, int minHeight, int maxHeight, bool minimumWins)
+{
+    const auto settle = [minimumWins](int& least, int& most) {
+        least = std::max(least, 0);
+        most = std::max(most, 0);
+        if (most == 0 || least <= most) return;
+        if (minimumWins)
+            most = least;
+        else
+            least = most;
+    };
+    settle(minWidth, maxWidth);
+    settle(minHeight, maxHeight);
+    if (minWidth == minWidth_ && maxWidth == maxWidth_ && minHeight == minHeight_ && maxHeight == maxHeight_) return;
+    minWidth_ = minWidth;
+    maxWidth_ = maxWidth;
+    minHeight_ = minHeight;
+    maxHeight_ = maxHeight;
+    if (OnChange) OnChange(this);
+}
+
+void TSizeConstraints::Assign(TPersistent* source)
+{
+    auto* other = dynamic_cast<TSizeConstraints*>(source);
+    if (!other) {
+        TPersistent::Assign(source);
+        return;
+    }
+    SetLimits(other->minWidth_, other->maxWidth_, other->minHeight_, other->maxHeight_, true);
+}
+
 // ---------------------------------------------------------------- TControl
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(MakeOwned<TFont>())
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), font_(MakeOwned<TFont>()), constraints_(MakeOwned<TSizeConstraints>())
 {
+    constraints_->OnChange = [this](TObject*) { SetBounds(left_, top_, width_, height_); };
     WindowProc = [this](TMessage& message) { WndProc(message); };
     font_->OnChange = [this](TObject*) {
         if (!inheritingFont_) parentFont_ = false;
@@ -200,6 +241,8 @@ void TControl::SetBoundsFields(int left, int top, int width, int height)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+    width = constraints_->ConstrainWidth(width);
+    height = constraints_->ConstrainHeight(height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const bool resized = width != width_ || height != height_;
     Invalidate();
@@ -221,16 +264,21 @@ void TControl::RequestAlign()
     if (parent_) parent_->Realign(this);
 }
 
+TPoint TControl::ClientOrigin() const
+{
+    const TPoint origin(left_, top_);
+    return parent_ ? parent_->ClientToScreen(origin) : origin;
+}
+
 TPoint TControl::ClientToScreen(TPoint point) const
 {
-    TPoint origin(left_, top_);
-    if (parent_) origin = parent_->ClientToScreen(origin);
+    const TPoint origin = ClientOrigin();
     return TPoint(origin.X + point.X, origin.Y + point.Y);
 }
 
 TPoint TControl::ScreenToClient(TPoint point) const
 {
-    const TPoint origin = ClientToScreen(TPoint(0, 0));
+    const TPoint origin = ClientOrigin();
     return TPoint(point.X - origin.X, point.Y - origin.Y);
 }
 
@@ -648,6 +696,14 @@ void TWinControl::RemoveHandleCreatedHandler(int id)
     std::erase_if(handleCreated_, [id](const auto& entry) { return entry.first == id; });
 }
 
+TPoint TWinControl::ClientOrigin() const
+{
+    if (!handle_) return TControl::ClientOrigin();
+    POINT origin{0, 0};
+    ::ClientToScreen(handle_, &origin);
+    return origin;
+}
+
 TRect TWinControl::ClientRect() const
 {
     if (!handle_) return TControl::ClientRect();
@@ -658,6 +714,8 @@ TRect TWinControl::ClientRect() const
 
 void TWinControl::SetBounds(int left, int top, int width, int height)
 {
+    width = Constraints().ConstrainWidth(width);
+    height = Constraints().ConstrainHeight(height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
@@ -689,7 +747,7 @@ void TWinControl::SetVisible(bool visible)
     if (visible == Visible()) return;
     TControl::SetVisible(visible);
     if (visible && !Parent()) HandleNeeded();
-    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (handle_) ShowWindow(handle_, visible ? ShowCommand() : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool enabled)
@@ -988,6 +1046,7 @@ void TWinControl::WndProc(TMessage& message)
         Resize();
         DefaultHandler(message);
         break;
+    case WM_GETMINMAXINFO: AnswerMinMaxInfo(message); break;
     case WM_CAPTURECHANGED:
         mouseControl_ = nullptr;
         DefaultHandler(message);
@@ -1038,6 +1097,18 @@ void TWinControl::WndProc(TMessage& message)
     }
     default: TControl::WndProc(message); break;
     }
+}
+
+void TWinControl::AnswerMinMaxInfo(TMessage& message)
+{
+    DefaultHandler(message);
+    auto& info = *reinterpret_cast<MINMAXINFO*>(message.LParam);
+    const TSizeConstraints& limits = Constraints();
+    if (limits.MinWidth() > 0) info.ptMinTrackSize.x = limits.MinWidth();
+    if (limits.MinHeight() > 0) info.ptMinTrackSize.y = limits.MinHeight();
+    if (limits.MaxWidth() > 0) info.ptMaxTrackSize.x = limits.MaxWidth();
+    if (limits.MaxHeight() > 0) info.ptMaxTrackSize.y = limits.MaxHeight();
+    message.Result = 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& message)

@@ -72,6 +72,32 @@ using TControlStyle = unsigned;
 // height or width, or filling what the edges leave.
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// Least and greatest width and height of a control; 0 sets no limit. A
+// minimum above the maximum raises the maximum, and a maximum below the
+// minimum lowers the minimum; negative values count as 0.
+class TSizeConstraints : public TPersistent {
+public:
+    int MinWidth() const { return minWidth_; }
+    int MinHeight() const { return minHeight_; }
+    int MaxWidth() const { return maxWidth_; }
+    int MaxHeight() const { return maxHeight_; }
+    void SetMinWidth(int value) { SetLimits(value, maxWidth_, minHeight_, maxHeight_, true); }
+    void SetMinHeight(int value) { SetLimits(minWidth_, maxWidth_, value, maxHeight_, true); }
+    void SetMaxWidth(int value) { SetLimits(minWidth_, value, minHeight_, maxHeight_, false); }
+    void SetMaxHeight(int value) { SetLimits(minWidth_, maxWidth_, minHeight_, value, false); }
+    int ConstrainWidth(int width) const { return Constrain(width, minWidth_, maxWidth_); }
+    int ConstrainHeight(int height) const { return Constrain(height, minHeight_, maxHeight_); }
+    void Assign(TPersistent* source) override;
+
+    TNotifyEvent OnChange;
+
+private:
+    static int Constrain(int value, int least, int most);
+    void SetLimits(int minWidth, int maxWidth, int minHeight, int maxHeight, bool minimumWins);
+
+    int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
+
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 
@@ -105,6 +131,10 @@ public:
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
+    // SetBounds keeps the size within them; a window also answers
+    // WM_GETMINMAXINFO with them, so the user's sizing keeps them too.
+    TSizeConstraints& Constraints() { return *constraints_; }
+    void SetConstraints(TSizeConstraints& constraints) { constraints_->Assign(&constraints); }
     void SetBoundsRect(const TRect& rect) { SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
     virtual TRect ClientRect() const { return TRect(0, 0, width_, height_); }
@@ -114,6 +144,9 @@ public:
     virtual void SetClientHeight(int height) { SetHeight(height); }
     TPoint ClientToScreen(TPoint point) const;
     TPoint ScreenToClient(TPoint point) const;
+    // The screen position of the client area's top-left corner; the system
+    // answers for a control whose window exists.
+    virtual TPoint ClientOrigin() const;
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
@@ -233,6 +266,7 @@ private:
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
     TOwned<TFont> font_;
+    TOwned<TSizeConstraints> constraints_;
     bool parentFont_ = true;
     String text_;
     String hint_;
@@ -311,6 +345,7 @@ public:
     void RemoveHandleCreatedHandler(int id);
 
     TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
@@ -362,6 +397,8 @@ protected:
     // A form with KeyPreview says yes; key messages of its controls then
     // reach it first.
     virtual bool PreviewsKeys() const { return false; }
+    // How SetVisible shows the window.
+    virtual int ShowCommand() const { return SW_SHOW; }
     // The window that this control's window belongs to as a child, or the
     // top-level owner.
     virtual HWND ParentWindow() const;
@@ -376,6 +413,7 @@ private:
     void BringControlToFront(TControl* control);
     void DispatchMouseToChild(TMessage& message);
     void AlignChildren(TControl* changed, TAlign align, TRect& rect);
+    void AnswerMinMaxInfo(TMessage& message);
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
     bool FormTakesDialogKey(const TMessage& message);
     bool FormTakesDialogChar(const TMessage& message);

@@ -32,14 +32,14 @@ protected:
         form = MakeOwned<TForm>(nullptr);
         form->SetBorderStyle(TFormBorderStyle::bsNone);
         form->SetBounds(40, 40, 400, 200);
-        SetMessageDlgHook([this](const String& text, TMsgDlgType type, TMsgDlgButtons buttons) {
+        oldHandler_ = SetMessageDlgHandler([this](const String& text, TMsgDlgType type, TMsgDlgButtons buttons) {
             refusals.push_back(text);
             EXPECT_EQ(type, TMsgDlgType::mtError);
             EXPECT_EQ(buttons, TMsgDlgButtons(mbOK));
             return mrOk;
         });
     }
-    void TearDown() override { SetMessageDlgHook(nullptr); }
+    void TearDown() override { SetMessageDlgHandler(oldHandler_); }
 
     TkypTitleBar* NewBar(TWinControl* parent = nullptr)
     {
@@ -69,6 +69,9 @@ protected:
 
     TOwned<TForm> form;
     std::vector<String> refusals;
+
+private:
+    TMessageDlgHandler oldHandler_;
 };
 
 }  // namespace
