@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "KYPThemes.h"
 #include "ResStrings.h"
+#include "TypInfo.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ constexpr int kAttrBorderColor = 16;
 // The top rows of the pictures lie under a skin frame's top border.
 constexpr int kFrameTopRows = 3;
 constexpr int kIconSize = 16;
+
+// A new font handle for every repaint would cost more than the rest of it;
+// the colour is the caption's to set.
+bool SameFont(TFont& a, TFont& b)
+{
+    return a.Name() == b.Name() && a.Height() == b.Height() && a.Style() == b.Style() && a.Charset() == b.Charset();
+}
 
 // 0x00BBGGRR to the bitmap's 0x00RRGGBB.
 uint32_t PixelOf(TColor color)
@@ -364,7 +372,7 @@ void TkypTitleBar::Paint()
     canvas.Brush().SetColor(Color());
     canvas.FillRect(TRect(0, 0, Width(), Height()));
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    canvas.SetFont(Font());
+    if (!SameFont(canvas.Font(), Font())) canvas.SetFont(Font());
     PaintSections(work);
     PaintButtons(work);
     if (Canvas().HandleAllocated())
@@ -397,9 +405,10 @@ void TkypTitleBar::PaintSections(TBitmap& bitmap)
     TCanvas& canvas = bitmap.Canvas();
     const TSectionsLayout layout = LayoutSections(in, [&canvas](const String& text) { return canvas.TextWidth(text); });
     m_Buf->SetSize(layout.BufSize.cx, layout.BufSize.cy);
-    m_Buf2->SetSize(layout.BufSize.cx, layout.BufSize.cy);
+    // Filled with the form colour, then covered by the opaque title image
+    // of the same size: the fill never shows.
     m_Buf2->Canvas().Brush().SetColor(m_FormColor);
-    m_Buf2->Canvas().FillRect(TRect(0, 0, layout.BufSize.cx, layout.BufSize.cy));
+    m_Buf2->SetSize(layout.BufSize.cx, layout.BufSize.cy);
     for (const TSectionPlacement& placement : layout.Placements) DrawSection(bitmap, placement);
     m_Buf2->Canvas().Draw(0, 0, m_Buf.get());
     m_DrawingCap = layout.DrawingCap;
@@ -421,16 +430,25 @@ void TkypTitleBar::DrawSection(TBitmap& bitmap, const TSectionPlacement& placeme
         m_Buf->Canvas().Draw(placement.Buf.Left, placement.Buf.Top, picture);
         break;
     case TSectionDraw::RightSide: {
-        // On the bar the skin's transparent colour shows the form colour.
-        m_RightPiece->Assign(picture);
-        const uint32_t from = PixelOf(m_TransColor), to = PixelOf(m_FormColor);
-        uint32_t* pixels = m_RightPiece->Bits();
-        std::replace(pixels, pixels + static_cast<size_t>(m_RightPiece->Width()) * m_RightPiece->Height(), from, to);
-        bitmap.Canvas().Draw(placement.Work.Left, placement.Work.Top, m_RightPiece.get());
+        bitmap.Canvas().Draw(placement.Work.Left, placement.Work.Top, RightPiece(picture));
         m_Buf->Canvas().Draw(placement.Buf.Left, placement.Buf.Top, picture);
         break;
     }
     }
+}
+
+// On the bar the skin's transparent colour shows the form colour. Made
+// again only when the picture or a colour changed.
+TBitmap* TkypTitleBar::RightPiece(TBitmap* picture)
+{
+    const TRightPieceKey key{picture->Handle(), m_TransColor, m_FormColor};
+    if (key == m_RightPieceKey) return m_RightPiece.get();
+    m_RightPiece->Assign(picture);
+    const uint32_t from = PixelOf(m_TransColor), to = PixelOf(m_FormColor);
+    uint32_t* pixels = m_RightPiece->Bits();
+    std::replace(pixels, pixels + static_cast<size_t>(m_RightPiece->Width()) * m_RightPiece->Height(), from, to);
+    m_RightPieceKey = key;
+    return m_RightPiece.get();
 }
 
 TPoint TkypTitleBar::CursorInBar()
@@ -476,19 +494,25 @@ void TkypTitleBar::PaintButtons(TBitmap& bitmap)
 
 void TkypTitleBar::DrawButtonFace(TBitmap& bitmap, TkypTitleBarButton& button, TButtonFace face, const TRect& rect)
 {
-    TBitmap& t = *m_Face;
-    t.SetSize(rect.Width(), rect.Height());
-    if (m_UIStyle == FromThemeFile) {
-        t.SetPixelFormat(TPixelFormat::pf24bit);
-        t.SetTransparentColor(m_TransColor);  // fixed mode
-    } else {
-        t.SetTransparentMode(TTransparentMode::tmAuto);
-    }
-    t.SetTransparent(button.Transparent());
     button.PicNormal()->Bitmap()->SetTransparent(false);
     TPicture* picture = face == TButtonFace::Down  ? button.PicMouseDown()
                         : face == TButtonFace::Hot ? button.PicMouseOn()
                                                    : button.PicNormal();
+    if (!button.Transparent()) {
+        // An opaque face needs no see-through copy.
+        bitmap.Canvas().Draw(rect.Left, rect.Top, picture->Bitmap());
+        return;
+    }
+    TBitmap& t = *m_Face;
+    t.SetSize(rect.Width(), rect.Height());
+    if (m_UIStyle == FromThemeFile) {
+        t.SetPixelFormat(TPixelFormat::pf24bit);
+        if (t.TransparentMode() != TTransparentMode::tmFixed || t.TransparentColor() != m_TransColor)
+            t.SetTransparentColor(m_TransColor);
+    } else {
+        t.SetTransparentMode(TTransparentMode::tmAuto);
+    }
+    t.SetTransparent(true);
     t.Canvas().Draw(0, 0, picture->Bitmap());
     bitmap.Canvas().Draw(rect.Left, rect.Top, &t);
 }
@@ -516,7 +540,8 @@ void TkypTitleBar::DrawCaption(TBitmap& bitmap, const TButtonsLayout& layout)
 {
     TCanvas& canvas = bitmap.Canvas();
     // As written: the inactive caption's background colour, not its text colour.
-    if (!m_Active) canvas.Font().SetColor(m_InactiveCaptionColor);
+    const TColor colour = m_Active ? Font().Color() : m_InactiveCaptionColor;
+    if (canvas.Font().Color() != colour) canvas.Font().SetColor(colour);
     auto width = [&canvas](const String& text) { return canvas.TextWidth(text); };
     const String text = CaptionText(m_DrawingCap, Caption(), layout.ButtonsLeft - layout.CaptionLeft, width);
     TkypUIStyle resolved = m_UIStyle;
@@ -627,3 +652,24 @@ void TkypTitleBar::WndProc(TMessage& message)
     default: TCustomPanel::WndProc(message); break;
     }
 }
+
+// ------------------------------------------------------------- properties
+
+namespace {
+const bool titleBarPropertiesRegistered = RegisterProperties<TkypTitleBar, TControl>({
+    OrdinalProperty<TkypTitleBar>(L"Custom", &TkypTitleBar::Custom, &TkypTitleBar::SetCustom),
+    ObjectProperty<TkypTitleBar, TkypFileTheme>(L"FileTheme", &TkypTitleBar::FileTheme, &TkypTitleBar::SetFileTheme),
+    OrdinalProperty<TkypTitleBar>(L"UIStyle", &TkypTitleBar::UIStyle, &TkypTitleBar::SetUIStyle),
+    OrdinalProperty<TkypTitleBar>(L"AutoSize", &TkypTitleBar::AutoSize, &TkypTitleBar::SetAutoSize),
+    ObjectProperty<TkypTitleBar, TkypTitleBarSections>(L"Sections", &TkypTitleBar::Sections, &TkypTitleBar::SetSections),
+    ObjectProperty<TkypTitleBar, TkypTitleBarButtons>(L"Buttons", &TkypTitleBar::Buttons, &TkypTitleBar::SetButtons),
+    OrdinalProperty<TkypTitleBar>(L"ButtonInterval", &TkypTitleBar::ButtonInterval, &TkypTitleBar::SetButtonInterval),
+    OrdinalProperty<TkypTitleBar>(L"FormActive", &TkypTitleBar::FormActive, &TkypTitleBar::SetFormActive),
+    OrdinalProperty<TkypTitleBar>(L"LeftBtnXOffset", &TkypTitleBar::LeftBtnXOffset, &TkypTitleBar::SetLeftBtnXOffset),
+    OrdinalProperty<TkypTitleBar>(L"RightBtnXOffset", &TkypTitleBar::RightBtnXOffset, &TkypTitleBar::SetRightBtnXOffset),
+    OrdinalProperty<TkypTitleBar>(L"DrawAppIcon", &TkypTitleBar::DrawAppIcon, &TkypTitleBar::SetDrawAppIcon),
+    OrdinalProperty<TkypTitleBar>(L"RoundCorner", &TkypTitleBar::RoundCorner, &TkypTitleBar::SetRoundCorner),
+    OrdinalProperty<TkypTitleBar>(L"RoundCornerBottom", &TkypTitleBar::RoundCornerBottom, &TkypTitleBar::SetRoundCornerBottom),
+    OrdinalProperty<TkypTitleBar>(L"InactiveCaptionColor", &TkypTitleBar::InactiveCaptionColor, &TkypTitleBar::SetInactiveCaptionColor),
+});
+}  // namespace

@@ -161,6 +161,7 @@ private:
     void DrawIcon(TBitmap& bitmap, const TRect& rect);
     HICON SmallAppIcon();
     void DrawCaption(TBitmap& bitmap, const TButtonsLayout& layout);
+    TBitmap* RightPiece(TBitmap* picture);
     TPoint CursorInBar();
     void ForwardToForm(TMessage& message);
     void ButtonReleased();
@@ -198,6 +199,11 @@ private:
     TOwned<TBitmap> m_Work;
     TOwned<TBitmap> m_Face;
     TOwned<TBitmap> m_RightPiece;
+    struct TRightPieceKey {
+        HBITMAP source = nullptr;  // not owned
+        TColor trans = 0, form = 0;
+        bool operator==(const TRightPieceKey&) const = default;
+    } m_RightPieceKey;
     // The 16 x 16 copy of the application's icon, and the icon it came from.
     struct TIconHolder {
         HICON icon = nullptr;

@@ -6,6 +6,7 @@
 #include "KYPThemes.h"
 #include "KYPTitleBar.h"
 #include "Menus.h"
+#include "TypInfo.h"
 
 namespace {
 
@@ -336,3 +337,27 @@ void TkypTitleBarButtons::Update(TCollectionItem* item)
     TCollection::Update(item);
     if (m_TitleBar) m_TitleBar->Repaint();
 }
+
+// ------------------------------------------------------------- properties
+
+namespace {
+const bool sectionPropertiesRegistered = RegisterProperties<TkypTitleBarSection, TCollectionItem>({
+    OrdinalProperty<TkypTitleBarSection>(L"Width", &TkypTitleBarSection::Width, &TkypTitleBarSection::SetWidth),
+    OrdinalProperty<TkypTitleBarSection>(L"Align", &TkypTitleBarSection::Align, &TkypTitleBarSection::SetAlign),
+    ObjectProperty<TkypTitleBarSection, TPersistent>(L"Picture", &TkypTitleBarSection::Picture, &TkypTitleBarSection::SetPicture),
+    OrdinalProperty<TkypTitleBarSection>(L"Stretch", &TkypTitleBarSection::Stretch, &TkypTitleBarSection::SetStretch),
+    OrdinalProperty<TkypTitleBarSection>(L"AutoSize", &TkypTitleBarSection::AutoSize, &TkypTitleBarSection::SetAutoSize),
+    OrdinalProperty<TkypTitleBarSection>(L"CapSec", &TkypTitleBarSection::CapSec, &TkypTitleBarSection::SetCapSec),
+});
+const bool buttonPropertiesRegistered = RegisterProperties<TkypTitleBarButton, TCollectionItem>({
+    OrdinalProperty<TkypTitleBarButton>(L"Visible", &TkypTitleBarButton::Visible, &TkypTitleBarButton::SetVisible),
+    OrdinalProperty<TkypTitleBarButton>(L"ButtonType", &TkypTitleBarButton::ButtonType, &TkypTitleBarButton::SetButtonType),
+    OrdinalProperty<TkypTitleBarButton>(L"Transparent", &TkypTitleBarButton::Transparent, &TkypTitleBarButton::SetTransparent),
+    OrdinalProperty<TkypTitleBarButton>(L"Top", &TkypTitleBarButton::Top, &TkypTitleBarButton::SetTop),
+    OrdinalProperty<TkypTitleBarButton>(L"UIStyle", &TkypTitleBarButton::UIStyle, &TkypTitleBarButton::SetUIStyle),
+    ObjectProperty<TkypTitleBarButton, TPersistent>(L"PicNormal", &TkypTitleBarButton::PicNormal, &TkypTitleBarButton::SetPicNormal),
+    ObjectProperty<TkypTitleBarButton, TPersistent>(L"PicMouseOn", &TkypTitleBarButton::PicMouseOn, &TkypTitleBarButton::SetPicMouseOn),
+    ObjectProperty<TkypTitleBarButton, TPersistent>(L"PicMouseDown", &TkypTitleBarButton::PicMouseDown, &TkypTitleBarButton::SetPicMouseDown),
+    ObjectProperty<TkypTitleBarButton, TPopupMenu>(L"ControlBoxMenu", &TkypTitleBarButton::ControlBoxMenu, &TkypTitleBarButton::SetControlBoxMenu),
+});
+}  // namespace

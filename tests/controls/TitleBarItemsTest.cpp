@@ -9,6 +9,7 @@
 #include "Dialogs.h"
 #include "Forms.h"
 #include "KYPMgr.h"
+#include "KYPPublicControls.h"
 #include "KYPTitleBar.h"
 #include "SkinFileSupport.h"
 #include "TempDir.h"
@@ -280,6 +281,10 @@ TEST_F(TitleBarItemsTest, TheQueriesOfTheFormFramesAnswerFromTheBar)
     TBitmap* kept = title;
     bar->GetTitleImage(0, kept);
     EXPECT_EQ(kept, title);
+
+    // A form frame hands its style down by property name.
+    ApplyThemeToChildren(form.get(), WinXP, nullptr);
+    EXPECT_EQ(bar->UIStyle(), WinXP);
 
     // Painted at once, the title image covers the bar.
     form->SetWidth(300);
