@@ -96,6 +96,8 @@ class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
+    // Tells the owner's components that this one was inserted.
+    void AfterConstruction() override;
     void BeforeDestruction() override;
 
     TComponent* Owner() const { return owner_; }
@@ -133,6 +135,7 @@ protected:
     void SetDestroying();
 
 private:
+    void Adopt(TComponent* component);
     void LinkFreeNotify(TComponent* component);
     void UnlinkFreeNotify(TComponent* component);
 

@@ -216,12 +216,9 @@ HWND PopupListWindow()
 
 // ---------------------------------------------------------------- TMenuItem
 
-// The owner is taken only once this object is a menu item, so that the
-// owner's components hear of a menu item being inserted.
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(nullptr)
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner)
 {
     command_ = AllocateCommand(this);
-    if (owner) owner->InsertComponent(this);
 }
 
 TMenuItem::~TMenuItem()
