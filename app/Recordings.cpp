@@ -1,5 +1,7 @@
 #include "Recordings.h"
 
+#include <algorithm>
+
 #include "FileSystem.h"
 
 TRecordingFormat FormatOf(TRecordingQuality quality)
@@ -40,12 +42,19 @@ bool TRecordingBook::TakeForEncoding(String& wavFile, String& mp3File)
     return true;
 }
 
-int TRecordingBook::FinishEncoding()
+bool TRecordingBook::Forget(const String& wavFile)
 {
-    int deleted = 0;
-    for (const String& wav : encodedRecordings_)
-        if (FileExists(ChangeFileExt(wav, L".mp3")) && RemoveFile(wav)) ++deleted;
-    encodedRecordings_.clear();
-    convertAfterRecording_ = false;
-    return deleted;
+    const auto found = std::find(encodedRecordings_.begin(), encodedRecordings_.end(), wavFile);
+    if (found == encodedRecordings_.end()) return false;
+    encodedRecordings_.erase(found);
+    return true;
 }
+
+bool TRecordingBook::Encoded(const String& wavFile)
+{
+    if (!Forget(wavFile)) return false;
+    if (FileExists(ChangeFileExt(wavFile, L".mp3"))) RemoveFile(wavFile);
+    return true;
+}
+
+bool TRecordingBook::EncodingFailed(const String& wavFile) { return Forget(wavFile); }

@@ -29,9 +29,9 @@ String FreeRecordingName(const String& prefix);
 // - Each recording decides for itself whether it is encoded: a failed
 //   encoding earlier does not make a middle- or low-quality recording go
 //   to MP3.
-// - Only WAV files that the stop command handed to the encoder are deleted
-//   when an encoding run ends, and only once their MP3 file exists: a run
-//   of the convert command deletes nothing of the user's.
+// - Only WAV files that the stop command handed to the encoder are deleted,
+//   each once its own MP3 file is finished: the convert command deletes
+//   nothing of the user's, and a WAV whose encoding failed stays.
 class TRecordingBook {
 public:
     // The record command: the new recording's WAV name, now CurrentFileName.
@@ -40,9 +40,14 @@ public:
     // if so, CurrentFileName becomes the MP3 name and the WAV is remembered.
     // A recording is handed over once.
     bool TakeForEncoding(String& wavFile, String& mp3File);
-    // The end of an encoding run: deletes the remembered WAV files whose MP3
-    // exists and forgets them all; the number deleted.
-    int FinishEncoding();
+    // The encoder finished WavFile: true when it is a recording handed over
+    // by TakeForEncoding, whose WAV is then deleted (once its MP3 exists).
+    bool Encoded(const String& wavFile);
+    // The encoder gave up on WavFile: true when it is such a recording,
+    // which keeps its WAV.
+    bool EncodingFailed(const String& wavFile);
+    // Recordings handed over whose encoding has not ended yet.
+    bool EncodingPending() const { return !encodedRecordings_.empty(); }
 
     // Empty before the first recording; the file the play command plays.
     const String& CurrentFileName() const { return currentFileName_; }
@@ -51,5 +56,7 @@ public:
 private:
     String currentFileName_;
     bool convertAfterRecording_ = false;
+    bool Forget(const String& wavFile);
+
     std::vector<String> encodedRecordings_;
 };

@@ -204,6 +204,12 @@ void TFrmMain::LoadComponents()
     Lame = load.Add<TLameCoder>(L"Lame", nullptr, [this](TLameCoder& coder) {
         coder.SetDefaultExt(L".mp3");
         coder.OnEndProcess = [this](TObject* sender) { LameEndProcess(sender); };
+        coder.OnEndFile = [this](TObject* sender, uint16_t num, const String& fileName) {
+            LameEndFile(sender, num, fileName);
+        };
+        coder.OnFileError = [this](TObject* sender, uint16_t num, const String& fileName, const Exception& error) {
+            LameFileError(sender, num, fileName, error);
+        };
     });
     OpenWavFile = load.Add<TOpenDialog>(L"OpenWavFile");
     load.Finish();
@@ -349,11 +355,13 @@ void TFrmMain::btn_stopClick(TObject*)
         ShowIdleButtons();
         String wavFile, mp3File;
         if (book_.TakeForEncoding(wavFile, mp3File)) {
+            // "OK!" waits for its MP3 (LameEndFile).
             Lame->InputFiles()->Add(wavFile);
             Lame->OutputFiles()->Add(mp3File);
             EncodeQueued();
+        } else {
+            IRecTime->SetCaption(L"OK!");
         }
-        IRecTime->SetCaption(L"OK!");
     } catch (const std::exception&) {
         // Silent by design; an idle window shows no running seconds.
         iTmrRecTime->SetEnabled(false);
@@ -366,12 +374,34 @@ void TFrmMain::EncodeQueued()
     if (!Lame->Running()) Lame->ProcessFiles();
 }
 
+void TFrmMain::ShowDoneWhenIdle()
+{
+    if (!Recording() && !book_.EncodingPending()) IRecTime->SetCaption(L"OK!");
+}
+
+void TFrmMain::LameEndFile(TObject*, uint16_t num, const String&)
+{
+    book_.Encoded(Lame->InputFiles()->Get(num));
+    ShowDoneWhenIdle();
+}
+
+void TFrmMain::LameFileError(TObject*, uint16_t, const String& fileName, const Exception& error)
+{
+    // A recording's failure stays silent, as the stop command's do; its WAV
+    // stays. A converted file's goes to the error box.
+    if (book_.EncodingFailed(fileName)) return;
+    try {
+        throw error;
+    } catch (const Exception&) {
+        Application->HandleException(this);
+    }
+}
+
 void TFrmMain::LameEndProcess(TObject*)
 {
-    book_.FinishEncoding();
+    // Every file of the run is finished or has failed and left the lists.
     Lame->InputFiles()->Clear();
     Lame->OutputFiles()->Clear();
-    IRecTime->SetCaption(L"OK!");
 }
 
 void TFrmMain::ConvertFile(const String& wavFile)

@@ -69,6 +69,8 @@ public:
     void StopPlay1Click(TObject* sender);
     void btn_convertClick(TObject* sender);
     void LameEndProcess(TObject* sender);
+    void LameEndFile(TObject* sender, uint16_t num, const String& fileName);
+    void LameFileError(TObject* sender, uint16_t num, const String& fileName, const Exception& error);
     void TrayIconDblClick(TObject* sender);
     void DragFileDropFiles(TObject* receiver, TStrings* fileNames, int filesCount, TPoint dropPoint);
 
@@ -114,6 +116,8 @@ private:
     // Runs the encoder over its lists, unless a run is already going on:
     // that run reaches the files just added.
     void EncodeQueued();
+    // "OK!" once nothing of the user's is recording or waiting for its MP3.
+    void ShowDoneWhenIdle();
     void ConvertFile(const String& wavFile);
     String ProgramFolder() const;
 

@@ -15,12 +15,6 @@ constexpr int kFallbackHeight = 21;
 constexpr int kButtonStripAttr = 1;
 constexpr int kButtonStripPieces = 3;
 
-// What trimming leaves: anything above a space.
-bool HasVisibleText(const String& text)
-{
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > L' '; });
-}
-
 bool IsPressKey(WORD key) { return key == VK_SPACE || key == VK_RETURN; }
 
 bool OutsideBounds(const TControl& control, int x, int y)
@@ -280,10 +274,18 @@ void TkypCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, 
 void TkypCustomButton::MouseMove(TShiftState shift, int x, int y)
 {
     TCustomControl::MouseMove(shift, x, y);
-    if (!OutsideBounds(*this, x, y)) return;
-    m_MouseIn = false;
-    m_MouseDown = false;
-    Repaint();
+    if (OutsideBounds(*this, x, y)) {
+        m_MouseIn = false;
+        m_MouseDown = false;
+        Repaint();
+        return;
+    }
+    // The mouse never left, so no second OnMouseEnter: the look comes back.
+    if (m_HoverCancelled && HasMouse()) {
+        m_HoverCancelled = false;
+        m_MouseIn = true;
+        Repaint();
+    }
 }
 
 // Every release of the left button ends the repetition, wherever it
@@ -369,11 +371,13 @@ void TkypCustomButton::WndProc(TMessage& message)
         break;
     case CM_MOUSELEAVE:
         TCustomControl::WndProc(message);
+        m_HoverCancelled = false;
         EndHover();
         if (OnMouseExit) OnMouseExit(this);
         break;
     case CM_CANCELMODE:
         TCustomControl::WndProc(message);
+        m_HoverCancelled = m_MouseIn || m_HoverCancelled;
         EndHover();
         break;
     case WM_CAPTURECHANGED:

@@ -102,6 +102,8 @@ private:
     bool TakeDialogKey(const TMessage& message);
     bool TakeDialogChar(const TMessage& message);
 
+    // Cancel mode took the hot look while the mouse stayed over the button.
+    bool m_HoverCancelled = false;
     bool m_AutoSize = false;
     String m_Caption;
     bool m_Cancel = false;

@@ -198,7 +198,9 @@ void TkypCheckBox::Paint()
                              : TRect(glyphWidth + 4, textTop, Width(), Height());
     canvas.Draw(rightToLeft ? Width() - glyphWidth - 1 : 1, glyphTop, &glyph);
     canvas.TextRect(text, Caption(), rightToLeft ? DT_SINGLELINE | DT_RIGHT : DT_SINGLELINE);
-    if (WantsFocusRect()) {
+    // The rectangle surrounds the caption: without one it would frame an
+    // empty patch beside the glyph.
+    if (WantsFocusRect() && HasVisibleText(Caption())) {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
         const int bottom = textTop + textHeight + 2;
         canvas.DrawFocusRect(rightToLeft ? TRect(0, textTop, Width() - glyphWidth - 2, bottom)

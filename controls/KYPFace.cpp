@@ -1,5 +1,7 @@
 #include "KYPFace.h"
 
+#include <algorithm>
+
 #include "KYPPublicControls.h"
 
 void PaintFaceBackground(TBitmap& face, TControl& control, bool transparent)
@@ -13,4 +15,9 @@ void PaintFaceBackground(TBitmap& face, TControl& control, bool transparent)
     face.Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
     face.Canvas().Brush().SetColor(control.Color());
     face.Canvas().FillRect(control.ClientRect());
+}
+
+bool HasVisibleText(const String& text)
+{
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c > L' '; });
 }

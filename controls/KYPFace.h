@@ -9,3 +9,6 @@
 // Sizes Face to Control and fills it with what lies under the control:
 // the parent's own painting when Transparent, else the control's Color.
 void PaintFaceBackground(TBitmap& face, TControl& control, bool transparent);
+
+// What trimming leaves: anything above a space.
+bool HasVisibleText(const String& text);

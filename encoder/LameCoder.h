@@ -1,11 +1,16 @@
 // TLameCoder: encodes each file of InputFiles into the file at the same
 // place of OutputFiles through the encoder library, with begin, file,
-// progress and end events, and a cancel flag. Everything runs on the
+// progress, error and end events, and a cancel flag. Everything runs on the
 // caller's thread; the application's messages are processed after every
 // chunk, so a handler may cancel the run.
+//
+// A WAV input (the 44-byte PCM header) is encoded at its own rate and
+// channel count, 8-bit samples widened to 16 bits; raw input (no header)
+// with the component's SampleRate and Mode.
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -24,6 +29,8 @@ enum MPEG_QUALITY : uint8_t { NORMAL_QUALITY, LOW_QUALITY, HIGH_QUALITY, VOICE_Q
 
 using TProcessFileEvent = std::function<void(TObject* sender, uint16_t num, const String& fileName)>;
 using TProgressEvent = std::function<void(TObject* sender, uint16_t percentComplete)>;
+using TFileErrorEvent =
+    std::function<void(TObject* sender, uint16_t num, const String& fileName, const Exception& error)>;
 
 // The encoder library's version numbers, read when the object is made.
 class TLameVersion : public TPersistent {
@@ -97,6 +104,9 @@ public:
     TProcessFileEvent OnEndFile;
     TNotifyEvent OnEndProcess;
     TProgressEvent OnProgress;
+    // A file that failed (Num its index, FileName its input): it has been
+    // taken out of both lists, and the run goes on with the next file.
+    TFileErrorEvent OnFileError;
 
     // Opens a library stream with the current settings and allocates the
     // output buffer; returns the library's result.
@@ -108,21 +118,37 @@ public:
     void CancelProcess() { FCancelProcess = true; }
     // True while ProcessFiles runs (its handlers may run other commands).
     bool Running() const { return FRunning; }
-    // Encodes every input into its output. Failures: ELameError, or the
-    // stream error of a file that cannot be opened or created; everything
-    // of the failing file is released first.
+    // Encodes every input into its output. A file that fails (ELameError,
+    // or the stream error of a file that cannot be opened or created) is
+    // released, its partly written output removed, and it leaves both
+    // lists; the files after it are still encoded. Its failure goes to
+    // OnFileError; without that handler the first failure is raised once
+    // the run is through, and OnEndProcess does not fire. An exception from
+    // an event handler ends the run at once and reaches the caller, after
+    // the same release.
     void ProcessFiles();
 
 private:
     static int32_t ToLongBool(bool value) { return value ? -1 : 0; }
-    void FillConfig();
+    void FillConfig(uint32_t sampleRate, int32_t mode);
+    class TFileGuard;
+    uint32_t OpenStream(uint32_t sampleRate, int32_t mode);
     // False when the run was cancelled during the file.
     bool ProcessFile(int index);
-    void OpenFiles(int index);
-    bool EncodeChunks(uint64_t total, uint32_t chunk);
+    void FileFailed(int index, const Exception& error, std::exception_ptr& firstFailure);
+    // The input's layout from its first bytes: sets the stream's rate and
+    // mode, the chunk and the byte count to encode.
+    void ReadInputLayout(const String& fileName, uint32_t& sampleRate, int32_t& mode);
+    // Opens the library's stream for the file and sizes its chunks.
+    void PrepareFile(uint32_t sampleRate, int32_t mode);
+    bool EncodeChunks();
+    const int16_t* ChunkValues(uint32_t bytes, uint32_t& values);
     void Flush();
     void CleanUp();
     [[noreturn]] void Fail(const String& message);
+    // Runs an event handler; what it raises ends the run.
+    template <class Call>
+    void Fire(Call&& call);
 
     uint32_t FSampleRate = 44100;
     uint32_t FReSampleRate = 0;
@@ -152,9 +178,15 @@ private:
     uint32_t FBufSize = 0;
     std::vector<uint8_t> FInputBuf;
     std::vector<uint8_t> FOutputBuf;
+    std::vector<int16_t> FWideBuf;  // 8-bit input widened
     std::unique_ptr<TFileStream> FMP3File;
     std::unique_ptr<TFileStream> FWAVFile;
     bool FCancelProcess = false;
     bool FRunning = false;
+    bool FHandlerFailed = false;
     TWaveHeader FWave{};
+    bool FWaveInput = false;
+    uint32_t FChunk = 0;     // input bytes per chunk
+    uint64_t FTotal = 0;     // input bytes to encode
+
 };

@@ -1063,11 +1063,6 @@ void TWinControl::WndProc(TMessage& message)
         Perform(CM_CANCELMODE);
         DefaultHandler(message);
         break;
-    case CM_CANCELMODE:
-        // The hover ends too: the next move over the window enters again.
-        mouseInside_ = false;
-        DefaultHandler(message);
-        break;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED: Broadcast(message); break;

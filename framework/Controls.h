@@ -381,6 +381,8 @@ public:
     TKeyEvent OnKeyUp;
 
 protected:
+    // The mouse is over the window: between CM_MOUSEENTER and CM_MOUSELEAVE.
+    bool HasMouse() const { return mouseInside_; }
     virtual void CreateParams(TCreateParams& params);
     // Makes the window; overriders call this first and then add what they
     // keep in the window.

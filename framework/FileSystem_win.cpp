@@ -32,7 +32,5 @@ String ProgramFileName()
 
 String TempDirectory()
 {
-    wchar_t buffer[MAX_PATH + 2];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
-    return String(buffer, length);
+    return ReadSizedText([](wchar_t* buffer, uint32_t size) { return GetTempPathW(size, buffer); }, MAX_PATH + 1);
 }

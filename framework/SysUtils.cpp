@@ -139,3 +139,17 @@ bool StrToBool(const String& text)
     if (SameText(text, L"False")) return false;
     throw EConvertError(L"'" + text + L"' is not a valid boolean value");
 }
+
+String ReadSizedText(const TSizedTextCall& call, uint32_t firstSize)
+{
+    String text(std::max<uint32_t>(firstSize, 1), L'\0');
+    for (;;) {
+        const uint32_t length = call(text.data(), static_cast<uint32_t>(text.size()));
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        // A call that answers the size it was given gets one more.
+        text.resize(std::max<size_t>(length, text.size() + 1));
+    }
+}

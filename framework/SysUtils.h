@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 
 // Text is UTF-16 on Windows (wchar_t); the native test build uses its own
@@ -61,3 +62,10 @@ String LowerCase(const String& text);
 // is an EConvertError.
 bool StrToBool(const String& text);
 bool SameText(const String& a, const String& b);
+
+// The text of a system call that copies it into a buffer of Size
+// characters and answers its length, or, when the buffer is too small, the
+// size needed with the terminator (GetTempPathW and its kind); 0 is a
+// failure and gives an empty text.
+using TSizedTextCall = std::function<uint32_t(wchar_t* buffer, uint32_t size)>;
+String ReadSizedText(const TSizedTextCall& call, uint32_t firstSize);

@@ -20,10 +20,12 @@ constexpr uint8_t kExtractRefused = 2;
 constexpr uint32_t kMaxMemberSize = 256u * 1024 * 1024;
 
 // Inflates the member whose name equals MemberName, ignoring the case of
-// ASCII letters, into OutputFile (replaced). On any result but kExtractOk
-// no file named OutputFile is left. Names are 8-bit text and are compared
-// byte for character (Latin-1), which is exact for the ASCII names that
-// skins use.
+// ASCII letters, into OutputFile (replaced). A failure once the output is
+// created removes it; a failure before that (no archive, no "SK", no end
+// record, no such member, a recorded size above kMaxMemberSize) leaves any
+// file of that name untouched, since this call did not make it. Names
+// are 8-bit text and are compared byte for character (Latin-1), which is
+// exact for the ASCII names that skins use.
 uint8_t ExtractArchiveMember(const String& archiveFile, const String& memberName, const String& outputFile,
     const String& password);
 

@@ -155,6 +155,9 @@ void DrawThreeSliceBitmap(TBitmap* bitmap, TCanvas& canvas, const TRect& rect, T
     }
     frames->Draw(canvas, rect.Left, rect.Top, 0);
     frames->Draw(canvas, rect.Right - frame, rect.Top, 2);
+    // Narrower than both caps the right cap overlaps the left one, and a
+    // middle would be stretched mirrored over both.
+    if (rect.Width() <= 2 * frame) return;
     frames->GetBitmap(1, work.get());
     canvas.StretchDraw(Rect(rect.Left + frame, rect.Top, rect.Right - frame, rect.Top + height), work.get());
 }

@@ -2,8 +2,10 @@
 // background colour, for looking at each style:
 //
 //   quorvell_menu_demo [--style MacOS|WinXP|DeepBlue|Protein|BlueGlass]
-//                      [--select N] [--flat] [--rtl] [--seconds S]
+//                      [--skin FILE] [--select N] [--flat] [--rtl] [--seconds S]
 //
+// --skin draws the menu from a skin file (a file that cannot be loaded
+// gives DeepBlue, as it does for every skinned class);
 // --select moves the selection down N items with the keyboard; --seconds
 // closes the menu by itself (for scripted screenshots). The program ends
 // when the menu closes.
@@ -13,6 +15,7 @@
 
 #include "FormLoader.h"
 #include "Forms.h"
+#include "KYPMgr.h"
 #include "KYPPopupMenu.h"
 #include "RecorderMenu.h"
 
@@ -24,6 +27,7 @@ struct TOptions {
     bool flat = false;
     bool rightToLeft = false;
     int seconds = 0;
+    String skin;
 };
 
 TkypUIStyle StyleNamed(const wchar_t* name)
@@ -40,6 +44,7 @@ TOptions ReadOptions(int argc, wchar_t** argv)
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!wcscmp(argv[i], L"--style") && hasValue) options.style = StyleNamed(argv[++i]);
+        else if (!wcscmp(argv[i], L"--skin") && hasValue) options.skin = argv[++i];
         else if (!wcscmp(argv[i], L"--select") && hasValue) options.select = _wtoi(argv[++i]);
         else if (!wcscmp(argv[i], L"--seconds") && hasValue) options.seconds = _wtoi(argv[++i]);
         else if (!wcscmp(argv[i], L"--flat")) options.flat = true;
@@ -58,10 +63,12 @@ public:
         SetColor(15866506);
         TFormLoader load(this);
         Menu = LoadRecorderMenu(load);
+        Theme = load.Add<TkypFileTheme>(L"theme");
         load.Finish();
     }
 
     TkypPopupMenu* Menu = nullptr;
+    TkypFileTheme* Theme = nullptr;
 };
 
 TOptions options;
@@ -82,6 +89,11 @@ int wmain(int argc, wchar_t** argv)
     TDemoForm* form = Application->CreateForm<TDemoForm>();
     TkypPopupMenu* menu = form->Menu;
     if (options.style != DeepBlue) menu->SetUIStyle(options.style);
+    if (!options.skin.empty()) {
+        form->Theme->SetThemeFile(options.skin);
+        menu->SetFileTheme(form->Theme);
+        menu->SetUIStyle(FromThemeFile);
+    }
     menu->SetFlatMenu(options.flat);
     if (options.rightToLeft) {
         SysLocale.MiddleEast = true;

@@ -96,9 +96,20 @@ TEST_F(LaunchesTest, UpdateProgramStartsWhenPresentOtherwiseTheUserIsTold)
     EXPECT_TRUE(WaitForFile(marker, 10000));
 }
 
-TEST_F(LaunchesTest, MissingHelpFileAndHomePageFailSilently)
+// Unlike the update program, a missing help file shows no box of ours.
+TEST_F(LaunchesTest, MissingHelpFileFailsSilently)
 {
     EXPECT_EQ(HelpFilePath(Folder()), Folder() + L"help.chm");
-    EXPECT_NO_THROW(OpenHelpFile(nullptr, Folder()));
+    String shown;
+    {
+        TDialogRobot robot([&] {
+            if (HWND box = WaitForDialog(0, L"", 2000)) {
+                shown = DialogTitle(box) + L": " + DialogText(box);
+                PressDialogButton(box, IDOK);
+            }
+        });
+        OpenHelpFile(nullptr, Folder());
+    }
+    EXPECT_EQ(shown, L"");
     EXPECT_EQ(kHomePageAddress.substr(kHomePageAddress.size() - 7), L"/?r=X02");
 }

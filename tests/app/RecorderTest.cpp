@@ -7,6 +7,8 @@
 #include "TempDir.h"
 #include "WavFiles.h"
 
+#include <utility>
+
 namespace {
 
 void KeepAs(const String& file, const wchar_t* name)
@@ -24,6 +26,20 @@ void Capture(TForm* form, const wchar_t* name)
     BitBlt(capture.Canvas().Handle(), 0, 0, 620, 560, screen.Handle(), origin.X, origin.Y, SRCCOPY);
     std::filesystem::create_directories(L"screens");
     capture.SaveToFile(String(L"screens\\") + name);
+}
+
+// Through the menu and the open dialog, as the user does.
+void ConvertByMenu(TFrmMain* form, const String& wav)
+{
+    TDialogRobot robot([&] { AcceptFileDialog(WaitForDialog(0, L""), wav); });
+    form->MenuItem(L"WavMp31")->Click();
+}
+
+// Converts as the menu does, without the dialog's time.
+void Drop(TFrmMain* form, const String& wav)
+{
+    TStringList files{wav};
+    form->DragFileDropFiles(form, &files, 1, TPoint{});
 }
 
 }  // namespace
@@ -86,7 +102,9 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     HotKey('R');
     EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
     EXPECT_EQ(form->CurrentFileName(), prefix + L"3.wav");
-    WaitFor(1200);
+    // Long enough that the MP3 encoder's fixed delay stays within the
+    // length check of its conversion.
+    WaitFor(2000);
     HotKey('S');
     KeepAs(prefix + L"3.wav", L"recorder_low.wav");
 
@@ -96,22 +114,89 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     Choose(L"StopPlay1");
     EXPECT_EQ(form->MPPlay->DeviceID(), 0u);
 
+    // The recorder's own middle and low recordings convert (their MP3s are
+    // decoded natively afterwards), and so does a WAV of the user's, dropped
+    // on the window.
+    for (const String& wav : {prefix + L"1.wav", prefix + L"3.wav"}) ConvertByMenu(form, wav);
     const String song = ExtractFilePath(prefix) + L"song.wav";
     WriteWav(song, SineSamples(440, 1, 22050, 1), 22050, 1);
-    {
-        TDialogRobot robot([&] { AcceptFileDialog(WaitForDialog(0, L""), song); });
-        Choose(L"WavMp31");
-    }
+    Drop(form, song);
+    KeepAs(prefix + L"1.mp3", L"recorder_middle.mp3");
+    KeepAs(prefix + L"3.mp3", L"recorder_low.mp3");
     EXPECT_GT(FileSizeOf(ChangeFileExt(song, L".mp3")), 1000);
     EXPECT_TRUE(FileExists(song));
     EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));  // the last recording's WAV stays too
     EXPECT_TRUE(errors.empty());
+
+    // What the encoder cannot take is refused by name, and nothing is written.
+    const String odd = ExtractFilePath(prefix) + L"odd-rate.wav";
+    WriteWav(odd, SineSamples(440, 1, 12345, 1), 12345, 1);
+    Drop(form, odd);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(odd), String::npos) << ToUtf8(errors[0]);
+    EXPECT_FALSE(FileExists(ChangeFileExt(odd, L".mp3")));
+}
+
+TEST_F(RecorderHarness, TheEncodingQueueGoesPastABadFileAndEachRecordingGetsItsOwnMp3BeforeOk)
+{
+    const String folder = Folder(L"recorder_queue");
+    const String prefix = folder + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    const String first = folder + L"first.wav", bad = folder + L"bad.wav", good = folder + L"good.wav",
+                 second = folder + L"second.wav";
+    for (const String& wav : {first, good, second}) WriteWav(wav, SineSamples(440, 1, 44100, 2), 44100, 2);
+    WriteWav(bad, SineSamples(440, 1, 96000, 2), 96000, 2);
+
+    // While a convert is encoded (the message loop runs between chunks): a
+    // high-quality recording starts, and a bad and a good file are dropped.
+    bool started = false;
+    form->Lame->OnProgress = [&](TObject*, uint16_t) {
+        if (std::exchange(started, true)) return;
+        PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'R'));
+        Drop(form, bad);
+        Drop(form, good);
+    };
+    Drop(form, first);
+    EXPECT_TRUE(form->Recording());
+    EXPECT_EQ(form->ConvertAfterRecording(), 1);  // the run's end left the recording's choice alone
+    EXPECT_GT(FileSizeOf(ChangeFileExt(first, L".mp3")), 1000);
+    EXPECT_GT(FileSizeOf(ChangeFileExt(good, L".mp3")), 1000);
+    EXPECT_FALSE(FileExists(ChangeFileExt(bad, L".mp3")));
+    EXPECT_TRUE(FileExists(bad));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find(bad), String::npos) << ToUtf8(errors[0]);
+    EXPECT_EQ(form->Lame->InputFiles()->Count(), 0);
+
+    // The recording stops during the next convert: it joins that run, and
+    // "OK!" waits until its MP3 is there.
+    WaitFor(1200);
+    bool stopped = false, okEarly = false;
+    form->Lame->OnProgress = [&](TObject*, uint16_t) {
+        if (!std::exchange(stopped, true)) PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'S'));
+        okEarly = okEarly || form->IRecTime->Caption() == L"OK!";
+    };
+    Drop(form, second);
+    EXPECT_FALSE(okEarly);
+    EXPECT_TRUE(IdleButtons());
+    EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
+    EXPECT_GT(FileSizeOf(prefix + L"1.mp3"), 1000);
+    EXPECT_FALSE(FileExists(prefix + L"1.wav"));
+    EXPECT_GT(FileSizeOf(ChangeFileExt(second, L".mp3")), 1000);
+    EXPECT_EQ(errors.size(), 1u);
 }
 
 TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhileItLives)
 {
     WriteMusicPath(Folder(L"recorder_idle") + L"take");
     ShowRecorder();
+    // A quality chosen with the mouse takes the focus: captured to look at
+    // the card, which shows no focus rectangle beside the captionless button.
+    SendMessageW(form->sRBMid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(form->sRBMid->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    WaitFor(100);
+    EXPECT_TRUE(form->sRBMid->Checked() && form->sRBMid->Focused());
+    Capture(form, L"recorder-quality.bmp");
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P'));
     HotKey('S');
     HotKey('P');

@@ -46,28 +46,38 @@ TEST(RecordingBook, OnlyHighQualityIsEncodedAndOnlyItsWavIsDeleted)
     EXPECT_EQ(book.CurrentFileName(), mp3);
     EXPECT_FALSE(book.TakeForEncoding(wav, mp3));  // handed over once
 
-    // The encoding failed (no MP3): the WAV stays, and the next recording,
-    // a middle-quality one, is not encoded because of it.
-    EXPECT_EQ(book.FinishEncoding(), 0);
+    // The encoding failed: the WAV stays, and the next recording, a
+    // middle-quality one, is not encoded because of it.
+    EXPECT_TRUE(book.EncodingPending());
+    EXPECT_TRUE(book.EncodingFailed(high));
+    EXPECT_FALSE(book.EncodingPending());
     EXPECT_TRUE(FileExists(high));
     const String middle = book.BeginRecording(prefix, TRecordingQuality::Middle);
     EXPECT_EQ(middle, prefix + L"2.wav");
     WriteFileBytes(middle, "kept");
     EXPECT_FALSE(book.TakeForEncoding(wav, mp3));
 
-    // A finished run deletes the WAV it encoded, nothing else.
+    // A finished encoding deletes its own WAV, nothing else; a high-quality
+    // recording started meanwhile is still encoded when it stops.
     const String next = book.BeginRecording(prefix, TRecordingQuality::High);
     EXPECT_EQ(next, prefix + L"3.wav");
     WriteFileBytes(next, "recorded");
     ASSERT_TRUE(book.TakeForEncoding(wav, mp3));
     WriteFileBytes(mp3, "encoded");
-    EXPECT_EQ(book.FinishEncoding(), 1);
+    const String during = book.BeginRecording(prefix, TRecordingQuality::High);
+    EXPECT_TRUE(book.Encoded(next));
     EXPECT_FALSE(FileExists(next));
     EXPECT_TRUE(FileExists(middle));
     EXPECT_TRUE(FileExists(high));
+    EXPECT_TRUE(book.ConvertAfterRecording());
+    ASSERT_TRUE(book.TakeForEncoding(wav, mp3));
+    EXPECT_EQ(wav, during);
 
-    // A run of the convert command alone deletes nothing.
-    EXPECT_EQ(book.FinishEncoding(), 0);
+    // The convert command's files are no recordings: nothing is deleted.
+    WriteFileBytes(ChangeFileExt(middle, L".mp3"), "converted");
+    EXPECT_FALSE(book.Encoded(middle));
+    EXPECT_FALSE(book.EncodingFailed(middle));
+    EXPECT_TRUE(FileExists(middle));
 }
 
 TEST(RecordingFormat, TheThreeQualities)

@@ -34,6 +34,15 @@ bool ShowsAt(TBitmap& face, TBitmap& piece, int left, int top)
     return true;
 }
 
+// Pixels that differ between two snapshots of one control.
+int Differences(TBitmap& a, TBitmap& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) count += a.Canvas().Pixels(x, y) != b.Canvas().Pixels(x, y);
+    return count;
+}
+
 class CheckBoxTest : public WindowHarness {
 protected:
     TkypCheckBox* AddCheckBox(const String& caption = L"&Loud")
@@ -141,6 +150,31 @@ TEST_F(CheckBoxTest, TheGlyphPieceFollowsCheckedAndEnabledInBothReadingOrders)
     SysLocale.MiddleEast = true;
     EXPECT_TRUE(ShowsAt(*Snapshot(box), *StylePiece(WinXP, 3, 4), 60 - glyphWidth - 1, glyphTop));
     SysLocale = saved;
+}
+
+// The recorder's quality buttons have no caption: focused, they must not
+// frame an empty patch beside the glyph.
+TEST_F(CheckBoxTest, TheFocusRectangleSurroundsACaptionAndNothingElse)
+{
+    auto* captioned = AddCheckBox(L"&Loud");
+    auto* bare = AddCheckBox(L"");
+    bare->SetTop(40);
+    auto* radio = AddRadio(form.get(), 70);
+    radio->SetUIStyle(WinXP);
+    radio->SetTransparent(true);
+    radio->SetChecked(true);
+    ShowForm();
+    for (TkypCheckBox* box : {captioned, bare, static_cast<TkypCheckBox*>(radio)}) {
+        Snapshot(box);  // the first paint sizes it
+        auto unfocused = Snapshot(box);
+        box->SetFocus();
+        ASSERT_TRUE(box->Focused());
+        const int changed = Differences(*unfocused, *Snapshot(box));
+        if (box == captioned)
+            EXPECT_GT(changed, 10);
+        else
+            EXPECT_EQ(changed, 0) << (box == bare ? "check box" : "radio button");
+    }
 }
 
 TEST_F(CheckBoxTest, ARemovedThemeOfAnotherOwnerFallsBackToDeepBlue)

@@ -110,17 +110,38 @@ TEST(MacMenuBitmaps, ShowTheLightRowsOneToOneOrStretched)
     for (int y = 0; y < 12; ++y) EXPECT_EQ(separator->Canvas().Pixels(5, y), FromRgb(kMacBarRows[y])) << "row " << y;
 }
 
+namespace {
+
+// The cell height of what a font handle draws.
+int CellHeight(HFONT font)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    const HDC dc = bitmap.Canvas().Handle();
+    TScopedSelect select(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    return metrics.tmHeight;
+}
+
+}  // namespace
+
+// The size is judged by what the font's handle draws, against a font made
+// straight from the system's description, not by the stored field.
 TEST(SystemMenuFont, IsTheSystemsMenuFontInMenuTextColour)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    TFontHandle menuFont(CreateFontIndirectW(&metrics.lfMenuFont));
     TOwned<TFont> font = MakeOwned<TFont>();
     font->SetName(L"Courier New");
     font->SetHeight(-30);
+    const int before = CellHeight(font->Handle());  // a handle made before must not survive
+    ASSERT_NE(before, CellHeight(menuFont.get()));
     SetSystemMenuFont(*font);
     EXPECT_EQ(font->Name(), String(metrics.lfMenuFont.lfFaceName));
-    EXPECT_EQ(font->Height(), metrics.lfMenuFont.lfHeight);
+    EXPECT_EQ(CellHeight(font->Handle()), CellHeight(menuFont.get()));
     EXPECT_EQ(font->Color(), clMenuText);
 }
 

@@ -9,6 +9,7 @@
 
 #include "KYPButton.h"
 #include "KYPImageButton.h"
+#include "SolidBitmap.h"
 #include "WindowHarness.h"
 
 namespace {
@@ -91,6 +92,31 @@ TEST_F(PushButtonTest, ARightPressChangesNothingAndCancelModeDropsThePress)
     EXPECT_FALSE(button->Repeating());
     Release(button);  // a click still, but nothing is pressed any more
     EXPECT_EQ(log, std::vector<std::string>{"click"});
+}
+
+// Cancel mode takes the hot look but the mouse is still over the button:
+// the next move brings the look back, and enter and exit stay paired.
+TEST_F(PushButtonTest, AfterCancelModeTheNextMoveShowsTheHotLookWithoutASecondEnter)
+{
+    auto* button = Add<TkypImageButton>(10, 10, 30, 20);
+    button->SetPicNormal(SolidBitmap(30, 20, clRed).get());
+    button->SetPicMouseOn(SolidBitmap(30, 20, clLime).get());
+    button->OnMouseEnter = [this](TObject*) { log.push_back("enter"); };
+    button->OnMouseExit = [this](TObject*) { log.push_back("exit"); };
+    ShowForm();
+    auto colour = [&] { return Snapshot(button)->Canvas().Pixels(15, 10); };
+
+    Hover(button);
+    EXPECT_EQ(colour(), clLime);
+    button->Perform(CM_CANCELMODE);
+    EXPECT_EQ(colour(), clRed);
+    Hover(button, 5, 5);
+    EXPECT_EQ(colour(), clLime);
+    Leave(button);
+    EXPECT_EQ(colour(), clRed);
+    Hover(button);
+    Leave(button);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "exit", "enter", "exit"}));
 }
 
 TEST_F(PushButtonTest, RepeatsAfterOneIntervalAndNeverAfterAnyRelease)
@@ -246,12 +272,16 @@ TEST_F(PushButtonTest, EveryClickHandsItsModalResultToTheForm)
     button->Click();
     EXPECT_EQ(form->ModalResult(), mrNone);  // 0 too
 
-    // Not on a form: nothing to set, nothing fails.
+    // Not on a form: nothing to set, and the click goes on to OnClick.
     TOwned<TPanel> panel = MakeOwned<TPanel>(nullptr);
     auto* loose = New<TkypCustomButton>(panel.get());
     loose->SetParent(panel.get());
     loose->SetModalResult(mrOk);
+    bool clicked = false;
+    loose->OnClick = [&](TObject*) { clicked = true; };
     loose->Click();
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(form->ModalResult(), mrNone);
 }
 
 TEST_F(PushButtonTest, AutoSizeTakesOnePieceOfTheStylesStrip)

@@ -167,7 +167,15 @@ TEST_F(SkinFormTest, WithAnOwnerThatIsNoFormItOnlyPaints)
     lone->SetGlyph(&picture);
     lone->SetTransparentColor(kKey);
     EXPECT_EQ(lone->Width(), 539);
+    TBitmap target;
+    target.SetSize(539, 539);
+    lone->Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas().Handle()), 0);
+    EXPECT_EQ(target.Canvas().Pixels(269, 269), static_cast<TColor>(RGB(0x20, 0x30, 0x50)));
+    // A press reaches OnMouseDown and, with no form to move, nothing else.
+    int presses = 0;
+    lone->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++presses; };
     lone->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(presses, 1);
 }
 
 TEST_F(SkinFormTest, PaintingAThousandTimesLeaksNoHandles)

@@ -34,6 +34,7 @@ uint32_t EncodeChunk(HBE_STREAM stream, uint32_t count, const int16_t* values, u
     const int number = static_cast<int>(fake->chunkCounts.size());
     fake->chunkCounts.push_back(count);
     fake->firstValues.push_back(count ? values[0] : 0);
+    fake->values.insert(fake->values.end(), values, values + count);
     if (number == fake->failOnChunk) return fake->encodeFailure;
     output[0] = 'C';
     output[1] = static_cast<uint8_t>('0' + number % 10);

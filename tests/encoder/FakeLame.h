@@ -26,6 +26,7 @@ struct FakeLame {
     std::vector<uint8_t> config;  // the TBECONFIG bytes of the last init
     std::vector<uint32_t> chunkCounts;
     std::vector<int16_t> firstValues;  // the first value of each chunk
+    std::vector<int16_t> values;       // every value handed over
     int openStreams = 0;
     int flushes = 0;
 };

@@ -3,6 +3,9 @@
 // after these tests (check_decoded_tone.sh).
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
+
 #include "FileSystem.h"
 #include "LameCoder.h"
 #include "LameLibrary.h"
@@ -88,4 +91,45 @@ TEST(LameCoderEncode, CancelKeepsThePartOfTheMp3AlreadyWritten)
     EXPECT_GT(size, 30000);
     EXPECT_LT(size, 50000);
     EXPECT_TRUE(RemoveFile(dir.File("long.mp3")));
+}
+
+TEST(LameCoderEncode, MonoWavsOfTheRecorderAreEncodedAtTheirOwnRateInMonoFrames)
+{
+    TempDir dir;
+    // An odd number of 16-bit samples at 22.05 kHz, and 8-bit ones at 11.025 kHz.
+    WriteWav(dir.File("middle.wav"), SineSamples(440, 1.0, 22050, 1) + std::string(2, '\0'), 22050, 1);
+    std::string low = SineSamples(440, 1.0, 11025, 1);
+    std::string bytes;
+    for (size_t i = 1; i < low.size(); i += 2) bytes += static_cast<char>(static_cast<uint8_t>(low[i]) ^ 0x80);
+    WriteWav(dir.File("low.wav"), bytes, 11025, 1, 8);
+    auto coder = MakeOwned<TLameCoder>(nullptr);
+    TStringList inputs{dir.File("middle.wav"), dir.File("low.wav")};
+    coder->SetInputFiles(&inputs);
+    coder->ProcessFiles();
+
+    // Frame header: version bits, sample rate index, channel mode.
+    auto frameHeader = [&](const char* name) {
+        const std::string mp3 = ReadFileBytes(dir.File(name));
+        EXPECT_TRUE(StartsWithFrameSync(mp3)) << name;
+        if (mp3.size() < 4) return std::tuple{-1, -1, -1};
+        const auto b = [&](int i) { return static_cast<uint8_t>(mp3[static_cast<size_t>(i)]); };
+        return std::tuple{(b(1) >> 3) & 3, (b(2) >> 2) & 3, b(3) >> 6};
+    };
+    EXPECT_EQ(frameHeader("middle.mp3"), (std::tuple{2, 0, 3}));  // MPEG-2, 22050 Hz, mono
+    EXPECT_EQ(frameHeader("low.mp3"), (std::tuple{0, 0, 3}));     // MPEG-2.5, 11025 Hz, mono
+}
+
+TEST(LameCoderEncode, AThrowingHandlerLeavesNoStreamOfTheLibraryBehind)
+{
+    TempDir dir;
+    WriteWav(dir.File("a.wav"), SineSamples(440, 0.2, 44100, 2), 44100, 2);
+    auto coder = MakeOwned<TLameCoder>(nullptr);
+    coder->InputFiles()->Add(dir.File("a.wav"));
+    coder->OutputFiles()->Add(dir.File("a.mp3"));
+    // More runs than the library has streams.
+    coder->OnBeginFile = [](TObject*, uint16_t, const String&) { throw std::runtime_error("handler"); };
+    for (int run = 0; run < 70; ++run) EXPECT_THROW(coder->ProcessFiles(), std::runtime_error);
+    coder->OnBeginFile = nullptr;
+    coder->ProcessFiles();
+    EXPECT_GT(FileSizeOf(dir.File("a.mp3")), 1000);
 }

@@ -135,13 +135,14 @@ TEST_F(LameCoderRun, CancelFromProgressStopsAtOnceAndKeepsWhatWasWritten)
     EXPECT_EQ(events.back(), "done");
 }
 
-TEST_F(LameCoderRun, FailedChunkReportsTheCodeReleasesEverythingAndStopsTheRun)
+TEST_F(LameCoderRun, AFailingFileLeavesTheListsLosesItsPartialMp3AndTheRunGoesOn)
 {
     Add(Wav("a.wav", kChunk * 3), dir.File("a.mp3"));
     Add(Wav("b.wav", kChunk), dir.File("b.mp3"));
     RecordEvents();
     lame.failOnChunk = 1;
     lame.encodeFailure = 0xFFFFFFF0u;
+    // Without an error handler the first failure is raised after the run.
     try {
         coder->ProcessFiles();
         FAIL() << "no error";
@@ -149,9 +150,147 @@ TEST_F(LameCoderRun, FailedChunkReportsTheCodeReleasesEverythingAndStopsTheRun)
         EXPECT_EQ(e.Message(), L"beEncodeChunk failed 4294967280");
     }
     EXPECT_EQ(lame.openStreams, 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"begin", "file0:a.wav", "33%"}));
-    EXPECT_FALSE(FileExists(dir.File("b.mp3")));
+    EXPECT_EQ(events, (std::vector<std::string>{"begin", "file0:a.wav", "33%", "file0:b.wav", "100%", "end0:b.mp3"}));
+    EXPECT_FALSE(FileExists(dir.File("a.mp3")));
+    EXPECT_TRUE(FileExists(dir.File("b.mp3")));
+    EXPECT_EQ(coder->InputFiles()->Text(), dir.File("b.wav") + L"\r\n");
+    EXPECT_EQ(coder->OutputFiles()->Text(), dir.File("b.mp3") + L"\r\n");
     EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
+
+    // With one, each failure goes there and the run ends as usual.
+    coder->InputFiles()->Clear();
+    coder->OutputFiles()->Clear();
+    Add(dir.File("gone.wav"), dir.File("gone.mp3"));
+    Add(dir.File("b.wav"), dir.File("b2.mp3"));
+    events.clear();
+    coder->OnFileError = [this](TObject*, uint16_t n, const String& f, const Exception& e) {
+        events.push_back("error" + std::to_string(n) + ":" + ToUtf8(ExtractFileName(f)) + ":" +
+                         std::string(dynamic_cast<const EFOpenError*>(&e) ? "open" : "other"));
+    };
+    coder->ProcessFiles();
+    EXPECT_EQ(events, (std::vector<std::string>{"begin", "error0:gone.wav:open", "file0:b.wav", "100%", "end0:b2.mp3",
+                                                "done"}));
+    EXPECT_EQ(coder->InputFiles()->Count(), 1);
+}
+
+TEST_F(LameCoderRun, AThrowingHandlerEndsTheRunWithEverythingReleased)
+{
+    struct THandlerError {};
+    Add(Wav("a.wav", kChunk * 3), dir.File("a.mp3"));
+    coder->OnBeginFile = [](TObject*, uint16_t, const String&) { throw THandlerError{}; };
+    EXPECT_THROW(coder->ProcessFiles(), THandlerError);
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_FALSE(FileExists(dir.File("a.mp3")));
+
+    coder->OnBeginFile = nullptr;
+    coder->OnProgress = [](TObject*, uint16_t p) {
+        if (p > 50) throw ELameError(L"from the handler");
+    };
+    EXPECT_THROW(coder->ProcessFiles(), ELameError);
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_EQ(lame.flushes, 0);
+    EXPECT_FALSE(FileExists(dir.File("a.mp3")));  // a partial output goes
+    EXPECT_EQ(coder->InputFiles()->Count(), 1);   // the file itself did not fail
+
+    coder->OnProgress = nullptr;
+    coder->OnEndFile = [](TObject*, uint16_t, const String&) { throw THandlerError{}; };
+    EXPECT_THROW(coder->ProcessFiles(), THandlerError);
+    EXPECT_EQ(lame.openStreams, 0);
+    EXPECT_TRUE(FileExists(dir.File("a.mp3")));
+    // The files were closed: they can go at once.
+    EXPECT_TRUE(RemoveFile(dir.File("a.mp3")));
+    EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
+}
+
+TEST_F(LameCoderRun, WavInputsAreEncodedAtTheirOwnRateAndChannelsRawInputWithTheSettings)
+{
+    auto rateAndMode = [this] {
+        uint32_t rate, mode;
+        std::memcpy(&rate, lame.config.data() + 12, 4);
+        std::memcpy(&mode, lame.config.data() + 20, 4);
+        return std::pair{rate, mode};
+    };
+    // 16-bit mono with an odd number of samples: whole chunks and the rest.
+    std::string mono(1153 * 2, '\0');
+    WriteWav(dir.File("mono.wav"), mono, 22050, 1);
+    Add(dir.File("mono.wav"), dir.File("mono.mp3"));
+    coder->ProcessFiles();
+    EXPECT_EQ(rateAndMode(), (std::pair{22050u, 3u}));
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{1152, 1}));
+
+    // 8-bit samples are unsigned and widened to 16 bits.
+    lame.chunkCounts.clear();
+    lame.values.clear();
+    WriteWav(dir.File("low.wav"), std::string("\x00\x80\xFF\x01\x7F", 5), 11025, 1, 8);
+    coder->InputFiles()->Put(0, dir.File("low.wav"));
+    coder->ProcessFiles();
+    EXPECT_EQ(rateAndMode(), (std::pair{11025u, 3u}));
+    EXPECT_EQ(lame.values, (std::vector<int16_t>{-32768, 0, 32512, -32512, -256}));
+
+    // Stereo keeps the chosen kind of stereo, and MONO cannot take it; a
+    // part of a sample frame at the end is dropped.
+    lame.chunkCounts.clear();
+    WriteWav(dir.File("st.wav"), std::string(kChunk + 6, '\1'), 48000, 2);
+    coder->InputFiles()->Put(0, dir.File("st.wav"));
+    coder->SetMode(JSTEREO);
+    coder->ProcessFiles();
+    EXPECT_EQ(rateAndMode(), (std::pair{48000u, 1u}));
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{2304, 2}));
+    coder->SetMode(MONO);
+    coder->ProcessFiles();
+    EXPECT_EQ(rateAndMode(), (std::pair{48000u, 0u}));
+
+    // Raw samples keep the component's rate and mode.
+    lame.chunkCounts.clear();
+    WriteFileBytes(dir.File("raw.pcm"), std::string(1001, '\2'));
+    coder->InputFiles()->Put(0, dir.File("raw.pcm"));
+    coder->SetSampleRate(32000);
+    coder->ProcessFiles();
+    EXPECT_EQ(rateAndMode(), (std::pair{32000u, 3u}));
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{500}));
+    EXPECT_EQ(lame.openStreams, 0);
+}
+
+TEST_F(LameCoderRun, WavInputsTheEncoderCannotTakeAreRefusedByNameAndWriteNothing)
+{
+    struct TBad {
+        const char* name;
+        size_t offset;  // of the header field changed
+        std::string bytes;
+        const wchar_t* reason;
+    };
+    const TBad bad[] = {
+        {"float.wav", 20, std::string("\x03\x00", 2), L"not PCM (format tag 3)"},
+        {"odd-rate.wav", 24, std::string("\x39\x30\x00\x00", 4), L"sample rate of 12345 Hz"},
+        {"wide.wav", 34, std::string("\x18\x00", 2), L"24 bits"},
+        {"surround.wav", 22, std::string("\x03\x00", 2), L"3 channels"},
+        {"long-fmt.wav", 16, std::string("\x12\x00\x00\x00", 4), L"not the plain 44-byte"},
+    };
+    std::vector<String> messages;
+    coder->OnFileError = [&](TObject*, uint16_t, const String&, const Exception& e) {
+        EXPECT_NE(dynamic_cast<const ELameError*>(&e), nullptr);
+        messages.push_back(e.Message());
+    };
+    for (const TBad& b : bad) {
+        std::string wav = ReadFileBytes(Wav(b.name, 400));
+        wav.replace(b.offset, b.bytes.size(), b.bytes);
+        WriteFileBytes(dir.File(b.name), wav);
+        const String mp3 = ChangeFileExt(dir.File(b.name), L".mp3");
+        WriteFileBytes(mp3, "someone else's");
+        Add(dir.File(b.name), mp3);
+    }
+    Add(Wav("good.wav", 400), dir.File("good.mp3"));
+    coder->ProcessFiles();
+
+    ASSERT_EQ(messages.size(), std::size(bad));
+    for (size_t i = 0; i < std::size(bad); ++i) {
+        EXPECT_NE(messages[i].find(dir.File(bad[i].name)), String::npos) << ToUtf8(messages[i]);
+        EXPECT_NE(messages[i].find(bad[i].reason), String::npos) << ToUtf8(messages[i]);
+        EXPECT_EQ(ReadFileBytes(ChangeFileExt(dir.File(bad[i].name), L".mp3")), "someone else's");
+    }
+    EXPECT_EQ(lame.chunkCounts, (std::vector<uint32_t>{200}));
+    EXPECT_TRUE(FileExists(dir.File("good.mp3")));
+    EXPECT_EQ(lame.openStreams, 0);
 }
 
 TEST_F(LameCoderRun, RefusedConfigurationRaisesBeforeAnyFileIsTouched)
@@ -179,8 +318,7 @@ TEST_F(LameCoderRun, MissingInputOrUncreatableOutputReachesTheCallerWithEverythi
     EXPECT_THROW(coder->ProcessFiles(), EFOpenError);
     EXPECT_EQ(lame.openStreams, 0);
 
-    coder->InputFiles()->Put(0, Wav("a.wav", 100));
-    coder->OutputFiles()->Put(0, dir.File("no-such-dir/x.mp3"));
+    Add(Wav("a.wav", 100), dir.File("no-such-dir/x.mp3"));
     EXPECT_THROW(coder->ProcessFiles(), EFCreateError);
     EXPECT_EQ(lame.openStreams, 0);
     EXPECT_TRUE(RemoveFile(dir.File("a.wav")));
@@ -198,7 +336,7 @@ TEST_F(LameCoderRun, TruncatedOrDamagedHeadersFailCleanly)
     std::string wav = ReadFileBytes(Wav("zero.wav", 1000));
     wav[32] = wav[33] = 0;
     WriteFileBytes(dir.File("zero.wav"), wav);
-    coder->InputFiles()->Put(0, dir.File("zero.wav"));
+    Add(dir.File("zero.wav"), dir.File("zero.mp3"));
     EXPECT_THROW(coder->ProcessFiles(), ELameError);
     EXPECT_EQ(lame.openStreams, 0);
 }
@@ -220,8 +358,6 @@ TEST_F(LameCoderRun, WriteFailuresOfChunksAndOfTheFlushHaveTheirOwnMessages)
         EXPECT_EQ(e.Message(), L"Write Error");
     }
     Add(Wav("empty.wav", 0), full);
-    coder->InputFiles()->Delete(0);
-    coder->OutputFiles()->Delete(0);
     try {
         coder->ProcessFiles();
         FAIL() << "no error";

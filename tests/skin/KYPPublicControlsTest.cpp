@@ -118,18 +118,33 @@ TEST_F(KYPPublicControlsTest, SetControlBoundsRectMovesAndSizesAWindow)
     EXPECT_EQ(TRect(window), TRect(10, 20, 110, 70));
 }
 
+namespace {
+
+// Makes Form the foreground window; these tests run alone on the display.
+void Activate(TForm* form)
+{
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    SetActiveWindow(form->Handle());
+    Application->ProcessMessages();
+}
+
+}  // namespace
+
 TEST_F(KYPPublicControlsTest, IsFormActiveWithoutAMainForm)
 {
     ASSERT_EQ(Application->MainForm(), nullptr);
     EXPECT_FALSE(IsFormActive(nullptr));  // no crash
     TOwned<TForm> form = MakeOwned<TForm>(nullptr);
     EXPECT_FALSE(IsFormActive(form.get()));
-    form->Show();
-    SetActiveWindow(form->Handle());
-    Application->ProcessMessages();
-    // Tests run side by side on one display, so another program may hold
-    // the activation; the answer must follow the form's own flag either way.
-    EXPECT_EQ(IsFormActive(form.get()), form->Active());
+    Activate(form.get());
+    ASSERT_TRUE(form->Active()) << "the form could not be activated";
+    EXPECT_TRUE(IsFormActive(form.get()));
+    TOwned<TForm> second = MakeOwned<TForm>(nullptr);
+    Activate(second.get());
+    ASSERT_FALSE(form->Active());
+    EXPECT_FALSE(IsFormActive(form.get()));
+    EXPECT_TRUE(IsFormActive(second.get()));
 }
 
 TEST_F(KYPPublicControlsTest, IsFormActiveWithAMainForm)
@@ -137,17 +152,25 @@ TEST_F(KYPPublicControlsTest, IsFormActiveWithAMainForm)
     TForm* main = nullptr;
     Application->CreateForm(main);
     TOwned<TForm> other = MakeOwned<TForm>(nullptr);
-    main->Show();
-    SetActiveWindow(main->Handle());
-    SetForegroundWindow(main->Handle());
+    Activate(main);
+    ASSERT_TRUE(Application->Active()) << "the application could not be activated";
+    EXPECT_TRUE(IsFormActive(nullptr));
+    EXPECT_TRUE(IsFormActive(main));
+    EXPECT_FALSE(IsFormActive(other.get()));
+    Activate(other.get());
+    EXPECT_TRUE(IsFormActive(other.get()));
+    EXPECT_TRUE(IsFormActive(main));  // the main form counts while the application is active
+
+    // With no window of ours in front, nothing counts but an MDI frame.
+    other->Hide();
+    main->Hide();
     Application->ProcessMessages();
-    if (Application->Active()) {
-        EXPECT_TRUE(IsFormActive(nullptr));
-        EXPECT_TRUE(IsFormActive(main));
-        EXPECT_FALSE(IsFormActive(other.get()));
-    }
+    ASSERT_FALSE(Application->Active()) << "a window of ours is still in front";
+    EXPECT_FALSE(IsFormActive(nullptr));
+    EXPECT_FALSE(IsFormActive(main));
     main->SetFormStyle(TFormStyle::fsMDIForm);
-    EXPECT_TRUE(IsFormActive(main));  // the MDI frame, whatever the application's state
+    EXPECT_TRUE(IsFormActive(main));
+    EXPECT_FALSE(IsFormActive(other.get()));
     FreeObject(main);
     EXPECT_EQ(Application->MainForm(), nullptr);
 }

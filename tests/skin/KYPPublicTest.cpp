@@ -265,8 +265,8 @@ TEST(StripPiece, CanCutAPieceOutOfItsOwnSource)
 
 namespace {
 
-// Frames of width 4 and height 2: red, lime, blue; the left cap's pixel
-// (1, 0) is the mask colour.
+// Frames of width 4 and height 2: red, lime, blue; pixel (1, 0) of the
+// left cap and pixel (2, 0) of the right cap are the mask colour.
 TOwned<TBitmap> ThreeFrames()
 {
     auto bitmap = MakeOwned<TBitmap>();
@@ -276,6 +276,7 @@ TOwned<TBitmap> ThreeFrames()
         for (int y = 0; y < 2; ++y)
             bitmap->Canvas().SetPixels(x, y, colours[x / 4]);
     bitmap->Canvas().SetPixels(1, 0, kKey);
+    bitmap->Canvas().SetPixels(10, 0, kKey);
     return bitmap;
 }
 
@@ -284,13 +285,21 @@ std::string RowColours(TCanvas& canvas, int y, int width)
     std::string row;
     for (int x = 0; x < width; ++x) {
         TColor c = canvas.Pixels(x, y);
-        row += c == clRed ? 'R' : c == clLime ? 'G' : c == clBlue ? 'B' : c == clWhite ? 'w' : c == kKey ? 'k' : '?';
+        row += c == clRed     ? 'R'
+             : c == clLime    ? 'G'
+             : c == clBlue    ? 'B'
+             : c == clWhite   ? 'w'
+             : c == clYellow  ? 'y'
+             : c == kKey      ? 'k'
+                              : '?';
     }
     return row;
 }
 
 }  // namespace
 
+// Drawn on yellow, so that a masked pixel shows the ground and not a white
+// that could have come from anywhere.
 TEST(ThreeSlice, CapsAtTheEndsMiddleStretchedBetween)
 {
     auto frames = ThreeFrames();
@@ -299,18 +308,25 @@ TEST(ThreeSlice, CapsAtTheEndsMiddleStretchedBetween)
         bool mask;
         std::string row0, row1;
     } const cases[] = {
-        {14, false, "RkRRGGGGGGBBBBw", "RRRRGGGGGGBBBBw"},
-        {14, true, "RwRRGGGGGGBBBBw", "RRRRGGGGGGBBBBw"},
-        {8, false, "RkRRBBBBwwwwwww", "RRRRBBBBwwwwwww"},   // exactly 2F: no middle
-        {3, false, "RkRwwwwwwwwwwww", "RRRwwwwwwwwwwww"},   // F - 1: the cut left cap only
-        {3, true, "RwRwwwwwwwwwwww", "RRRwwwwwwwwwwww"},    // the cut cap is opaque, masked pixels white
+        {14, false, "RkRRGGGGGGBBkBy", "RRRRGGGGGGBBBBy"},
+        {14, true, "RyRRGGGGGGBByBy", "RRRRGGGGGGBBBBy"},
+        {8, false, "RkRRBBkByyyyyyy", "RRRRBBBByyyyyyy"},   // exactly 2F: no middle
+        {8, true, "RyRRBByByyyyyyy", "RRRRBBBByyyyyyy"},
+        // Between F and 2F - 1 the right cap overlaps the left one, no middle.
+        {7, false, "RkRBBkByyyyyyyy", "RRRBBBByyyyyyyy"},
+        {6, true, "RyBByByyyyyyyyy", "RRBBBByyyyyyyyy"},
+        {5, true, "RBBRByyyyyyyyyy", "RBBBByyyyyyyyyy"},  // the left cap shows through the right one
+        {4, false, "BBkByyyyyyyyyyy", "BBBByyyyyyyyyyy"},
+        {4, true, "BBRByyyyyyyyyyy", "BBBByyyyyyyyyyy"},
+        {3, false, "RkRyyyyyyyyyyyy", "RRRyyyyyyyyyyyy"},   // F - 1: the cut left cap only
+        {3, true, "RwRyyyyyyyyyyyy", "RRRyyyyyyyyyyyy"},    // opaque: masked pixels of a white bitmap
     };
     for (const auto& c : cases) {
-        auto dest = SolidBitmap(15, 3, clWhite);
+        auto dest = SolidBitmap(15, 3, clYellow);
         DrawThreeSliceBitmap(frames.get(), dest->Canvas(), Rect(0, 0, c.width, 1), kKey, c.mask);
         EXPECT_EQ(RowColours(dest->Canvas(), 0, 15), c.row0) << c.width << (c.mask ? " masked" : "");
         EXPECT_EQ(RowColours(dest->Canvas(), 1, 15), c.row1) << "the bitmap's height is drawn, not the rectangle's";
-        EXPECT_EQ(RowColours(dest->Canvas(), 2, 15), std::string(15, 'w'));
+        EXPECT_EQ(RowColours(dest->Canvas(), 2, 15), std::string(15, 'y'));
     }
 }
 

@@ -179,6 +179,13 @@ TEST_F(FocusKeysTest, TheMouseEntersOnceAndLeavesOnce)
     Leave(probe);
     Leave(probe);
     EXPECT_EQ(probe->Log, (std::vector<std::string>{"enter", "leave"}));
+
+    // Cancel mode ends a press, not the hover: no second enter.
+    Hover(probe, 3, 3);
+    probe->Perform(CM_CANCELMODE);
+    Hover(probe, 5, 5);
+    Leave(probe);
+    EXPECT_EQ(probe->Log, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
 }
 
 TEST(KeyboardTest, AcceleratorsAreTheLettersAfterASingleAmpersand)
