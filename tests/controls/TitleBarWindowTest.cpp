@@ -4,6 +4,7 @@
 // handle counts over many repaints, and pictures of every style.
 #include "WindowHarness.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <tuple>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "KYPThemes.h"
+#include "SampleSkin.h"
 #include "SkinFileSupport.h"
 #include "TempDir.h"
 
@@ -434,4 +436,56 @@ TEST_F(TitleBarWindowTest, AFiveSectionSkinGrowsItsCaptionSectionWithTheCaptionI
     EXPECT_EQ(image->Height(), 28);
     std::filesystem::create_directories("screens");
     Snapshot(framed)->SaveToFile(L"screens/titlebar_skinfile_five.bmp");
+}
+
+TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
+{
+    namespace skin = CopperSkin;
+    TkypFileTheme* theme = New<TkypFileTheme>(form.get());
+    theme->SetThemeFile(SampleSkinFile());
+    ASSERT_TRUE(theme->Ready());
+    form->SetWidth(520);
+    bar->SetCaption(L"Quorvell - a small skinned sound recorder");
+    bar->SetFileTheme(theme);
+    bar->SetUIStyle(FromThemeFile);
+
+    TOwned<TBitmap> left = SampleSkinPicture(L"SKIN2_TITLEBAR1"), right = SampleSkinPicture(L"SKIN2_TITLEBAR3");
+    TOwned<TBitmap> strip = SampleSkinPicture(L"SKIN2_TITLEBUTTONS");
+    EXPECT_EQ(bar->Sections()->Count(), 3);
+    EXPECT_EQ(bar->Height(), left->Height());
+    EXPECT_EQ(bar->BtnTop(), skin::SKIN2_TITLEBARBUTTONPOSY);
+    EXPECT_EQ(bar->LeftBtnXOffset(), skin::SKIN2_TITLEBARICONPOSX);
+    EXPECT_EQ(bar->Font().Color(), skin::SKIN2_TITLEFONTCOLOR);
+    EXPECT_EQ(form->Constraints().MinWidth(),
+        left->Width() + std::max(right->Width(), strip->Width() / 18 * 4 + skin::SKIN2_TITLEBARBUTTONPOSX));
+    TkypTitleBarButton* close = bar->Buttons()->Items(1);
+    EXPECT_EQ(close->Transparent(), skin::SKIN2_TITLEBTNTRANS);
+    for (int y = 0; y < strip->Height(); ++y)
+        for (int x = 0; x < strip->Width() / 18; ++x)
+            ASSERT_EQ(close->PicMouseOn()->Bitmap()->ScanLine(y)[x], strip->ScanLine(y)[16 * strip->Width() / 18 + x]);
+
+    std::filesystem::create_directories("screens");
+    auto save = [this](const wchar_t* name) { Snapshot(bar)->SaveToFile(String(L"screens/titlebar_copper_") + name + L".bmp"); };
+    save(L"active");
+    bar->SetFormActive(false);
+    save(L"inactive");
+    bar->SetFormActive(true);
+    const int closeLeft = bar->Width() - skin::SKIN2_TITLEBARBUTTONPOSX - 1 - strip->Width() / 18;
+    Hover(bar, closeLeft + 4, bar->BtnTop() + 4);
+    EXPECT_EQ(bar->InButtons(), 1);
+    save(L"hot");
+    Leave(bar);
+
+    theme->SetThemeFile(SampleSkinFolder() + L"CopperFive.skn");
+    bar->SetFileTheme(theme);
+    EXPECT_EQ(bar->Sections()->Count(), 5);
+    EXPECT_TRUE(bar->Sections()->Items(1)->CapSec());
+    save(L"five");
+    EXPECT_EQ(bar->DrawingCap(), bar->Caption());
+    SysLocale.MiddleEast = true;
+    bar->SetParentBiDiMode(false);
+    bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    theme->SetThemeFile(SampleSkinFile());
+    bar->SetFileTheme(theme);
+    save(L"rtl");
 }
