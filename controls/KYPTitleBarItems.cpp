@@ -18,6 +18,18 @@ constexpr int kAttrTitleButtonTop = 9;
 // A refused value is shown, not raised, so loading a form description goes on.
 void ShowRefusal(const String& text) { MessageDlg(text, TMsgDlgType::mtError, mbOK, 0); }
 
+// Whether another item of Self's collection already has what Has asks.
+template <class Item, class Has>
+bool AnotherItemHas(const Item* self, Has has)
+{
+    TCollection* collection = self->Collection();
+    for (int i = 0; collection && i < collection->Count(); ++i) {
+        auto* other = static_cast<const Item*>(collection->Items(i));
+        if (other != self && has(*other)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int TitleButtonFirstPiece(TkypTitleBarBtnType type, bool maximized)
@@ -55,12 +67,9 @@ void TkypTitleBarSection::SetWidth(int width)
 void TkypTitleBarSection::SetAlign(TkypTitleBarAlign align)
 {
     if (align == kypClient) {
-        for (int i = 0; Collection() && i < Collection()->Count(); ++i) {
-            auto* other = static_cast<TkypTitleBarSection*>(Collection()->Items(i));
-            if (other != this && other->m_Align == kypClient) {
-                ShowRefusal(L"Sorry, only one section's Align property can be \"kypClient\"");
-                return;
-            }
+        if (AnotherItemHas(this, [](const TkypTitleBarSection& other) { return other.m_Align == kypClient; })) {
+            ShowRefusal(L"Sorry, only one section's Align property can be \"kypClient\"");
+            return;
         }
         m_Stretch = true;
     }
@@ -143,14 +152,10 @@ void TkypTitleBarButton::SetVisible(bool visible)
 
 void TkypTitleBarButton::SetButtonType(TkypTitleBarBtnType type)
 {
-    if (type == kypControlBox) {
-        for (int i = 0; Collection() && i < Collection()->Count(); ++i) {
-            auto* other = static_cast<TkypTitleBarButton*>(Collection()->Items(i));
-            if (other != this && other->m_ButtonType == kypControlBox) {
-                ShowRefusal(L"Sorry, only one button's ButtonType property can be \"kypControlBox\"");
-                return;
-            }
-        }
+    if (type == kypControlBox &&
+        AnotherItemHas(this, [](const TkypTitleBarButton& other) { return other.m_ButtonType == kypControlBox; })) {
+        ShowRefusal(L"Sorry, only one button's ButtonType property can be \"kypControlBox\"");
+        return;
     }
     m_ButtonType = type;
     UpdatePictures();
@@ -307,36 +312,21 @@ void TkypTitleBarButton::PopupControlBoxMenu()
 
 // ------------------------------------------------------------ collections
 
-TkypTitleBarSections::TkypTitleBarSections(TkypTitleBar* titleBar)
-    : TCollection(CollectionItemClass<TkypTitleBarSection>()), m_TitleBar(titleBar)
+template <class Item>
+TPersistent* TkypTitleBarCollection<Item>::GetOwner() const
 {
+    return m_TitleBar;
 }
 
-TkypTitleBarSections::~TkypTitleBarSections() { m_TitleBar = nullptr; }
-
-TPersistent* TkypTitleBarSections::GetOwner() const { return m_TitleBar; }
-
-void TkypTitleBarSections::Update(TCollectionItem* item)
+template <class Item>
+void TkypTitleBarCollection<Item>::Update(TCollectionItem* item)
 {
     TCollection::Update(item);
     if (m_TitleBar) m_TitleBar->Repaint();
 }
 
-TkypTitleBarButtons::TkypTitleBarButtons(TkypTitleBar* titleBar)
-    : TCollection(CollectionItemClass<TkypTitleBarButton>()), m_TitleBar(titleBar)
-{
-}
-
-// The items go after this: their setters must not reach a bar being freed.
-TkypTitleBarButtons::~TkypTitleBarButtons() { m_TitleBar = nullptr; }
-
-TPersistent* TkypTitleBarButtons::GetOwner() const { return m_TitleBar; }
-
-void TkypTitleBarButtons::Update(TCollectionItem* item)
-{
-    TCollection::Update(item);
-    if (m_TitleBar) m_TitleBar->Repaint();
-}
+template class TkypTitleBarCollection<TkypTitleBarSection>;
+template class TkypTitleBarCollection<TkypTitleBarButton>;
 
 // ------------------------------------------------------------- properties
 

@@ -101,13 +101,20 @@ private:
     TPopupMenu* m_ControlBoxMenu = nullptr;  // not owned
 };
 
-class TkypTitleBarSections : public TCollection {
+// A collection of the title bar that created it; the bar repaints after
+// every change, until the collection is on its way out.
+template <class Item>
+class TkypTitleBarCollection : public TCollection {
 public:
-    explicit TkypTitleBarSections(TkypTitleBar* titleBar);
-    ~TkypTitleBarSections() override;
+    explicit TkypTitleBarCollection(TkypTitleBar* titleBar)
+        : TCollection(CollectionItemClass<Item>()), m_TitleBar(titleBar)
+    {
+    }
+    // The items go after this: their setters must not reach a bar being freed.
+    ~TkypTitleBarCollection() override { m_TitleBar = nullptr; }
 
-    TkypTitleBarSection* Add() { return static_cast<TkypTitleBarSection*>(TCollection::Add()); }
-    TkypTitleBarSection* Items(int index) const { return static_cast<TkypTitleBarSection*>(TCollection::Items(index)); }
+    Item* Add() { return static_cast<Item*>(TCollection::Add()); }
+    Item* Items(int index) const { return static_cast<Item*>(TCollection::Items(index)); }
     // Null once the collection is on its way out.
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
     TPersistent* GetOwner() const override;
@@ -119,21 +126,14 @@ private:
     TkypTitleBar* m_TitleBar;  // not owned
 };
 
-class TkypTitleBarButtons : public TCollection {
+class TkypTitleBarSections : public TkypTitleBarCollection<TkypTitleBarSection> {
 public:
-    explicit TkypTitleBarButtons(TkypTitleBar* titleBar);
-    ~TkypTitleBarButtons() override;
+    using TkypTitleBarCollection::TkypTitleBarCollection;
+};
 
-    TkypTitleBarButton* Add() { return static_cast<TkypTitleBarButton*>(TCollection::Add()); }
-    TkypTitleBarButton* Items(int index) const { return static_cast<TkypTitleBarButton*>(TCollection::Items(index)); }
-    TkypTitleBar* TitleBar() const { return m_TitleBar; }
-    TPersistent* GetOwner() const override;
-
-protected:
-    void Update(TCollectionItem* item) override;
-
-private:
-    TkypTitleBar* m_TitleBar;  // not owned
+class TkypTitleBarButtons : public TkypTitleBarCollection<TkypTitleBarButton> {
+public:
+    using TkypTitleBarCollection::TkypTitleBarCollection;
 };
 
 // The first piece of a standard button's three in the 18-piece strip; 0
