@@ -518,10 +518,9 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
     TMessage message{msg, wParam, lParam, 0};
     try {
-        // A copy: a handler may free the control (a form released from
-        // the loop) or replace its WindowProc while this call runs.
-        const TWndMethod procedure = control->WindowProc;
-        procedure(message);
+        // A handler may free the control (a form released from the loop)
+        // or replace its WindowProc: the call holds on to the procedure.
+        control->WindowProc(message);
     } catch (...) {
         HandleControlException(control);
     }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -46,7 +47,32 @@ TShiftState KeyboardShiftState();
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
-using TWndMethod = std::function<void(TMessage& message)>;
+
+// A control's message entry: any callable that takes a TMessage&. Copies
+// share the callable, so holding one for the length of a message costs no
+// allocation, and a call keeps it alive until it returns even when the
+// control's WindowProc is replaced or the control freed meanwhile.
+class TWndMethod {
+public:
+    TWndMethod() = default;
+    TWndMethod(std::nullptr_t) {}
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TWndMethod> &&
+                                                std::is_invocable_v<F&, TMessage&>>>
+    TWndMethod(F function) : function_(std::make_shared<const std::function<void(TMessage&)>>(std::move(function)))
+    {
+    }
+    void operator()(TMessage& message) const
+    {
+        const auto running = function_;
+        if (!running) throw std::bad_function_call();
+        (*running)(message);
+    }
+    explicit operator bool() const { return function_ != nullptr; }
+
+private:
+    std::shared_ptr<const std::function<void(TMessage&)>> function_;
+};
+
 
 enum TControlStateFlag : unsigned {
     csLButtonDown = 1u << 0,
