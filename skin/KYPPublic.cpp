@@ -1,5 +1,7 @@
 #include "KYPPublic.h"
 
+#include "KYPTextFit.h"
+
 #include <cmath>
 #include <algorithm>
 #include <cstring>
@@ -200,18 +202,8 @@ void ExtractStripPiece(TBitmap* source, TBitmap* dest, int count, int piece)
 
 String EllipsisText(TCanvas& canvas, const String& text, int maxWidth, String& result)
 {
-    result = text;
-    if (canvas.TextWidth(text) <= maxWidth)
-        return result;
-    for (size_t kept = 1;; ++kept) {
-        if (kept >= text.size()) {
-            result = text;
-            return result;
-        }
-        result = text.substr(0, kept) + L"...";
-        if (canvas.TextWidth(result) >= maxWidth)
-            return result;
-    }
+    result = EllipsisTextBy([&canvas](const String& piece) { return canvas.TextWidth(piece); }, text, maxWidth);
+    return result;
 }
 
 void SplitColor(TColor color, uint8_t& red, uint8_t& green, uint8_t& blue)

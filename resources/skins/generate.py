@@ -7,6 +7,7 @@ it as a skin file.
 Writes into OUTDIR:
   Copper.skn            the skin file (member SKINDATA.SK2, Deflate)
   CopperLocked.skn      the same records, encrypted for PW (with --password)
+  CopperFive.skn        the same records, the title bar in five sections
   Copper/<KEY>.bmp      every bitmap element as stored in the skin
   CopperSkin.h          every colour, integer and flag element as a C++
                         constant (colours as $00BBGGRR), for tests that
@@ -25,7 +26,7 @@ sys.dont_write_bytecode = True  # keep the source tree free of caches
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, '..', 'styles'))
-from raster import (Canvas, hexrgb, hstack, sd_circle, sd_polyline, sd_rrect, sd_ring,  # noqa: E402
+from raster import (Canvas, hexrgb, hstack, sd_circle, sd_polyline, sd_rrect, sd_ring, sd_segment,  # noqa: E402
                     vgrad, write_bmp)
 from skinfile import BITMAP, BOOLEAN, INTEGER, boolean, integer, skin_archive  # noqa: E402
 
@@ -123,6 +124,96 @@ def radio_strip():
     return hstack([radio_glyph(checked, enabled) for checked, enabled in order])
 
 
+# -------------------------------------------------------------- title bar --
+# One file holds both layouts: three sections (1 left, 2 stretched, 3 right)
+# or, with SKIN2_TITLEFIVESECT set (CopperFive.skn), five (1 left, 2 the
+# caption's band, 3 after it, 4 stretched, 5 right). Picture 3 therefore
+# starts with the copper seam from the caption's band to the darker rest.
+TITLE_H = 30
+TITLE_LIGHT = [(0, '#6E7E8C'), (0.45, SLATE_500), (1, SLATE_700)]
+TITLE_DARK = [(0, SLATE_500), (0.45, SLATE_700), (1, SLATE_900)]
+SEAM = 26
+
+
+def title_band(w, stops):
+    c = Canvas(w, TITLE_H)
+    c.rect(0, 0, w, TITLE_H, vgrad(stops, 0, TITLE_H - 1))
+    c.rect(0, 0, w, 1, '#8D9BA8')  # top light
+    c.rect(0, TITLE_H - 2, w, TITLE_H - 1, COPPER_700)  # copper foot
+    c.rect(0, TITLE_H - 1, w, TITLE_H, SLATE_900)
+    return c
+
+
+def title_left():
+    c = title_band(40, TITLE_LIGHT)
+    c.rect(0, 0, 1, TITLE_H, SLATE_900)
+    c.shape(sd_rrect(1, 1, 4, TITLE_H - 2, 1), COPPER_500, 0.55)  # copper edge at the far left
+    return c
+
+
+def title_middle(stops):
+    return lambda: title_band(8, stops)
+
+
+def title_after_caption():
+    c = title_band(110, TITLE_DARK)
+    light = title_band(SEAM, TITLE_LIGHT)
+    for y in range(TITLE_H - 2):  # the light band ends in a slope
+        end = int(SEAM - 10 + y * 10 / (TITLE_H - 2))
+        for x in range(end):
+            c.pixel(x, y, light.rgb_at(x, y))
+    c.shape(sd_segment(SEAM - 10, 0, SEAM, TITLE_H - 2, 1.6), COPPER_300, 0.9)
+    return c
+
+
+def title_right():
+    c = title_band(96, TITLE_DARK)
+    c.rect(95, 0, 96, TITLE_H, SLATE_900)
+    return c
+
+
+TITLE_BTN = 18
+TITLE_BTN_TOP = 6
+TITLE_GLYPHS = {
+    'menu': lambda c, ink: [c.shape(sd_segment(5, y, 13, y, 1.6), ink) for y in (6, 9, 12)],
+    'help': lambda c, ink: (c.shape(sd_ring(sd_circle(9, 7.5, 3.2), 1.5), ink),
+                            c.shape(sd_circle(9, 13, 1.2), ink)),
+    'max': lambda c, ink: c.shape(sd_ring(sd_rrect(4.5, 4.5, 13.5, 13.5, 1), 1.6), ink),
+    'restore': lambda c, ink: (c.shape(sd_ring(sd_rrect(7, 4, 14, 11, 1), 1.4), ink),
+                               c.shape(sd_ring(sd_rrect(4, 7, 11, 14, 1), 1.4), ink)),
+    'min': lambda c, ink: c.shape(sd_segment(5, 12.5, 13, 12.5, 2.0), ink),
+    'close': lambda c, ink: (c.shape(sd_segment(5.5, 5.5, 12.5, 12.5, 2.0), ink),
+                             c.shape(sd_segment(12.5, 5.5, 5.5, 12.5, 2.0), ink)),
+}
+
+
+def title_button(kind, state):
+    """A rounded slate key with a light glyph; copper rim on hover, copper
+    face when pressed. Its corners repeat the bar's own rows where the
+    buttons stand, so the keys are opaque and their edges smooth."""
+    s = TITLE_BTN
+    band = title_band(1, TITLE_DARK)
+    c = Canvas(s, s)
+    for y in range(s):
+        c.rect(0, y, s, y + 1, band.rgb_at(0, y + TITLE_BTN_TOP))
+    rim = {'normal': SLATE_900, 'hot': COPPER_300, 'down': COPPER_900}[state]
+    c.shape(sd_rrect(0.5, 0.5, s - 0.5, s - 0.5, 4), rim)
+    face = {'normal': [(0, '#7A8896'), (1, SLATE_700)], 'hot': [(0, '#8C9AA7'), (1, SLATE_500)],
+            'down': [(0, COPPER_700), (1, COPPER_500)]}[state]
+    c.shape(sd_rrect(1.5, 1.5, s - 1.5, s - 1.5, 3), vgrad(face, 1, s - 2))
+    if kind == 'close' and state != 'down':
+        c.shape(sd_rrect(1.5, 1.5, s - 1.5, s - 1.5, 3), COPPER_500, 0.45)
+    TITLE_GLYPHS[kind](c, '#FFFFFF' if state != 'normal' else SLATE_100)
+    return c
+
+
+def title_button_strip():
+    # control box, help, maximise, restore, minimise, close; each normal,
+    # under the mouse, pressed
+    kinds = ('menu', 'help', 'max', 'restore', 'min', 'close')
+    return hstack([title_button(k, st) for k in kinds for st in ('normal', 'hot', 'down')])
+
+
 # ---------------------------------------------------------------- elements --
 COLOUR = 'colour'
 
@@ -141,6 +232,20 @@ ELEMENTS = [
     ('SKIN2_BUTTON', BITMAP, (button_strip, 8, None)),
     ('SKIN2_CHECKBOX', BITMAP, (check_box_strip, 8, None)),
     ('SKIN2_RADIOBUTTON', BITMAP, (radio_strip, 8, KEY)),
+    ('SKIN2_TITLEBAR1', BITMAP, (title_left, 24, None)),
+    ('SKIN2_TITLEBAR2', BITMAP, (title_middle(TITLE_LIGHT), 24, None)),
+    ('SKIN2_TITLEBAR3', BITMAP, (title_after_caption, 24, None)),
+    ('SKIN2_TITLEBAR4', BITMAP, (title_middle(TITLE_DARK), 24, None)),
+    ('SKIN2_TITLEBAR5', BITMAP, (title_right, 24, None)),
+    ('SKIN2_TITLEBUTTONS', BITMAP, (title_button_strip, 24, None)),
+    ('SKIN2_TITLEFIVESECT', BOOLEAN, False),
+    ('SKIN2_TITLEBTNTRANS', BOOLEAN, False),
+    ('SKIN2_TITLEFONTCOLOR', COLOUR, COPPER_100),
+    ('SKIN2_TITLEBARICONPOSX', INTEGER, 8),
+    ('SKIN2_TITLEBARICONPOSY', INTEGER, 7),
+    ('SKIN2_TITLEBARCAPTIONTOP', INTEGER, 11),
+    ('SKIN2_TITLEBARBUTTONPOSX', INTEGER, 6),
+    ('SKIN2_TITLEBARBUTTONPOSY', INTEGER, TITLE_BTN_TOP),
 ]
 
 
@@ -217,6 +322,8 @@ def main(argv):
     os.makedirs(outdir, exist_ok=True)
     records, constants = build(outdir)
     write(os.path.join(outdir, 'Copper.skn'), skin_archive(records))
+    five = [(name, kind, boolean(True) if name == b'SKIN2_TITLEFIVESECT' else data) for name, kind, data in records]
+    write(os.path.join(outdir, 'CopperFive.skn'), skin_archive(five))
     if password:
         write(os.path.join(outdir, 'CopperLocked.skn'), skin_archive(records, password))
     header = ['// The sample skin\'s values, written by resources/skins/generate.py.', '#pragma once', '',
