@@ -37,9 +37,18 @@ void TPersistent::AssignTo(TPersistent* dest)
     throw EConvertError(L"Cannot assign a " + ClassName() + L" to a " + (dest ? dest->ClassName() : L"nil"));
 }
 
+// The owner takes the component at once, so that it is freed with the
+// owner whatever happens, but announces it only from AfterConstruction:
+// the components told of it see the finished object.
 TComponent::TComponent(TComponent* owner)
 {
-    if (owner) owner->InsertComponent(this);
+    if (owner) owner->Adopt(this);
+}
+
+void TComponent::AfterConstruction()
+{
+    TPersistent::AfterConstruction();
+    if (owner_) owner_->Notification(this, TOperation::opInsert);
 }
 
 TComponent::~TComponent()
@@ -74,10 +83,15 @@ TComponent* TComponent::FindComponent(const String& name) const
 
 void TComponent::InsertComponent(TComponent* component)
 {
+    Adopt(component);
+    Notification(component, TOperation::opInsert);
+}
+
+void TComponent::Adopt(TComponent* component)
+{
     if (component->owner_) component->owner_->RemoveComponent(component);
     components_.push_back(component);
     component->owner_ = this;
-    Notification(component, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component)

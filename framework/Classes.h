@@ -69,6 +69,9 @@ public:
     // asked to AssignTo, and when neither knows the other it is an
     // EConvertError.
     virtual void Assign(TPersistent* source);
+    // The object this one belongs to, for those that know it (a collection
+    // item's collection, a component's owner); null by default.
+    virtual TPersistent* GetOwner() const { return nullptr; }
 
 protected:
     virtual void AssignTo(TPersistent* dest);
@@ -93,9 +96,12 @@ class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
+    // Tells the owner's components that this one was inserted.
+    void AfterConstruction() override;
     void BeforeDestruction() override;
 
     TComponent* Owner() const { return owner_; }
+    TPersistent* GetOwner() const override { return owner_; }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
     TComponent* FindComponent(const String& name) const;
@@ -129,6 +135,7 @@ protected:
     void SetDestroying();
 
 private:
+    void Adopt(TComponent* component);
     void LinkFreeNotify(TComponent* component);
     void UnlinkFreeNotify(TComponent* component);
 

@@ -33,6 +33,18 @@ bool Contains(const TRect& rect, TPoint point)
     return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top && point.Y < rect.Bottom;
 }
 
+// Whether A is laid out nearer the edge than B.
+bool AlignsBefore(const TControl& a, const TControl& b, TAlign align)
+{
+    switch (align) {
+    case TAlign::alTop: return a.Top() < b.Top();
+    case TAlign::alBottom: return a.Top() + a.Height() > b.Top() + b.Height();
+    case TAlign::alLeft: return a.Left() < b.Left();
+    case TAlign::alRight: return a.Left() + a.Width() > b.Left() + b.Width();
+    default: return false;
+    }
+}
+
 // Classes are registered once per name, for the life of the process.
 void RegisterWindowClass(const TCreateParams& params)
 {
@@ -114,10 +126,51 @@ TShiftState KeyboardShiftState()
     return shift;
 }
 
+// -------------------------------------------------------- TSizeConstraints
+
+int TSizeConstraints::Constrain(int value, int least, int most)
+{
+    if (most > 0) value = std::min(value, most);
+    return least > 0 ? std::max(value, least) : value;
+}
+
+void TSizeConstraints::SetLimits(int minWidth, int maxWidth, int minHeight, int maxHeight, bool minimumWins)
+{
+    const auto settle = [minimumWins](int& least, int& most) {
+        least = std::max(least, 0);
+        most = std::max(most, 0);
+        if (most == 0 || least <= most) return;
+        if (minimumWins)
+            most = least;
+        else
+            least = most;
+    };
+    settle(minWidth, maxWidth);
+    settle(minHeight, maxHeight);
+    if (minWidth == minWidth_ && maxWidth == maxWidth_ && minHeight == minHeight_ && maxHeight == maxHeight_) return;
+    minWidth_ = minWidth;
+    maxWidth_ = maxWidth;
+    minHeight_ = minHeight;
+    maxHeight_ = maxHeight;
+    if (OnChange) OnChange(this);
+}
+
+void TSizeConstraints::Assign(TPersistent* source)
+{
+    auto* other = dynamic_cast<TSizeConstraints*>(source);
+    if (!other) {
+        TPersistent::Assign(source);
+        return;
+    }
+    SetLimits(other->minWidth_, other->maxWidth_, other->minHeight_, other->maxHeight_, true);
+}
+
 // ---------------------------------------------------------------- TControl
 
-TControl::TControl(TComponent* owner) : TComponent(owner), font_(MakeOwned<TFont>())
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), font_(MakeOwned<TFont>()), constraints_(MakeOwned<TSizeConstraints>())
 {
+    constraints_->OnChange = [this](TObject*) { SetBounds(left_, top_, width_, height_); };
     WindowProc = [this](TMessage& message) { WndProc(message); };
     font_->OnChange = [this](TObject*) {
         if (!inheritingFont_) parentFont_ = false;
@@ -188,24 +241,44 @@ void TControl::SetBoundsFields(int left, int top, int width, int height)
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
+    width = constraints_->ConstrainWidth(width);
+    height = constraints_->ConstrainHeight(height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     const bool resized = width != width_ || height != height_;
     Invalidate();
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
     if (resized) Resize();
+    if (align_ != TAlign::alNone) RequestAlign();
+}
+
+void TControl::SetAlign(TAlign align)
+{
+    if (align == align_) return;
+    align_ = align;
+    RequestAlign();
+}
+
+void TControl::RequestAlign()
+{
+    if (parent_) parent_->Realign(this);
+}
+
+TPoint TControl::ClientOrigin() const
+{
+    const TPoint origin(left_, top_);
+    return parent_ ? parent_->ClientToScreen(origin) : origin;
 }
 
 TPoint TControl::ClientToScreen(TPoint point) const
 {
-    TPoint origin(left_, top_);
-    if (parent_) origin = parent_->ClientToScreen(origin);
+    const TPoint origin = ClientOrigin();
     return TPoint(origin.X + point.X, origin.Y + point.Y);
 }
 
 TPoint TControl::ScreenToClient(TPoint point) const
 {
-    const TPoint origin = ClientToScreen(TPoint(0, 0));
+    const TPoint origin = ClientOrigin();
     return TPoint(point.X - origin.X, point.Y - origin.Y);
 }
 
@@ -214,6 +287,7 @@ void TControl::SetVisible(bool visible)
     if (visible == visible_) return;
     visible_ = visible;
     if (parent_) parent_->Invalidate();
+    if (align_ != TAlign::alNone) RequestAlign();
 }
 
 void TControl::SetEnabled(bool enabled)
@@ -444,10 +518,9 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
     TMessage message{msg, wParam, lParam, 0};
     try {
-        // A copy: a handler may free the control (a form released from
-        // the loop) or replace its WindowProc while this call runs.
-        const TWndMethod procedure = control->WindowProc;
-        procedure(message);
+        // A handler may free the control (a form released from the loop)
+        // or replace its WindowProc: the call holds on to the procedure.
+        control->WindowProc(message);
     } catch (...) {
         HandleControlException(control);
     }
@@ -495,6 +568,7 @@ void TWinControl::InsertControl(TControl* control)
         else if (HandleAllocated())
             windowed->HandleNeeded();
     }
+    if (control->Align() != TAlign::alNone) Realign(control);
 }
 
 void TWinControl::RemoveControl(TControl* control)
@@ -508,6 +582,7 @@ void TWinControl::RemoveControl(TControl* control)
         const RECT bounds = control->BoundsRect();
         InvalidateRect(handle_, &bounds, TRUE);
     }
+    if (control->Align() != TAlign::alNone && control->Visible() && !HasState(csDestroying)) Realign();
 }
 
 void TWinControl::BringControlToFront(TControl* control)
@@ -620,6 +695,14 @@ void TWinControl::RemoveHandleCreatedHandler(int id)
     std::erase_if(handleCreated_, [id](const auto& entry) { return entry.first == id; });
 }
 
+TPoint TWinControl::ClientOrigin() const
+{
+    if (!handle_) return TControl::ClientOrigin();
+    POINT origin{0, 0};
+    ::ClientToScreen(handle_, &origin);
+    return origin;
+}
+
 TRect TWinControl::ClientRect() const
 {
     if (!handle_) return TControl::ClientRect();
@@ -630,17 +713,22 @@ TRect TWinControl::ClientRect() const
 
 void TWinControl::SetBounds(int left, int top, int width, int height)
 {
+    width = Constraints().ConstrainWidth(width);
+    height = Constraints().ConstrainHeight(height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
+    if (Align() != TAlign::alNone) RequestAlign();
 }
 
 void TWinControl::BoundsChanged()
 {
-    if (handle_)
+    if (handle_) {
         SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        Resize();
+        return;
+    }
+    Realign();
+    Resize();
 }
 
 // The window is the truth once it exists: the user and the system move it.
@@ -658,7 +746,7 @@ void TWinControl::SetVisible(bool visible)
     if (visible == Visible()) return;
     TControl::SetVisible(visible);
     if (visible && !Parent()) HandleNeeded();
-    if (handle_) ShowWindow(handle_, visible ? SW_SHOW : SW_HIDE);
+    if (handle_) ShowWindow(handle_, visible ? ShowCommand() : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool enabled)
@@ -756,6 +844,57 @@ void TWinControl::PaintMessage(TMessage& message)
         PaintWindow(paint.Handle());
     }
     message.Result = 0;
+}
+
+void TWinControl::Realign(TControl* changed)
+{
+    if (aligning_ || (handle_ && IsIconic(handle_))) return;
+    aligning_ = true;
+    try {
+        TRect rect = ClientRect();
+        AdjustClientRect(rect);
+        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+            AlignChildren(changed, align, rect);
+    } catch (...) {
+        aligning_ = false;
+        throw;
+    }
+    aligning_ = false;
+}
+
+void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
+{
+    std::vector<TControl*> list;
+    if (changed && changed->parent_ == this && changed->align_ == align && changed->Visible()) list.push_back(changed);
+    for (TControl* child : controls_) {
+        if (child == changed || child->align_ != align || !child->Visible()) continue;
+        list.insert(std::find_if(list.begin(), list.end(),
+                        [child, align](const TControl* other) { return AlignsBefore(*child, *other, align); }),
+            child);
+    }
+    for (TControl* child : list) {
+        const int width = std::max(rect.Width(), 0), height = std::max(rect.Height(), 0);
+        switch (align) {
+        case TAlign::alTop:
+            child->SetBounds(rect.Left, rect.Top, width, child->Height());
+            rect.Top += child->Height();
+            break;
+        case TAlign::alBottom:
+            child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height());
+            rect.Bottom -= child->Height();
+            break;
+        case TAlign::alLeft:
+            child->SetBounds(rect.Left, rect.Top, child->Width(), height);
+            rect.Left += child->Width();
+            break;
+        case TAlign::alRight:
+            child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height);
+            rect.Right -= child->Width();
+            break;
+        case TAlign::alClient: child->SetBounds(rect.Left, rect.Top, width, height); break;
+        case TAlign::alNone: break;
+        }
+    }
 }
 
 // Mouse messages on a graphic child go to it; while a button is held the
@@ -902,9 +1041,11 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         break;
     case WM_SIZE:
+        Realign();
         Resize();
         DefaultHandler(message);
         break;
+    case WM_GETMINMAXINFO: AnswerMinMaxInfo(message); break;
     case WM_CAPTURECHANGED:
         mouseControl_ = nullptr;
         DefaultHandler(message);
@@ -950,6 +1091,18 @@ void TWinControl::WndProc(TMessage& message)
     }
     default: TControl::WndProc(message); break;
     }
+}
+
+void TWinControl::AnswerMinMaxInfo(TMessage& message)
+{
+    DefaultHandler(message);
+    auto& info = *reinterpret_cast<MINMAXINFO*>(message.LParam);
+    const TSizeConstraints& limits = Constraints();
+    if (limits.MinWidth() > 0) info.ptMinTrackSize.x = limits.MinWidth();
+    if (limits.MinHeight() > 0) info.ptMinTrackSize.y = limits.MinHeight();
+    if (limits.MaxWidth() > 0) info.ptMaxTrackSize.x = limits.MaxWidth();
+    if (limits.MaxHeight() > 0) info.ptMaxTrackSize.y = limits.MaxHeight();
+    message.Result = 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& message)
@@ -1011,6 +1164,7 @@ const bool controlPropertiesRegistered = RegisterProperties<TControl, TComponent
     OrdinalProperty<TControl>(L"Top", &TControl::Top, &TControl::SetTop),
     OrdinalProperty<TControl>(L"Width", &TControl::Width, &TControl::SetWidth),
     OrdinalProperty<TControl>(L"Height", &TControl::Height, &TControl::SetHeight),
+    OrdinalProperty<TControl>(L"Align", &TControl::Align, &TControl::SetAlign),
     OrdinalProperty<TControl>(L"Visible", &TControl::Visible, &TControl::SetVisible),
     OrdinalProperty<TControl>(L"Enabled", &TControl::Enabled, &TControl::SetEnabled),
     OrdinalProperty<TControl>(L"Color", &TControl::Color, &TControl::SetColor),

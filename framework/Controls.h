@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -46,7 +47,32 @@ TShiftState KeyboardShiftState();
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
-using TWndMethod = std::function<void(TMessage& message)>;
+
+// A control's message entry: any callable that takes a TMessage&. Copies
+// share the callable, so holding one for the length of a message costs no
+// allocation, and a call keeps it alive until it returns even when the
+// control's WindowProc is replaced or the control freed meanwhile.
+class TWndMethod {
+public:
+    TWndMethod() = default;
+    TWndMethod(std::nullptr_t) {}
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TWndMethod> &&
+                                                std::is_invocable_v<F&, TMessage&>>>
+    TWndMethod(F function) : function_(std::make_shared<const std::function<void(TMessage&)>>(std::move(function)))
+    {
+    }
+    void operator()(TMessage& message) const
+    {
+        const auto running = function_;
+        if (!running) throw std::bad_function_call();
+        (*running)(message);
+    }
+    explicit operator bool() const { return function_ != nullptr; }
+
+private:
+    std::shared_ptr<const std::function<void(TMessage&)>> function_;
+};
+
 
 enum TControlStateFlag : unsigned {
     csLButtonDown = 1u << 0,
@@ -67,6 +93,36 @@ enum TControlStyleFlag : unsigned {
     csDoubleClicks = 1u << 2,
 };
 using TControlStyle = unsigned;
+
+// Where a control stands in its parent: glued to an edge at its own
+// height or width, or filling what the edges leave.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+// Least and greatest width and height of a control; 0 sets no limit. A
+// minimum above the maximum raises the maximum, and a maximum below the
+// minimum lowers the minimum; negative values count as 0.
+class TSizeConstraints : public TPersistent {
+public:
+    int MinWidth() const { return minWidth_; }
+    int MinHeight() const { return minHeight_; }
+    int MaxWidth() const { return maxWidth_; }
+    int MaxHeight() const { return maxHeight_; }
+    void SetMinWidth(int value) { SetLimits(value, maxWidth_, minHeight_, maxHeight_, true); }
+    void SetMinHeight(int value) { SetLimits(minWidth_, maxWidth_, value, maxHeight_, true); }
+    void SetMaxWidth(int value) { SetLimits(minWidth_, value, minHeight_, maxHeight_, false); }
+    void SetMaxHeight(int value) { SetLimits(minWidth_, maxWidth_, minHeight_, value, false); }
+    int ConstrainWidth(int width) const { return Constrain(width, minWidth_, maxWidth_); }
+    int ConstrainHeight(int height) const { return Constrain(height, minHeight_, maxHeight_); }
+    void Assign(TPersistent* source) override;
+
+    TNotifyEvent OnChange;
+
+private:
+    static int Constrain(int value, int least, int most);
+    void SetLimits(int minWidth, int maxWidth, int minHeight, int maxHeight, bool minimumWins);
+
+    int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+};
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -99,6 +155,12 @@ public:
     void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    // SetBounds keeps the size within them; a window also answers
+    // WM_GETMINMAXINFO with them, so the user's sizing keeps them too.
+    TSizeConstraints& Constraints() { return *constraints_; }
+    void SetConstraints(TSizeConstraints& constraints) { constraints_->Assign(&constraints); }
     void SetBoundsRect(const TRect& rect) { SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); }
 
     virtual TRect ClientRect() const { return TRect(0, 0, width_, height_); }
@@ -108,6 +170,9 @@ public:
     virtual void SetClientHeight(int height) { SetHeight(height); }
     TPoint ClientToScreen(TPoint point) const;
     TPoint ScreenToClient(TPoint point) const;
+    // The screen position of the client area's top-left corner; the system
+    // answers for a control whose window exists.
+    virtual TPoint ClientOrigin() const;
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
@@ -208,6 +273,8 @@ protected:
     virtual void BoundsChanged() {}
     void SetBoundsFields(int left, int top, int width, int height);
     void SetControlState(TControlStateFlag flag, bool on);
+    // Asks the parent to lay out its aligned children again.
+    void RequestAlign();
     // The parent's font and colour when ParentFont / ParentColor ask for them.
     void InheritFromParent();
 
@@ -219,11 +286,13 @@ private:
 
     TWinControl* parent_ = nullptr;  // not owned: the parent holds this in its control list
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    TAlign align_ = TAlign::alNone;
     bool visible_ = true;
     bool enabled_ = true;
     TColor color_ = clBtnFace;
     bool parentColor_ = false;
     TOwned<TFont> font_;
+    TOwned<TSizeConstraints> constraints_;
     bool parentFont_ = true;
     String text_;
     String hint_;
@@ -302,6 +371,7 @@ public:
     void RemoveHandleCreatedHandler(int id);
 
     TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
@@ -327,6 +397,12 @@ public:
     // Graphic children paint on this DC, each with its origin and clip.
     void PaintControls(HDC dc);
 
+    // Lays out the visible aligned children: top ones by their Top, then
+    // bottom, left and right ones from the edges inwards, then the client
+    // ones over what is left. Changed, when given, goes first among
+    // children at the same place. Nothing happens while minimised.
+    void Realign(TControl* changed = nullptr);
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
 
@@ -342,11 +418,15 @@ protected:
     // Paints the window's client area on a DC of BeginPaint (or the DC a
     // parent hands in); the default paints the graphic children.
     virtual void PaintWindow(HDC dc);
+    // The part of the client area that aligned children share.
+    virtual void AdjustClientRect(TRect& rect) { (void)rect; }
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     // A form with KeyPreview says yes; key messages of its controls then
     // reach it first.
     virtual bool PreviewsKeys() const { return false; }
+    // How SetVisible shows the window.
+    virtual int ShowCommand() const { return SW_SHOW; }
     // The window that this control's window belongs to as a child, or the
     // top-level owner.
     virtual HWND ParentWindow() const;
@@ -360,6 +440,8 @@ private:
     void RemoveControl(TControl* control);
     void BringControlToFront(TControl* control);
     void DispatchMouseToChild(TMessage& message);
+    void AlignChildren(TControl* changed, TAlign align, TRect& rect);
+    void AnswerMinMaxInfo(TMessage& message);
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
     bool FormTakesDialogKey(const TMessage& message);
     bool FormTakesDialogChar(const TMessage& message);
@@ -379,6 +461,7 @@ private:
     int nextHandlerId_ = 1;
     bool tabStop_ = false;
     bool mouseInside_ = false;  // between CM_MOUSEENTER and CM_MOUSELEAVE
+    bool aligning_ = false;
 };
 
 // A windowed control that paints itself on its canvas.

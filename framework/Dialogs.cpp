@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include <utility>
+
 #include "Forms.h"
 
 namespace {
@@ -17,6 +19,25 @@ HWND DialogOwner()
     TForm* form = Application->MainForm();
     if (form && form->HandleAllocated() && IsWindowVisible(form->Handle())) return form->Handle();
     return Application->Handle();
+}
+
+TMessageDlgHandler& MessageDlgHandler()
+{
+    static TMessageDlgHandler handler;
+    return handler;
+}
+
+UINT MessageBoxButtons(TMsgDlgButtons buttons)
+{
+    switch (buttons) {
+    case mbOK: return MB_OK;
+    case mbOK | mbCancel: return MB_OKCANCEL;
+    case mbYes | mbNo: return MB_YESNO;
+    case mbYes | mbNo | mbCancel: return MB_YESNOCANCEL;
+    case mbRetry | mbCancel: return MB_RETRYCANCEL;
+    case mbAbort | mbRetry | mbIgnore: return MB_ABORTRETRYIGNORE;
+    default: throw Exception(L"A message box cannot show this set of buttons");
+    }
 }
 
 }  // namespace
@@ -63,6 +84,27 @@ bool TOpenDialog::Execute()
     if (!RunDialog(parameters)) return false;
     fileName_ = buffer.c_str();
     return true;
+}
+
+TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler handler)
+{
+    return std::exchange(MessageDlgHandler(), std::move(handler));
+}
+
+int MessageDlg(const String& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext)
+{
+    (void)helpContext;
+    if (MessageDlgHandler()) return MessageDlgHandler()(message, type, buttons);
+    static const struct {
+        const wchar_t* Title;
+        UINT Icon;
+    } looks[] = {{L"Warning", MB_ICONWARNING}, {L"Error", MB_ICONERROR}, {L"Information", MB_ICONINFORMATION},
+        {L"Confirm", MB_ICONQUESTION}, {nullptr, 0}};
+    const auto& look = looks[static_cast<size_t>(type)];
+    const UINT flags = MessageBoxButtons(buttons) | look.Icon;
+    const String title = look.Title ? String(look.Title) : Application ? Application->Title() : String();
+    // The system's button numbers are the modal results.
+    return MessageBoxW(DialogOwner(), message.c_str(), title.c_str(), flags);
 }
 
 void ShowMessage(const String& text)

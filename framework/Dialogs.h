@@ -5,6 +5,8 @@
 
 #include <commdlg.h>
 
+#include <functional>
+
 #include "Classes.h"
 
 // Lets the user choose a file to open. Filter is "Description|pattern"
@@ -56,3 +58,28 @@ String FileDialogFilter(const String& filter);
 
 // A modal box with the text, the application's title and one OK button.
 void ShowMessage(const String& text);
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn : unsigned {
+    mbYes = 1u << 0,
+    mbNo = 1u << 1,
+    mbOK = 1u << 2,
+    mbCancel = 1u << 3,
+    mbAbort = 1u << 4,
+    mbRetry = 1u << 5,
+    mbIgnore = 1u << 6,
+};
+using TMsgDlgButtons = unsigned;
+
+// A modal message box with the type's icon and title ("Warning", "Error",
+// "Information", "Confirm"; the application's title for mtCustom, which has
+// no icon) and the buttons; the modal result of the button pressed (mrOk,
+// mrYes, ...). The buttons are one of the system's sets: OK, OK Cancel,
+// Yes No, Yes No Cancel, Retry Cancel, Abort Retry Ignore; any other set
+// is an Exception. The help context is not used.
+int MessageDlg(const String& message, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+
+// Takes the place of the box, for tests; the previous handler is returned,
+// and a null one brings the box back.
+using TMessageDlgHandler = std::function<int(const String& message, TMsgDlgType type, TMsgDlgButtons buttons)>;
+TMessageDlgHandler SetMessageDlgHandler(TMessageDlgHandler handler);

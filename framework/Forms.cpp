@@ -34,8 +34,9 @@ TScreen* Screen = MakeScreen();
 
 // ------------------------------------------------------------------ TForm
 
-TForm::TForm(TComponent* owner) : TWinControl(owner)
+TForm::TForm(TComponent* owner) : TWinControl(owner), icon_(MakeOwned<TIcon>())
 {
+    icon_->OnChange = [this](TObject*) { UpdateWindowIcon(); };
     TControl::SetVisible(false);
     SetBoundsFields(0, 0, 320, 240);
 }
@@ -98,6 +99,23 @@ void TForm::CreateParams(TCreateParams& params)
     FrameStyle(style, exStyle);
     params.Style = style | WS_CLIPCHILDREN | (params.Style & (WS_VISIBLE | WS_DISABLED));
     params.ExStyle = exStyle;
+    // Made in its state: a window shown normal and maximised after gets its
+    // first size from the display server late, which restores it.
+    if (windowState_ == TWindowState::wsMaximized) params.Style |= WS_MAXIMIZE;
+    if (windowState_ == TWindowState::wsMinimized) params.Style |= WS_MINIMIZE;
+}
+
+void TForm::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    UpdateWindowIcon();
+}
+
+void TForm::UpdateWindowIcon()
+{
+    if (!HandleAllocated()) return;
+    HICON icon = icon_->Empty() ? Application->Icon().Handle() : icon_->Handle();
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 HWND TForm::ParentWindow() const
@@ -142,14 +160,39 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
     SetClientHeight(client.Height());
 }
 
+int TForm::ShowCommand() const
+{
+    switch (windowState_) {
+    case TWindowState::wsMinimized: return SW_SHOWMINIMIZED;
+    case TWindowState::wsMaximized: return SW_SHOWMAXIMIZED;
+    default: return SW_SHOW;
+    }
+}
+
 void TForm::SetWindowState(TWindowState state)
 {
     windowState_ = state;
     if (!HandleAllocated() || !Visible()) return;
     switch (state) {
-    case TWindowState::wsNormal: ShowWindow(Handle(), SW_RESTORE); break;
+    case TWindowState::wsNormal:
+        // From minimised the system first restores a maximised form to maximised.
+        ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (IsZoomed(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
+        break;
     case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
     case TWindowState::wsMaximized: ShowWindow(Handle(), SW_MAXIMIZE); break;
+    }
+}
+
+// The system, the keyboard or the user changed the window's state.
+void TForm::TrackWindowState(WPARAM sizeType)
+{
+    if (HasControlState(csCreating) || !IsWindowVisible(Handle())) return;
+    switch (sizeType) {
+    case SIZE_RESTORED: windowState_ = TWindowState::wsNormal; break;
+    case SIZE_MINIMIZED: windowState_ = TWindowState::wsMinimized; break;
+    case SIZE_MAXIMIZED: windowState_ = TWindowState::wsMaximized; break;
+    default: break;
     }
 }
 
@@ -169,7 +212,6 @@ void TForm::SetVisible(bool visible)
         PlaceOnFirstShow();
         if (OnShow) OnShow(this);
         TWinControl::SetVisible(true);
-        if (windowState_ != TWindowState::wsNormal) SetWindowState(windowState_);
         SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     } else {
         if (OnHide) OnHide(this);
@@ -237,6 +279,10 @@ void TForm::WndProc(TMessage& message)
 {
     switch (message.Msg) {
     case WM_CLOSE: Close(); break;
+    case WM_SIZE:
+        TrackWindowState(message.WParam);
+        TWinControl::WndProc(message);
+        break;
     case WM_ACTIVATE:
         active_ = LOWORD(message.WParam) != WA_INACTIVE;
         // A press or hover in progress ends with the activation.
@@ -262,7 +308,21 @@ TForm* GetParentForm(TControl* control)
 
 // ----------------------------------------------------------- TApplication
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner), icon_(MakeOwned<TIcon>())
+{
+    HINSTANCE program = GetModuleHandleW(nullptr);
+    if (FindResourceW(program, L"MAINICON", RT_GROUP_ICON))
+        icon_->LoadFromResourceName(program, L"MAINICON");
+    icon_->OnChange = [this](TObject*) { IconChanged(); };
+}
+
+// The application window and every form without an icon of its own.
+void TApplication::IconChanged()
+{
+    if (handle_) SendMessageW(handle_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* form = dynamic_cast<TForm*>(Components(i)); form && form->Icon().Empty()) form->UpdateWindowIcon();
+}
 
 TApplication::~TApplication()
 {
@@ -308,6 +368,7 @@ HWND TApplication::Handle()
     if (!window) throw Exception(L"Cannot create the application window");
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     handle_.reset(window);
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Handle()));
     return window;
 }
 

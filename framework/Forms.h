@@ -8,6 +8,7 @@
 #include <map>
 
 #include "Controls.h"
+#include "Icon.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
 enum class TPosition { poDesigned, poScreenCenter };
@@ -35,12 +36,17 @@ public:
     void SetFormStyle(TFormStyle style) { formStyle_ = style; }
     // The MDI client window; there is none until MDI frames exist.
     HWND ClientHandle() const { return nullptr; }
+    // Follows the window (the system menu, keys, the user); set while the
+    // form is hidden, it applies when the form shows.
     TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool keyPreview) { keyPreview_ = keyPreview; }
     // Whether the form's window is the active one.
     bool Active() const { return active_; }
+    // The window's icon; while empty, the application's.
+    TIcon& Icon() { return *icon_; }
+    void SetIcon(TIcon& icon) { icon_->Assign(&icon); }
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -70,10 +76,15 @@ public:
     TNotifyEvent OnDestroy;
     TCloseEvent OnClose;
 
+    // Gives the window the icon it should show now.
+    void UpdateWindowIcon();
+
 protected:
     void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
     void WndProc(TMessage& message) override;
     bool PreviewsKeys() const override { return keyPreview_; }
+    int ShowCommand() const override;
     HWND ParentWindow() const override;
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -81,6 +92,7 @@ private:
     void WatchActiveControl(TWinControl* control);
     bool TakeDialogKey(const TMessage& message);
 
+    void TrackWindowState(WPARAM sizeType);
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void LeaveScreenUnhidden();
     TSize FrameSize() const;
@@ -95,6 +107,7 @@ private:
     bool shownOnce_ = false;
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;  // not owned
+    TOwned<TIcon> icon_;
 };
 
 // The form that holds Control at the top of its parent chain, or null.
@@ -113,8 +126,10 @@ public:
 
     const String& Title() const { return title_; }
     void SetTitle(const String& title);
-    HICON Icon() const { return icon_; }
-    void SetIcon(HICON icon) { icon_ = icon; }  // not owned
+    // Loaded from the program's icon MAINICON when it has one; the forms
+    // without an icon of their own show it.
+    TIcon& Icon() { return *icon_; }
+    void SetIcon(TIcon& icon) { icon_->Assign(&icon); }
     String ExeName() const;
 
     // The hidden top-level window that owns every form; minimising it
@@ -162,10 +177,11 @@ protected:
 
 private:
     static LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void IconChanged();
     bool ProcessMessage(MSG& msg);
 
     String title_;
-    HICON icon_ = nullptr;  // not owned
+    TOwned<TIcon> icon_;
     TWindowHandle handle_;
     TForm* mainForm_ = nullptr;  // owned as a component of this application
     bool terminated_ = false;

@@ -216,12 +216,9 @@ HWND PopupListWindow()
 
 // ---------------------------------------------------------------- TMenuItem
 
-// The owner is taken only once this object is a menu item, so that the
-// owner's components hear of a menu item being inserted.
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(nullptr)
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner)
 {
     command_ = AllocateCommand(this);
-    if (owner) owner->InsertComponent(this);
 }
 
 TMenuItem::~TMenuItem()
@@ -435,7 +432,7 @@ HMENU TMenu::Handle()
 {
     TMenuHandle fresh(CreatePopupMenu());
     if (!fresh.get()) throw Exception(L"Cannot create a menu");
-    items_->BuildInto(fresh.get(), IsOwnerDraw());
+    if (TMenuItem* shown = ShownItems()) shown->BuildInto(fresh.get(), IsOwnerDraw());
     handle_.reset(fresh.release());
     return handle_.get();
 }
@@ -456,7 +453,7 @@ TMenuItem* TMenu::FindItemByCommand(UINT command)
 
 TMenuItem* TMenu::FindItemByMenuHandle(HMENU menu)
 {
-    return menu && handle_.get() ? items_->FindByMenuHandle(menu) : nullptr;
+    return menu && handle_.get() && ShownItems() ? ShownItems()->FindByMenuHandle(menu) : nullptr;
 }
 
 int TMenu::MenuCharIndex(HMENU menu, wchar_t key)

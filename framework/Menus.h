@@ -180,6 +180,9 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // The item whose sub-items the system menu shows: the root, unless a
+    // menu shows part of another's tree.
+    virtual TMenuItem* ShownItems() const { return items_.get(); }
 
 private:
     TOwned<TMenuItem> items_;

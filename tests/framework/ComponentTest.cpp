@@ -106,6 +106,31 @@ TEST(Component, AfterConstructionReachesTheDerivedClass)
     EXPECT_EQ(object->kindSeen, L"derived");
 }
 
+TEST(Component, SiblingsHearOfAnInsertedComponentOnceItIsComplete)
+{
+    class Item : public TComponent {
+    public:
+        explicit Item(TComponent* owner) : TComponent(owner), caption(L"made") {}
+        String caption;
+    };
+    class Menu : public TComponent {
+    public:
+        using TComponent::TComponent;
+        std::vector<String> heard;
+        void Notification(TComponent* component, TOperation operation) override
+        {
+            TComponent::Notification(component, operation);
+            if (operation != TOperation::opInsert) return;
+            auto* item = dynamic_cast<Item*>(component);
+            heard.push_back(item ? item->caption : L"incomplete");
+        }
+    };
+    auto form = MakeOwned<TComponent>(nullptr);
+    auto* menu = New<Menu>(form.get());
+    New<Item>(form.get());
+    EXPECT_EQ(menu->heard, std::vector<String>{L"made"});
+}
+
 TEST(Component, FindComponentIgnoresCaseAndLoadingEndsInLoaded)
 {
     auto owner = MakeOwned<TComponent>(nullptr);

@@ -83,3 +83,58 @@ TEST_F(DialogsTest, MessageBoxesShowTheirTextAndTitle)
     EXPECT_EQ(pressed, IDOK);
     EXPECT_NE(text.find(L"Init device Error\uFF01"), String::npos) << ToUtf8(text);
 }
+
+namespace {
+
+// What a robot sees of a message box: its visible buttons and whether an
+// icon control shows the system's error icon.
+struct BoxLook {
+    int buttons = 0;
+    bool errorIcon = false;
+};
+
+BOOL CALLBACK ReadBoxChild(HWND child, LPARAM data)
+{
+    auto& look = *reinterpret_cast<BoxLook*>(data);
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (!IsWindowVisible(child)) return TRUE;
+    if (SameText(name, L"Button")) ++look.buttons;
+    if (SameText(name, L"Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+        look.errorIcon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)) == LoadIconW(nullptr, IDI_ERROR);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(DialogsTest, MessageDlgShowsTheTypesIconAndButtonsUnlessAHandlerTakesItsPlace)
+{
+    BoxLook look;
+    String text;
+    int result = 0;
+    {
+        TDialogRobot robot([&] {
+            HWND box = WaitForDialog(0, L"Error");
+            text = DialogText(box);
+            EnumChildWindows(box, ReadBoxChild, reinterpret_cast<LPARAM>(&look));
+            PressDialogButton(box, IDOK);
+        });
+        result = MessageDlg(L"Only one may be the client", TMsgDlgType::mtError, mbOK, 0);
+    }
+    EXPECT_EQ(result, mrOk);
+    EXPECT_NE(text.find(L"Only one may be the client"), String::npos) << ToUtf8(text);
+    EXPECT_EQ(look.buttons, 1);
+    EXPECT_TRUE(look.errorIcon);
+    EXPECT_THROW(MessageDlg(L"x", TMsgDlgType::mtError, mbOK | mbNo), Exception);
+
+    String seen;
+    SetMessageDlgHandler([&](const String& message, TMsgDlgType type, TMsgDlgButtons buttons) {
+        seen = message;
+        EXPECT_EQ(type, TMsgDlgType::mtError);
+        EXPECT_EQ(buttons, static_cast<TMsgDlgButtons>(mbOK));
+        return mrCancel;
+    });
+    EXPECT_EQ(MessageDlg(L"answered", TMsgDlgType::mtError, mbOK), mrCancel);
+    EXPECT_EQ(seen, L"answered");
+    EXPECT_TRUE(SetMessageDlgHandler(nullptr));
+}
