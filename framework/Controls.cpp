@@ -180,6 +180,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
+    if (windowHooks_) windowHooks_->ControlGone();
     if (parent_) parent_->RemoveControl(this);
 }
 
@@ -352,6 +353,7 @@ void TControl::AttachPopupMenu(TPopupMenu* menu, TComponent* component)
 void TControl::Notification(TComponent* component, TOperation operation)
 {
     TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && windowHooks_) windowHooks_->RemoveHeldBy(component);
     if (operation == TOperation::opRemove && component == popupMenuComponent_) {
         popupMenu_ = nullptr;
         popupMenuComponent_ = nullptr;
@@ -383,8 +385,31 @@ void TControl::BringToFront()
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage message{msg, wParam, lParam, 0};
-    WindowProc(message);
+    DispatchToWindowProc(message);
     return message.Result;
+}
+
+void TControl::DispatchToWindowProc(TMessage& message)
+{
+    if (windowHooks_) {
+        windowHooks_->Dispatch(message);
+        return;
+    }
+    // A copy: the procedure may free the control or replace its WindowProc.
+    const TWndMethod procedure = WindowProc;
+    procedure(message);
+}
+
+int TControl::AddWindowHook(TComponent* holder, TWindowHook hook)
+{
+    if (!windowHooks_) windowHooks_ = std::make_shared<TWindowHookList>(*this);
+    if (holder && holder != this) holder->FreeNotification(this);
+    return windowHooks_->Add(holder, std::move(hook));
+}
+
+void TControl::RemoveWindowHook(int id)
+{
+    if (windowHooks_) windowHooks_->Remove(id);
 }
 
 void TControl::WndProc(TMessage& message)
@@ -518,10 +543,7 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARA
 
     TMessage message{msg, wParam, lParam, 0};
     try {
-        // A copy: a handler may free the control (a form released from
-        // the loop) or replace its WindowProc while this call runs.
-        const TWndMethod procedure = control->WindowProc;
-        procedure(message);
+        control->DispatchToWindowProc(message);
     } catch (...) {
         HandleControlException(control);
     }
@@ -672,6 +694,11 @@ void TWinControl::DestroyHandle()
 
 void TWinControl::RecreateWnd()
 {
+    if (handle_) Perform(CM_RECREATEWND);
+}
+
+void TWinControl::RecreateNow()
+{
     if (!handle_) return;
     SetControlState(csRecreating, true);
     DestroyHandle();
@@ -682,6 +709,69 @@ void TWinControl::RecreateWnd()
         throw;
     }
     SetControlState(csRecreating, false);
+}
+
+void TWinControl::Restyle()
+{
+    if (!handle_) return;
+    TCreateParams params;
+    CreateParams(params);
+    constexpr DWORD kState = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE;
+    const DWORD style = (params.Style & ~kState) | (static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_STYLE)) & kState);
+    SetWindowLongPtrW(handle_, GWL_STYLE, static_cast<LONG_PTR>(style));
+    constexpr DWORD kFrameEx = WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    const DWORD exStyle = params.ExStyle | (static_cast<DWORD>(GetWindowLongPtrW(handle_, GWL_EXSTYLE)) & ~kFrameEx);
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinControl::SetBorderWidth(int width)
+{
+    width = std::max(width, 0);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    if (handle_)
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Realign();
+}
+
+// Both forms of WM_NCCALCSIZE point at the client rectangle first.
+void TWinControl::InsetClientByBorderWidth(TMessage& message)
+{
+    DefaultHandler(message);
+    if (borderWidth_ <= 0) return;
+    RECT& client = *reinterpret_cast<RECT*>(message.LParam);
+    client.left = std::min(client.left + borderWidth_, client.right);
+    client.top = std::min(client.top + borderWidth_, client.bottom);
+    client.right = std::max(client.right - borderWidth_, client.left);
+    client.bottom = std::max(client.bottom - borderWidth_, client.top);
+}
+
+void TWinControl::PaintBorderWidth()
+{
+    if (borderWidth_ <= 0 || !handle_) return;
+    RECT window{}, client{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(handle_, &origin);
+    OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+    RECT margin = client;
+    InflateRect(&margin, borderWidth_, borderWidth_);
+    TWindowDC dc(handle_);
+    ExcludeClipRect(dc.Handle(), client.left, client.top, client.right, client.bottom);
+    TBrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+    FillRect(dc.Handle(), &margin, brush.get());
+}
+
+void TWinControl::ScrollBy(int dx, int dy)
+{
+    if (dx == 0 && dy == 0) return;
+    for (TControl* child : std::vector<TControl*>(controls_))
+        child->SetBounds(child->Left() + dx, child->Top() + dy, child->Width(), child->Height());
+    Invalidate();
 }
 
 int TWinControl::AddHandleCreatedHandler(THandleCreated handler)
@@ -970,7 +1060,7 @@ void TWinControl::Broadcast(TMessage& message)
     // A copy: a handler may add or remove controls.
     const std::vector<TControl*> children = controls_;
     for (TControl* child : children) {
-        child->WindowProc(message);
+        child->DispatchToWindowProc(message);
         if (message.Result != 0) return;
     }
 }
@@ -1047,6 +1137,12 @@ void TWinControl::WndProc(TMessage& message)
         DefaultHandler(message);
         break;
     case WM_GETMINMAXINFO: AnswerMinMaxInfo(message); break;
+    case WM_NCCALCSIZE: InsetClientByBorderWidth(message); break;
+    case WM_NCPAINT:
+        DefaultHandler(message);
+        PaintBorderWidth();
+        break;
+    case CM_RECREATEWND: RecreateNow(); break;
     case WM_CAPTURECHANGED:
         mouseControl_ = nullptr;
         DefaultHandler(message);
@@ -1139,16 +1235,35 @@ void TCustomPanel::SetBevelOuter(TBevelCut bevel)
     Invalidate();
 }
 
+void TCustomPanel::SetBevelInner(TBevelCut bevel)
+{
+    bevelInner_ = bevel;
+    Invalidate();
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle style)
+{
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    Restyle();
+}
+
+void TCustomPanel::CreateParams(TCreateParams& params)
+{
+    TCustomControl::CreateParams(params);
+    if (borderStyle_ == TBorderStyle::bsSingle) params.Style |= WS_BORDER;
+}
+
 void TCustomPanel::Paint()
 {
     TRect client = ClientRect();
     Canvas().Brush().SetColor(Color());
     Canvas().FillRect(client);
-    if (bevelOuter_ != TBevelCut::bvNone) {
-        RECT edge = client;
-        DrawEdge(Canvas().Handle(), &edge, bevelOuter_ == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
-            BF_RECT);
-    }
+    RECT edge = client;
+    for (TBevelCut bevel : {bevelOuter_, bevelInner_})
+        if (bevel != TBevelCut::bvNone)
+            DrawEdge(Canvas().Handle(), &edge, bevel == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
+                BF_RECT | BF_ADJUST);
     if (!Caption().empty()) {
         Canvas().SetFont(Font());
         Canvas().Brush().SetStyle(TBrushStyle::bsClear);

@@ -22,6 +22,7 @@
 #include "Messages.h"
 #include "Types.h"
 #include "WindowHandles.h"
+#include "WindowHooks.h"
 
 class TWinControl;
 class TPopupMenu;  // a component of the menu layer; only its pointer is kept here
@@ -212,12 +213,19 @@ public:
     }
     void BringToFront();
 
-    // Direct dispatch through WindowProc; no window is needed.
+    // Direct dispatch through the hooks and WindowProc; no window is needed.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // The message entry. Replace it to watch or take over a control's
     // messages; keep the old value to hand on what you do not handle.
     TWndMethod WindowProc;
+    // Hooks in front of WindowProc (WindowHooks.h), newest first, any
+    // number of holders in any order. A hook goes with RemoveWindowHook or
+    // when its holder is freed; the control may go first.
+    int AddWindowHook(TComponent* holder, TWindowHook hook);
+    void RemoveWindowHook(int id);
+    // Every message for this control enters here: the hooks, then WindowProc.
+    void DispatchToWindowProc(TMessage& message);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -274,6 +282,7 @@ private:
     bool parentShowHint_ = true;
     TPopupMenu* popupMenu_ = nullptr;  // not owned
     TComponent* popupMenuComponent_ = nullptr;  // the same object as a component
+    std::shared_ptr<TWindowHookList> windowHooks_;  // null until the first hook
     bool inheritingFont_ = false;
     TCursor cursor_ = crDefault;
     TControlState controlState_ = 0;
@@ -335,6 +344,8 @@ public:
     bool HandleAllocated() const { return handle_ != nullptr; }
     void HandleNeeded() { Handle(); }
     // Destroys the window and makes a new one with the current parameters.
+    // Announced as CM_RECREATEWND, whose handling does the work, so that
+    // whoever watches the window procedure sees it.
     void RecreateWnd();
     void DestroyHandle();
 
@@ -377,6 +388,13 @@ public:
     // children at the same place. Nothing happens while minimised.
     void Realign(TControl* changed = nullptr);
 
+    // A margin inside the window's frame, painted in Color, that the client
+    // area leaves out.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width);
+    // Moves every child by (DX, DY) and repaints.
+    void ScrollBy(int dx, int dy);
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
 
@@ -384,6 +402,11 @@ protected:
     // The mouse is over the window: between CM_MOUSEENTER and CM_MOUSELEAVE.
     bool HasMouse() const { return mouseInside_; }
     virtual void CreateParams(TCreateParams& params);
+    // Gives a live window the frame styles CreateParams now names (its
+    // visible, enabled and minimised/maximised state kept) and has the
+    // system recompute the frame: the window, its hooks, region and icon
+    // stay. The system tells the window with WM_STYLECHANGED.
+    void Restyle();
     // Makes the window; overriders call this first and then add what they
     // keep in the window.
     virtual void CreateWnd();
@@ -422,12 +445,16 @@ private:
     void TrackMouse();
     void CaptureOwnPress(const TMessage& message);
     void CreateHandle();
+    void RecreateNow();
     void PaintMessage(TMessage& message);
+    void InsetClientByBorderWidth(TMessage& message);
+    void PaintBorderWidth();
     // Shows the PopupMenu of the graphic child under the point, or this
     // control's own; false when neither has one that pops up.
     bool ShowContextMenu(TMessage& message);
 
     HWND handle_ = nullptr;  // owned: destroyed with DestroyHandle
+    int borderWidth_ = 0;
     std::vector<TControl*> controls_;  // not owned: children are owned by their Owner; Z order, last on top
     std::vector<TWinControl*> tabList_;  // not owned: the windowed children in tab order
     TControl* mouseControl_ = nullptr;  // not owned: the graphic child that got the last press
@@ -454,18 +481,28 @@ private:
 };
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
+// A control's own border: none, or a single line (WS_BORDER).
+enum class TBorderStyle { bsNone, bsSingle };
 
 class TCustomPanel : public TCustomControl {
 public:
     explicit TCustomPanel(TComponent* owner);
     TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut bevel);
+    // Drawn inside the outer bevel.
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut bevel);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
 
 protected:
+    void CreateParams(TCreateParams& params) override;
     void Paint() override;
 
 private:
     TBevelCut bevelOuter_ = TBevelCut::bvRaised;
+    TBevelCut bevelInner_ = TBevelCut::bvNone;
+    TBorderStyle borderStyle_ = TBorderStyle::bsNone;
 };
 
 class TPanel : public TCustomPanel {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "AppEvnts.h"
 #include "ApplicationHook.h"
 #include "Keyboard.h"
 
@@ -73,6 +74,10 @@ void TForm::FrameStyle(DWORD& style, DWORD& exStyle) const
         style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         exStyle = WS_EX_TOOLWINDOW;
         break;
+    case TFormBorderStyle::bsSizeToolWin:
+        style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        exStyle = WS_EX_TOOLWINDOW;
+        break;
     }
 }
 
@@ -137,9 +142,7 @@ void TForm::SetBorderStyle(TFormBorderStyle style)
     // The client area keeps its size; the frame around it changes.
     const TRect client = ClientRect();
     borderStyle_ = style;
-    if (HandleAllocated()) {
-        RecreateWnd();
-    }
+    Restyle();
     SetClientWidth(client.Width());
     SetClientHeight(client.Height());
 }
@@ -415,6 +418,7 @@ bool TApplication::ProcessMessage(MSG& msg)
         return false;
     }
     try {
+        if (TApplicationEvents::RunHooks(msg)) return true;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {

@@ -10,7 +10,7 @@
 #include "Controls.h"
 #include "Icon.h"
 
-enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poScreenCenter };
 enum class TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -29,7 +29,15 @@ public:
     void BeforeDestruction() override;
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    // A live window is restyled, not remade: what others keep in it (window
+    // procedure hooks, region, icon) stays. The client area keeps its size.
     void SetBorderStyle(TFormBorderStyle style);
+    // Kept for form descriptions: the framework neither scales forms to
+    // the screen's resolution nor shows scroll bars for a form's contents.
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool scaled) { scaled_ = scaled; }
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool autoScroll) { autoScroll_ = autoScroll; }
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TFormStyle FormStyle() const { return formStyle_; }
@@ -102,6 +110,8 @@ private:
     TFormStyle formStyle_ = TFormStyle::fsNormal;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool keyPreview_ = false;
+    bool scaled_ = true;
+    bool autoScroll_ = true;
     bool active_ = false;
     bool shownOnce_ = false;
     TModalResult modalResult_ = mrNone;

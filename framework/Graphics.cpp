@@ -127,11 +127,15 @@ void TFont::Assign(TPersistent* source)
 // ---------------------------------------------------------------------------
 // TBrush
 
+TBrush::TBrush() = default;
+TBrush::~TBrush() = default;
+
 void TBrush::SetColor(TColor color)
 {
-    if (color == color_ && style_ == TBrushStyle::bsSolid)
+    if (color == color_ && style_ == TBrushStyle::bsSolid && !pattern_)
         return;
     color_ = color;
+    pattern_.reset();
     // Giving a clear brush a colour makes it solid again, as callers expect
     // from "Brush.Color := X; FillRect".
     style_ = TBrushStyle::bsSolid;
@@ -140,17 +144,31 @@ void TBrush::SetColor(TColor color)
 
 void TBrush::SetStyle(TBrushStyle style)
 {
-    if (style == style_)
+    if (style == style_ && !pattern_)
         return;
     style_ = style;
+    pattern_.reset();
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* bitmap)
+{
+    if (!bitmap || bitmap->Empty()) {
+        if (!pattern_) return;
+        pattern_.reset();
+    } else {
+        if (!pattern_) pattern_ = MakeOwned<TBitmap>();
+        pattern_->Assign(bitmap);
+    }
     Changed();
 }
 
 HBRUSH TBrush::Handle()
 {
     if (!CachedHandle()) {
-        HBRUSH brush = style_ == TBrushStyle::bsClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
-                                                      : CreateSolidBrush(ToColorRef(color_));
+        HBRUSH brush = pattern_                        ? CreatePatternBrush(pattern_->Handle())
+                       : style_ == TBrushStyle::bsClear ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))
+                                                        : CreateSolidBrush(ToColorRef(color_));
         // Stock objects are not ours to delete; DeleteObject ignores them,
         // so one owning type serves both.
         StoreHandle(brush);
@@ -169,6 +187,12 @@ void TBrush::Assign(TPersistent* source)
         return;
     color_ = brush->color_;
     style_ = brush->style_;
+    if (brush->pattern_) {
+        if (!pattern_) pattern_ = MakeOwned<TBitmap>();
+        pattern_->Assign(brush->pattern_.get());
+    } else {
+        pattern_.reset();
+    }
     Changed();
 }
 
@@ -373,6 +397,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
     RequirePen();
     RequireBrush();
     ::Rectangle(dc_, left, top, right, bottom);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    if (!RequireHandle())
+        return;
+    RequirePen();
+    ::Arc(dc_, x1, y1, x2, y2, x3, y3, x4, y4);
 }
 
 void TCanvas::DrawFocusRect(const TRect& rect)

@@ -98,12 +98,22 @@ private:
     uint8_t charset_ = DEFAULT_CHARSET;
 };
 
+class TBitmap;
+
 class TBrush : public TGraphicsObject {
 public:
+    TBrush();
+    ~TBrush() override;
+
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
+    // A pattern tiled from the DC's origin: the brush keeps its own copy of
+    // the pixels, so the caller's bitmap may change or go. Null (or an empty
+    // bitmap) drops the pattern; a new colour or style drops it too.
+    TBitmap* Bitmap() const { return pattern_.get(); }
+    void SetBitmap(TBitmap* bitmap);
 
     HBRUSH Handle();
     void Assign(TPersistent* source) override;
@@ -111,6 +121,7 @@ public:
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = TBrushStyle::bsSolid;
+    TOwned<TBitmap> pattern_;  // null: no pattern
 };
 
 class TPen : public TGraphicsObject {
@@ -133,8 +144,6 @@ private:
     TPenStyle style_ = TPenStyle::psSolid;
     TPenMode mode_ = TPenMode::pmCopy;
 };
-
-class TBitmap;
 
 // Raster operations of CopyRect.
 enum : DWORD { cmSrcCopy = SRCCOPY, cmSrcAnd = SRCAND, cmSrcPaint = SRCPAINT, cmSrcInvert = SRCINVERT,
@@ -174,6 +183,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
     void DrawFocusRect(const TRect& rect);
+    // The part of the ellipse in (X1, Y1, X2, Y2) from the ray towards
+    // (X3, Y3) counter-clockwise to the ray towards (X4, Y4), in the pen.
+    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
 
     void TextOut(int x, int y, const String& text);
     // The text clipped to Rect, its top-left corner at (X, Y).

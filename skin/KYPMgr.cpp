@@ -68,16 +68,18 @@ void TkypFileTheme::RefreshOwnerComponents(bool hadThemeFile)
 {
     auto* form = dynamic_cast<TForm*>(Owner());
     if (!form) return;
-    bool framed = false;
+    TForm* framed = nullptr;
     for (int i = 0; i < form->ComponentCount(); ++i) {
         TComponent* component = form->Components(i);
         if (!RefersTo(component, this)) continue;
-        if (dynamic_cast<const IkypStyleSource*>(component)) framed = true;
+        if (auto* frame = dynamic_cast<const IkypFormFrame*>(component); frame && frame->FramedForm() == form)
+            framed = form;
         if (component->ClassName().rfind(L"Tkyp", 0) != 0) continue;
         SetObjectProp(component, L"FileTheme", nullptr);
         SetObjectProp(component, L"FileTheme", this);
     }
-    if (framed && hadThemeFile) SetWindowPos(form->Handle(), nullptr, 0, 0, 0, 0, kRecomputeFrame);
+    if (framed && hadThemeFile && framed->HandleAllocated())
+        SetWindowPos(framed->Handle(), nullptr, 0, 0, 0, 0, kRecomputeFrame);
 }
 
 void TkypFileTheme::SetPassword(const String& value)

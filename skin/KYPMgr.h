@@ -8,6 +8,20 @@
 #include "KYPThemes.h"
 
 class TBitmap;
+class TForm;
+
+// The role of a skinned form frame (plain or MDI) towards theme loading:
+// a skin file reloaded under a frame makes its form recompute the frame.
+// Choosing the first style of new controls is another role
+// (IkypStyleSource), which the MDI frame does not play.
+class IkypFormFrame {
+public:
+    // The form whose window the frame draws; null while it has none.
+    virtual TForm* FramedForm() const = 0;
+
+protected:
+    ~IkypFormFrame() = default;
+};
 
 class TkypFileTheme : public TComponent {
 public:
@@ -18,7 +32,9 @@ public:
     // Finds Value (as given, else its file name beside the program, in the
     // Windows and the system directory) and loads it; a file found nowhere
     // changes nothing. After a load the owner form's skinned components
-    // re-read the theme.
+    // re-read the theme, and a frame of the form among them that was
+    // already skinned recomputes the form's frame (only a window that
+    // exists: none is made for it).
     void SetThemeFile(const String& value);
     const String& Password() const { return m_Password; }
     void SetPassword(const String& value);

@@ -43,8 +43,9 @@ void GetStyleBitmap(TkypUIStyle style, int attr, TBitmap* bitmap, int spitCount,
 // owner form, DeepBlue when there is none.
 TkypUIStyle DefaultStyleFor(TComponent* owner);
 
-// Implemented by the skinned form frame, so that new controls on its form
-// can take its style without the style tables knowing the frame class.
+// Implemented by the skinned form frame among its form's controls, so that
+// new controls on the form can take its style without the style tables
+// knowing the frame class. (Theme loading asks another role: IkypFormFrame.)
 class IkypStyleSource {
 public:
     virtual TkypUIStyle StyleForChildren() const = 0;

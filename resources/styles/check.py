@@ -28,7 +28,10 @@ for style, sizes in {
 for name in ('MACOS_SCROLLBUTTON', 'WINXP_SCROLLBUTTON', 'MORE_SCROLLBUTTON'):
     REQUIRED[name] = None
 REQUIRED.update({'MACOS_MENU_BAR': (1, 22, 4, 0), 'MACOS_MENU_SELECT': (1, 21, 8, 0),
-                 'MENU_CHECKED': (16, 16, 4, 0), 'MDI_CONTROL_BUTTON': (48, 16, 1, 0)})
+                 'MENU_CHECKED': (16, 16, 4, 0), 'MDI_CONTROL_BUTTON': (48, 16, 1, 0),
+                 'MACOS_FORM_BACKGROUND': (8, 8, 8, 0), 'PROTEIN_FORM_BACKGROUND': (8, 8, 8, 0)})
+# A form background tile shows a pattern, yet reads as the style's form colour.
+FORM_COLOUR = {'MACOS_FORM_BACKGROUND': (0xE7, 0xE7, 0xE7), 'PROTEIN_FORM_BACKGROUND': (0xFB, 0xFB, 0xFB)}
 
 
 def read_bmp(path):
@@ -70,6 +73,15 @@ def main(d):
             if pixel(i * (w // want[3]), h - 1) != (255, 0, 255):
                 errors.append('%s piece %d: lower-left pixel is not $FF00FF' % (name, i + 1))
                 failed.add(name)
+    for name, want in FORM_COLOUR.items():
+        if name in failed:
+            continue
+        w, h, _, pixel = read_bmp(os.path.join(d, name + '.bmp'))
+        seen = [pixel(x, y) for y in range(h) for x in range(w)]
+        mean = [sum(p[k] for p in seen) / len(seen) for k in range(3)]
+        if len(set(seen)) < 2 or any(abs(m - c) > 8 for m, c in zip(mean, want)):
+            errors.append('%s: flat, or its mean strays from the form colour' % name)
+            failed.add(name)
     for e in errors:
         print(e)
     print('%d passed, %d failed' % (len(REQUIRED) - len(failed), len(failed)))

@@ -650,8 +650,24 @@ def style_images(name):
     return out
 
 
+def form_background(name):
+    """The 8 x 8 tile a skinned form's panel is filled with: fine pinstripes
+    for MACOS, a light diagonal weave for PROTEIN, both averaging close to
+    the style's form colour so controls drawn in that colour sit well on it."""
+    c = Canvas(8, 8, STYLES[name]['form'])
+    for y in range(8):
+        for x in range(8):
+            if name == 'MACOS':
+                c.pixel(x, y, '#F0F0F0' if y % 2 == 0 else '#DEDEDE')
+            elif (x + y) % 4 == 0:
+                c.pixel(x, y, '#EFE8DC' if (x // 4 + y // 4) % 2 == 0 else '#F4EEE6')
+    return c
+
+
 def shared_images():
     out = []
+    for name in ('MACOS', 'PROTEIN'):
+        out.append(('%s_FORM_BACKGROUND' % name, form_background(name), 8, None, ()))
     bar = Canvas(1, 22)
     for y, c in enumerate(MENU_BAR_ROWS):
         bar.pixel(0, y, c)

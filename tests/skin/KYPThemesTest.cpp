@@ -111,7 +111,8 @@ TEST(StyleTables, PicturesThatClassesLoadHaveTheirFixedSizes)
             EXPECT_EQ(bitmap.Width(), s.w[i]) << "attribute " << s.attr << " style " << i + 1;
             EXPECT_EQ(bitmap.Height(), s.h[i]) << "attribute " << s.attr << " style " << i + 1;
         }
-    for (const wchar_t* name : {L"MENU_CHECKED", L"MACOS_MENU_BAR", L"MACOS_MENU_SELECT", L"MDI_CONTROL_BUTTON"}) {
+    for (const wchar_t* name : {L"MENU_CHECKED", L"MACOS_MENU_BAR", L"MACOS_MENU_SELECT", L"MDI_CONTROL_BUTTON",
+             L"MACOS_FORM_BACKGROUND", L"PROTEIN_FORM_BACKGROUND"}) {
         TBitmap bitmap;
         EXPECT_NO_THROW(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), name)) << ToUtf8(name);
         EXPECT_FALSE(bitmap.Empty()) << ToUtf8(name);

@@ -29,8 +29,15 @@ public:
     std::vector<TkypFileTheme*> given;
 };
 
-// A skinned form frame: it tells new controls its style.
-class TkypStandInFrame : public TkypStandInSkinned, public IkypStyleSource {
+// A skinned form frame of its owner form.
+class TkypStandInFrame : public TkypStandInSkinned, public IkypFormFrame {
+public:
+    using TkypStandInSkinned::TkypStandInSkinned;
+    TForm* FramedForm() const override { return dynamic_cast<TForm*>(Owner()); }
+};
+
+// Gives new controls their style, but frames nothing.
+class TkypStandInStyleSource : public TkypStandInSkinned, public IkypStyleSource {
 public:
     using TkypStandInSkinned::TkypStandInSkinned;
     TkypUIStyle StyleForChildren() const override { return DeepBlue; }
@@ -186,6 +193,31 @@ TEST_F(ThemeLoadingTest, SkinnedComponentsOfTheFormReReadTheTheme)
     theme->SetThemeFile(damaged);
     EXPECT_TRUE(skinned->given.empty());
     form->WindowProc = previous;
+}
+
+TEST_F(ThemeLoadingTest, OnlyAFrameRecomputesTheFrameAndNeverMakesAWindow)
+{
+    New<TkypStandInStyleSource>(form.get())->SetFileTheme(theme);
+    WriteSkinFile(skin, kSkin);
+    form->Handle();
+    int frameRecomputed = 0;
+    const TWndMethod previous = form->WindowProc;
+    form->WindowProc = [&](TMessage& message) {
+        if (message.Msg == WM_NCCALCSIZE) ++frameRecomputed;
+        previous(message);
+    };
+    theme->SetThemeFile(skin);
+    theme->SetThemeFile(skin);
+    EXPECT_EQ(frameRecomputed, 0) << "a style source is no frame";
+    form->WindowProc = previous;
+
+    TOwned<TForm> windowless = MakeOwned<TForm>(nullptr);
+    auto* other = New<TkypFileTheme>(windowless.get());
+    New<TkypStandInFrame>(windowless.get())->SetFileTheme(other);
+    other->SetThemeFile(skin);
+    other->SetThemeFile(skin);
+    EXPECT_TRUE(other->CanUse());
+    EXPECT_FALSE(windowless->HandleAllocated()) << "the frame is recomputed when the window is made";
 }
 
 TEST_F(ThemeLoadingTest, AThemeOwnedByNoFormStillLoads)

@@ -127,6 +127,44 @@ TEST(Canvas, CopyRectAndStretchDraw)
     EXPECT_EQ(copy->Canvas().Pixels(0, 0), 0xFFFF00) << "inverted red";
 }
 
+TEST(Canvas, ArcRunsCounterClockwiseInThePen)
+{
+    // The upper-left quarter of the circle in (0, 0, 21, 21): from the top
+    // point round to the left point. The rest of the circle stays blank.
+    auto bitmap = SolidBitmap(21, 21, clWhite);
+    TCanvas& canvas = bitmap->Canvas();
+    canvas.Pen().SetColor(clRed);
+    canvas.Arc(0, 0, 21, 21, 10, 0, 0, 10);
+    EXPECT_EQ(canvas.Pixels(3, 3), clRed) << "on the arc, half-way";
+    EXPECT_EQ(canvas.Pixels(17, 17), clWhite) << "opposite quarter";
+    EXPECT_EQ(canvas.Pixels(17, 3), clWhite) << "clockwise side";
+    EXPECT_EQ(canvas.Pixels(10, 10), clWhite) << "an arc is not filled";
+}
+
+TEST(Canvas, PatternBrushTilesACopyFromTheOrigin)
+{
+    auto pattern = ColumnBitmap({clRed, clBlue}, 2);
+    auto bitmap = SolidBitmap(6, 3, clWhite);
+    TCanvas& canvas = bitmap->Canvas();
+    canvas.Brush().SetBitmap(pattern.get());
+    pattern.reset();  // the brush holds its own copy
+    canvas.FillRect(Rect(1, 0, 6, 3));
+    EXPECT_EQ(canvas.Pixels(0, 0), clWhite);
+    EXPECT_EQ(canvas.Pixels(1, 1), clBlue) << "tiled from the DC origin, not the rectangle";
+    EXPECT_EQ(canvas.Pixels(4, 2), clRed);
+    EXPECT_EQ(canvas.Pixels(5, 2), clBlue);
+
+    TBrush copy;
+    copy.Assign(&canvas.Brush());
+    ASSERT_NE(copy.Bitmap(), nullptr);
+    EXPECT_EQ(copy.Bitmap()->Width(), 2);
+
+    canvas.Brush().SetColor(clLime);  // a colour ends the pattern
+    EXPECT_EQ(canvas.Brush().Bitmap(), nullptr);
+    canvas.FillRect(Rect(0, 0, 6, 3));
+    EXPECT_EQ(canvas.Pixels(1, 1), clLime);
+}
+
 TEST(Bitmap, SetSizeKeepsPixelsAndFillsNewOnesWithTheBrush)
 {
     auto bitmap = SolidBitmap(2, 2, clRed);
