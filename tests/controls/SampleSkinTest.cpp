@@ -285,6 +285,7 @@ TEST_F(SampleSkinTest, TheFrameBorderAndOutlineComeFromTheSkinsBorderPictures)
     layout.TitleVisible = false;
     TkypFrameBorder border;
     border.PaintSkin(window->Canvas(), layout, look);
+    window->SaveToFile(L"frame_border_skin.bmp");  // for looking at
     const int bottom = kH - corner->Height();
     for (int x = 0; x < left->Width(); ++x)
         EXPECT_EQ(window->Canvas().Pixels(x, 40), left->Canvas().Pixels(x, 0)) << x;
