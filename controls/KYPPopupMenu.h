@@ -1,14 +1,12 @@
 // TkypPopupMenu: a popup menu that measures and draws its items itself in
-// one of the built-in styles or from a loaded skin file: an optional side
-// bar (plain or a gradient), a flat or bitmap background, a framed
-// selection, check marks, images on a pressed box when checked,
-// right-aligned shortcuts and thin separators, all mirrored for a
-// right-to-left menu.
+// one of the built-in styles or from a loaded skin file, with the look the
+// skinned menus share (KYPMenuLook.h).
 #pragma once
 
 #include <memory>
 
 #include "Graphics.h"
+#include "KYPMenuLook.h"
 #include "KYPMgr.h"
 #include "KYPStyle.h"
 #include "Menus.h"
@@ -27,47 +25,47 @@ public:
     TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
     // Re-reads the colours through the current style.
     void SetFileTheme(TkypFileTheme* theme);
-    TkypUIStyle UIStyle() const { return m_UIStyle; }
+    TkypUIStyle UIStyle() const { return m_Look.m_UIStyle; }
     // Resets the heights, bar width, separator colour and the seven colours.
     void SetUIStyle(TkypUIStyle style);
-    int MenuItemHeight() const { return m_Height; }
+    int MenuItemHeight() const { return m_Look.m_Height; }
     // Ignored while the style is MacOS, whose bitmaps fix the heights.
     void SetMenuItemHeight(int height);
-    int SeparatorHeight() const { return m_SeparatorHeight; }
+    int SeparatorHeight() const { return m_Look.m_SeparatorHeight; }
     void SetSeparatorHeight(int height);
 
     // These take effect at the next measuring or drawing.
-    int BarWidth() const { return m_BarWidth; }
-    void SetBarWidth(int width) { m_BarWidth = width; }
-    TColor BarColor() const { return m_BarColor; }
-    void SetBarColor(TColor color) { m_BarColor = color; }
-    TColor BarToColor() const { return m_BarToColor; }
-    void SetBarToColor(TColor color) { m_BarToColor = color; }
-    TColor Color() const { return m_Color; }
-    void SetColor(TColor color) { m_Color = color; }
-    TColor SeparatorColor() const { return m_SeparatorColor; }
-    void SetSeparatorColor(TColor color) { m_SeparatorColor = color; }
-    TColor SelectedBorderColor() const { return m_SelectedBorderColor; }
-    void SetSelectedBorderColor(TColor color) { m_SelectedBorderColor = color; }
-    TColor SelectedColor() const { return m_SelectedColor; }
-    void SetSelectedColor(TColor color) { m_SelectedColor = color; }
-    TColor SelectedFontColor() const { return m_SelectedFontColor; }
-    void SetSelectedFontColor(TColor color) { m_SelectedFontColor = color; }
-    TColor FontColor() const { return m_FontColor; }
-    void SetFontColor(TColor color) { m_FontColor = color; }
+    int BarWidth() const { return m_Look.m_BarWidth; }
+    void SetBarWidth(int width) { m_Look.m_BarWidth = width; }
+    TColor BarColor() const { return m_Look.m_BarColor; }
+    void SetBarColor(TColor color) { m_Look.m_BarColor = color; }
+    TColor BarToColor() const { return m_Look.m_BarToColor; }
+    void SetBarToColor(TColor color) { m_Look.m_BarToColor = color; }
+    TColor Color() const { return m_Look.m_Color; }
+    void SetColor(TColor color) { m_Look.m_Color = color; }
+    TColor SeparatorColor() const { return m_Look.m_SeparatorColor; }
+    void SetSeparatorColor(TColor color) { m_Look.m_SeparatorColor = color; }
+    TColor SelectedBorderColor() const { return m_Look.m_SelectedBorderColor; }
+    void SetSelectedBorderColor(TColor color) { m_Look.m_SelectedBorderColor = color; }
+    TColor SelectedColor() const { return m_Look.m_SelectedColor; }
+    void SetSelectedColor(TColor color) { m_Look.m_SelectedColor = color; }
+    TColor SelectedFontColor() const { return m_Look.m_SelectedFontColor; }
+    void SetSelectedFontColor(TColor color) { m_Look.m_SelectedFontColor = color; }
+    TColor FontColor() const { return m_Look.m_FontColor; }
+    void SetFontColor(TColor color) { m_Look.m_FontColor = color; }
     // Kept for form descriptions; the drawing does not use it.
-    TColor BorderColor() const { return m_BorderColor; }
-    void SetBorderColor(TColor color) { m_BorderColor = color; }
-    bool FlatMenu() const { return m_FlatMenu; }
-    void SetFlatMenu(bool flat) { m_FlatMenu = flat; }
-    const String& FontName() const { return m_FontName; }
-    void SetFontName(const String& name) { m_FontName = name; }
-    int FontSize() const { return m_FontSize; }
-    void SetFontSize(int size) { m_FontSize = size; }
-    uint8_t FontCharset() const { return m_FontCharset; }
-    void SetFontCharset(uint8_t charset) { m_FontCharset = charset; }
-    bool UseSystemFont() const { return m_UseSystemFont; }
-    void SetUseSystemFont(bool use) { m_UseSystemFont = use; }
+    TColor BorderColor() const { return m_Look.m_BorderColor; }
+    void SetBorderColor(TColor color) { m_Look.m_BorderColor = color; }
+    bool FlatMenu() const { return m_Look.m_FlatMenu; }
+    void SetFlatMenu(bool flat) { m_Look.m_FlatMenu = flat; }
+    const String& FontName() const { return m_Look.m_FontName; }
+    void SetFontName(const String& name) { m_Look.m_FontName = name; }
+    int FontSize() const { return m_Look.m_FontSize; }
+    void SetFontSize(int size) { m_Look.m_FontSize = size; }
+    uint8_t FontCharset() const { return m_Look.m_FontCharset; }
+    void SetFontCharset(uint8_t charset) { m_Look.m_FontCharset = charset; }
+    bool UseSystemFont() const { return m_Look.m_UseSystemFont; }
+    void SetUseSystemFont(bool use) { m_Look.m_UseSystemFont = use; }
 
     // Gives this menu's handlers to every item; call after adding items
     // the menu was not told of.
@@ -86,36 +84,8 @@ protected:
 
 private:
     void HookItem(TMenuItem* item);
-    // Whether the theme is read; Resolved is the built-in style otherwise.
-    bool UsesTheme(TkypUIStyle& resolved) const;
-    TColor FlatBorderLineColor() const;
-    void DrawBar(TCanvas& canvas, const TRect& rect, bool leftToRight);
-    void DrawPlainBackground(TCanvas& canvas, const TRect& rect, bool leftToRight);
-    void DrawSeparator(TCanvas& canvas, const TRect& rect, bool leftToRight);
-    void DrawBackground(TCanvas& canvas, const TRect& rect, bool selected, bool leftToRight);
-    void PrepareFont(TCanvas& canvas, const TMenuItem& item, bool selected);
-    void DrawTexts(TCanvas& canvas, const TMenuItem& item, const TRect& rect, bool leftToRight);
-    void DrawCheckAndImage(TCanvas& canvas, const TMenuItem& item, const TRect& rect, bool leftToRight);
-    bool HasValidImage(const TMenuItem& item) const;
 
-    TkypUIStyle m_UIStyle = DeepBlue;
-    int m_Height = 21;
-    int m_SeparatorHeight = 21;
-    TColor m_BarColor = clBtnFace;
-    TColor m_BarToColor = clBtnFace;
-    int m_BarWidth = 0;
-    TColor m_Color = clWhite;
-    TColor m_SeparatorColor = clGray;
-    TColor m_SelectedBorderColor = clHighlight;
-    TColor m_SelectedColor = clHighlight;
-    TColor m_SelectedFontColor = clWhite;
-    TColor m_FontColor = clWhite;
-    TColor m_BorderColor = clBlack;
-    bool m_FlatMenu = false;
-    String m_FontName = L"MS Sans Serif";
-    int m_FontSize = 8;
-    uint8_t m_FontCharset = DEFAULT_CHARSET;
-    bool m_UseSystemFont = true;
+    TkypMenuLook m_Look;
     TkypThemeLink m_FileTheme;
     // Shared with the handlers given to items, which may outlive the menu:
     // cleared when the menu goes, so that they then do nothing.

@@ -1040,6 +1040,7 @@ void TWinControl::TrackMouse()
 
 bool TWinControl::FormTakesDialogKey(const TMessage& message)
 {
+    if (TForm* form = GetParentForm(this); form && form->IsShortCut(message)) return true;
     const WORD key = static_cast<WORD>(message.WParam);
     if (!IsDialogKey(key)) return false;
     const LRESULT wanted = key == VK_TAB ? DLGC_WANTTAB : DLGC_WANTALLKEYS;

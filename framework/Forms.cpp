@@ -98,7 +98,31 @@ void TForm::CreateWnd()
 {
     TWinControl::CreateWnd();
     UpdateWindowIcon();
+    if (menu_) menu_->AttachTo(Handle());
 }
+
+void TForm::SetMenu(TMainMenu* menu)
+{
+    if (menu == menu_) return;
+    // The client area keeps its size as the bar comes or goes.
+    const TRect client = ClientRect();
+    if (menu_) {
+        if (HandleAllocated()) menu_->AttachTo(nullptr);
+        menu_->RemoveFreeNotification(this);
+    }
+    menu_ = menu;
+    if (!menu_) {
+        if (HandleAllocated()) SetClientHeight(client.Height());
+        return;
+    }
+    menu_->FreeNotification(this);
+    if (HandleAllocated()) {
+        menu_->AttachTo(Handle());
+        SetClientHeight(client.Height());
+    }
+}
+
+bool TForm::IsShortCut(const TMessage& message) { return menu_ && menu_->IsShortCut(message); }
 
 void TForm::UpdateWindowIcon()
 {
@@ -250,6 +274,7 @@ void TForm::Notification(TComponent* component, TOperation operation)
 {
     TWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+    if (operation == TOperation::opRemove && component == menu_) menu_ = nullptr;
 }
 
 // Tab and Shift+Tab move the focus in tab order; every other dialog key
@@ -281,6 +306,17 @@ void TForm::WndProc(TMessage& message)
             message.Result = 1;
         else
             TWinControl::WndProc(message);
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_COMMAND:
+    case WM_MENUCHAR:
+        if (!DispatchMenuMessage(Handle(), message)) TWinControl::WndProc(message);
+        break;
+    case WM_DESTROY:
+        // The window would destroy the bar with it; the bar is the menu's.
+        if (menu_) ::SetMenu(Handle(), nullptr);
+        TWinControl::WndProc(message);
         break;
     case CM_RELEASE: FreeObject(this); break;  // nothing of this object is touched after
     default: TWinControl::WndProc(message); break;

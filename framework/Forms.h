@@ -9,6 +9,7 @@
 
 #include "Controls.h"
 #include "Icon.h"
+#include "Menus.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TPosition { poDesigned, poScreenCenter };
@@ -55,6 +56,12 @@ public:
     // The window's icon; while empty, the application's.
     TIcon& Icon() { return *icon_; }
     void SetIcon(TIcon& icon) { icon_->Assign(&icon); }
+    // The menu bar; not owned (dropped when the menu is freed). Its
+    // shortcuts work from every control of the form.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // A WM_KEYDOWN the menu bar takes as a shortcut (its item clicked).
+    bool IsShortCut(const TMessage& message);
 
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result) { modalResult_ = result; }
@@ -117,6 +124,7 @@ private:
     TModalResult modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;  // not owned
     TOwned<TIcon> icon_;
+    TMainMenu* menu_ = nullptr;  // not owned
 };
 
 // The form that holds Control at the top of its parent chain, or null.

@@ -133,32 +133,48 @@ LRESULT MenuChar(HMENU menu, wchar_t key)
     return MAKELRESULT(0, MNC_IGNORE);
 }
 
+// Answers Message when it is a menu's; Window is the one it came to.
+bool AnswerMenuMessage(HWND window, TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_MEASUREITEM: {
+        auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+        if (measure.CtlType != ODT_MENU) return false;
+        MeasureMenuItem(window, measure);
+        message.Result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+        if (draw.CtlType != ODT_MENU) return false;
+        DrawMenuItem(draw);
+        message.Result = TRUE;
+        return true;
+    }
+    case WM_COMMAND: {
+        if (HIWORD(message.WParam) != 0 || message.LParam != 0) return false;
+        TMenuItem* item = TMenu::FindItemByCommand(LOWORD(message.WParam));
+        if (!item) return false;
+        item->Click();
+        message.Result = 0;
+        return true;
+    }
+    case WM_MENUCHAR: {
+        const LRESULT answer = MenuChar(reinterpret_cast<HMENU>(message.LParam), static_cast<wchar_t>(LOWORD(message.WParam)));
+        if (HIWORD(answer) == MNC_IGNORE) return false;
+        message.Result = answer;
+        return true;
+    }
+    default: return false;
+    }
+}
+
 LRESULT CALLBACK PopupListProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     try {
-        switch (msg) {
-        case WM_MEASUREITEM: {
-            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (measure.CtlType != ODT_MENU) break;
-            MeasureMenuItem(window, measure);
-            return TRUE;
-        }
-        case WM_DRAWITEM: {
-            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (draw.CtlType != ODT_MENU) break;
-            DrawMenuItem(draw);
-            return TRUE;
-        }
-        case WM_COMMAND:
-            if (HIWORD(wParam) == 0) {
-                if (TMenuItem* item = TMenu::FindItemByCommand(LOWORD(wParam))) item->Click();
-                return 0;
-            }
-            break;
-        case WM_MENUCHAR:
-            return MenuChar(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
-        default: break;
-        }
+        TMessage message{msg, wParam, lParam, 0};
+        if (AnswerMenuMessage(window, message)) return message.Result;
+        if (msg == WM_MENUCHAR) return MAKELRESULT(0, MNC_IGNORE);
     } catch (...) {
         // The system's menu loop must not be unwound.
         HandleControlException(nullptr);
@@ -233,18 +249,37 @@ TMenuItem::~TMenuItem()
     }
 }
 
-void TMenuItem::Changed()
+void TMenuItem::Changed(bool rebuild)
 {
-    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this);
+    if (TMenu* menu = GetParentMenu()) menu->MenuChanged(this, rebuild);
 }
 
-void TMenuItem::SetCaption(const String& caption) { Update(caption_, caption); }
-void TMenuItem::SetShortCut(TShortCut shortCut) { Update(shortCut_, shortCut); }
-void TMenuItem::SetChecked(bool checked) { Update(checked_, checked); }
-void TMenuItem::SetEnabled(bool enabled) { Update(enabled_, enabled); }
-void TMenuItem::SetDefault(bool value) { Update(default_, value); }
-void TMenuItem::SetVisible(bool visible) { Update(visible_, visible); }
-void TMenuItem::SetImageIndex(int index) { Update(imageIndex_, index); }
+void TMenuItem::SetCaption(const String& caption) { Update(caption_, caption, true); }
+void TMenuItem::SetShortCut(TShortCut shortCut) { Update(shortCut_, shortCut, true); }
+void TMenuItem::SetChecked(bool checked) { Update(checked_, checked, false); }
+void TMenuItem::SetEnabled(bool enabled) { Update(enabled_, enabled, false); }
+void TMenuItem::SetDefault(bool value) { Update(default_, value, false); }
+void TMenuItem::SetVisible(bool visible) { Update(visible_, visible, true); }
+void TMenuItem::SetImageIndex(int index) { Update(imageIndex_, index, false); }
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut)
+{
+    for (TMenuItem* child : items_) {
+        if (!child->visible_ || !child->enabled_) continue;
+        if (child->shortCut_ == shortCut) return child;
+        if (TMenuItem* found = child->FindShortCut(shortCut)) return found;
+    }
+    return nullptr;
+}
+
+MENUITEMINFOW TMenuItem::StateInfo() const
+{
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    info.fState = (enabled_ ? 0 : MFS_DISABLED) | (checked_ ? MFS_CHECKED : 0) | (default_ ? MFS_DEFAULT : 0);
+    return info;
+}
 
 bool TMenuItem::Holds(const TMenuItem* item) const
 {
@@ -263,7 +298,7 @@ void TMenuItem::Insert(int index, TMenuItem* item)
     index = std::clamp(index, 0, Count());
     items_.insert(items_.begin() + index, item);
     item->parent_ = this;
-    Changed();
+    Changed(true);
 }
 
 void TMenuItem::Remove(TMenuItem* item)
@@ -272,7 +307,7 @@ void TMenuItem::Remove(TMenuItem* item)
     if (it == items_.end()) return;
     items_.erase(it);
     item->parent_ = nullptr;
-    Changed();
+    Changed(true);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const
@@ -312,9 +347,8 @@ void TMenuItem::BuildInto(HMENU menu, bool ownerDraw)
         child->builtHandle_ = nullptr;
         if (!child->visible_) continue;
         const String text = child->MenuText();
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+        MENUITEMINFOW info = child->StateInfo();
+        info.fMask |= MIIM_FTYPE | MIIM_ID | MIIM_DATA;
         // Separators keep their type when owner-drawn, so that the keyboard
         // still passes over them.
         info.fType = (child->IsLine() ? MFT_SEPARATOR : 0) | (ownerDraw ? MFT_OWNERDRAW : 0);
@@ -322,8 +356,6 @@ void TMenuItem::BuildInto(HMENU menu, bool ownerDraw)
             info.fMask |= MIIM_STRING;
             info.dwTypeData = const_cast<wchar_t*>(text.c_str());
         }
-        info.fState = (child->enabled_ ? 0 : MFS_DISABLED) | (child->checked_ ? MFS_CHECKED : 0) |
-                      (child->default_ ? MFS_DEFAULT : 0);
         info.wID = child->command_;
         info.dwItemData = child->command_;
         TMenuHandle subMenu;
@@ -411,13 +443,13 @@ void TMenu::SetImages(TImageList* images)
     if (images_) images_->RemoveFreeNotification(this);
     images_ = images;
     if (images_) images_->FreeNotification(this);
-    MenuChanged(nullptr);
+    MenuChanged(nullptr, true);
 }
 
 void TMenu::SetOwnerDraw(bool ownerDraw)
 {
     ownerDraw_ = ownerDraw;
-    MenuChanged(nullptr);
+    MenuChanged(nullptr, true);
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation)
@@ -426,15 +458,34 @@ void TMenu::Notification(TComponent* component, TOperation operation)
     if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
-void TMenu::MenuChanged(TMenuItem* source) { (void)source; }
-
-HMENU TMenu::Handle()
+void TMenu::MenuChanged(TMenuItem* source, bool rebuild)
 {
-    TMenuHandle fresh(CreatePopupMenu());
+    // Items leaving a menu that is being freed change nothing anyone sees.
+    if (OnChange && !HasState(csDestroying)) OnChange(this, source, rebuild);
+}
+
+HMENU TMenu::Handle() { return BuildHandle(); }
+
+HMENU TMenu::BuildHandle()
+{
+    TMenuHandle fresh(NewMenuHandle());
     if (!fresh.get()) throw Exception(L"Cannot create a menu");
     items_->BuildInto(fresh.get(), IsOwnerDraw());
     handle_.reset(fresh.release());
     return handle_.get();
+}
+
+bool TMenu::IsShortCut(const TMessage& message)
+{
+    if (message.Msg != WM_KEYDOWN && message.Msg != WM_SYSKEYDOWN) return false;
+    TShortCut shortCut = static_cast<TShortCut>(message.WParam & 0xFF);
+    if (GetKeyState(VK_SHIFT) < 0) shortCut |= scShift;
+    if (GetKeyState(VK_CONTROL) < 0) shortCut |= scCtrl;
+    if (GetKeyState(VK_MENU) < 0 || (message.LParam & (1 << 29))) shortCut |= scAlt;
+    TMenuItem* item = items_->FindShortCut(shortCut);
+    if (!item) return false;
+    item->Click();
+    return true;
 }
 
 bool TMenu::DispatchCommand(UINT command)
@@ -473,6 +524,44 @@ int TMenu::MenuCharIndex(HMENU menu, wchar_t key)
             return static_cast<int>(i);
     return -1;
 }
+
+// ---------------------------------------------------------------- TMainMenu
+
+TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
+
+// The window would destroy a menu it still shows; the bar is this menu's.
+TMainMenu::~TMainMenu() { AttachTo(nullptr); }
+
+HMENU TMainMenu::Handle() { return CurrentHandle() ? CurrentHandle() : BuildHandle(); }
+
+void TMainMenu::AttachTo(HWND window)
+{
+    if (window_ && IsWindow(window_) && GetMenu(window_) == CurrentHandle()) ::SetMenu(window_, nullptr);
+    window_ = window;
+    if (window_) ::SetMenu(window_, Handle());
+}
+
+void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild)
+{
+    if (CurrentHandle() && !HasState(csDestroying)) {
+        if (rebuild || !source) {
+            const HMENU old = CurrentHandle();
+            // Built beside the old one, which goes only once off the window.
+            TMenuHandle fresh(NewMenuHandle());
+            if (!fresh.get()) throw Exception(L"Cannot create a menu");
+            Items()->BuildInto(fresh.get(), IsOwnerDraw());
+            if (window_ && GetMenu(window_) == old) ::SetMenu(window_, fresh.get());
+            ReplaceHandle(fresh.release());
+        } else {
+            MENUITEMINFOW info = source->StateInfo();
+            SetMenuItemInfoW(CurrentHandle(), source->Command(), FALSE, &info);
+        }
+        if (window_) DrawMenuBar(window_);
+    }
+    TMenu::MenuChanged(source, rebuild);
+}
+
+bool DispatchMenuMessage(HWND window, TMessage& message) { return AnswerMenuMessage(window, message); }
 
 // --------------------------------------------------------------- TPopupMenu
 

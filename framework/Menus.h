@@ -20,6 +20,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "Messages.h"
 #include "SysLocale.h"
 #include "Types.h"
 
@@ -33,6 +34,10 @@ constexpr TShortCut ShortCut(WORD key, TShortCut modifiers) { return static_cast
 // "Ctrl+Shift+F5", "Alt+Del", "Ctrl+R"; empty for scNone.
 String ShortCutToText(TShortCut shortCut);
 
+class TMenuItem;
+// Rebuild: the items' structure or text changed (a menu bar is built
+// anew); otherwise only Source's state (checked, enabled, default, image).
+using TMenuChangeEvent = std::function<void(TObject* sender, TMenuItem* source, bool rebuild)>;
 using TMenuMeasureItemEvent = std::function<void(TObject* sender, TCanvas& canvas, int& width, int& height)>;
 using TMenuDrawItemEvent = std::function<void(TObject* sender, TCanvas& canvas, const TRect& rect, bool selected)>;
 
@@ -113,16 +118,20 @@ public:
 
 private:
     friend class TMenu;
-    void Changed();
+    friend class TMainMenu;
+    void Changed(bool rebuild);
     // Stores the value and tells the menu when it differs.
     template <class T>
-    void Update(T& field, const T& value)
+    void Update(T& field, const T& value, bool rebuild)
     {
         if (field == value) return;
         field = value;
-        Changed();
+        Changed(rebuild);
     }
     bool Holds(const TMenuItem* item) const;
+    // The enabled, visible item of this tree with that shortcut, or null.
+    TMenuItem* FindShortCut(TShortCut shortCut);
+    MENUITEMINFOW StateInfo() const;
     // Appends the visible sub-items to Menu, remembering it for WM_MENUCHAR.
     void BuildInto(HMENU menu, bool ownerDraw);
     String MenuText() const;
@@ -164,8 +173,9 @@ public:
     void SetAutoHotkeys(TMenuAutoFlag flag) { autoHotkeys_ = flag; }
     bool IsRightToLeft() const { return UseRightToLeftReading(biDiMode_); }
 
-    // The system menu, built afresh from the items.
-    HMENU Handle();
+    // The system menu, built afresh from the items (a menu bar keeps its
+    // own until the items change).
+    virtual HMENU Handle();
     // Runs the click of the item with that command; false when none has it.
     bool DispatchCommand(UINT command);
     // The item of a command among all live items, or null.
@@ -175,11 +185,24 @@ public:
     // The position to choose for a typed key in the system menu Menu, or -1.
     int MenuCharIndex(HMENU menu, wchar_t key);
 
-    // Told of every change to an item of its tree.
-    virtual void MenuChanged(TMenuItem* source);
+    // Runs the click of the enabled item whose shortcut is the key of a
+    // WM_KEYDOWN or WM_SYSKEYDOWN with the modifiers held now; false when
+    // no item has it.
+    bool IsShortCut(const TMessage& message);
+
+    // Told of every change to an item of its tree (Source null: the whole
+    // menu); fires OnChange.
+    virtual void MenuChanged(TMenuItem* source, bool rebuild);
+    TMenuChangeEvent OnChange;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
+    // A menu bar makes its handle with CreateMenu.
+    virtual HMENU NewMenuHandle() const { return CreatePopupMenu(); }
+    // Builds the system menu afresh into the menu's own handle.
+    HMENU BuildHandle();
+    HMENU CurrentHandle() const { return handle_.get(); }
+    void ReplaceHandle(HMENU menu) { handle_.reset(menu); }
 
 private:
     TOwned<TMenuItem> items_;
@@ -219,6 +242,31 @@ private:
     bool autoPopup_ = true;
     bool tracking_ = false;
 };
+
+// A form's menu bar. The bar's handle stays while the items change only
+// their state; structure and text changes build it anew and put the new
+// one on the window the bar is on.
+class TMainMenu : public TMenu {
+public:
+    explicit TMainMenu(TComponent* owner);
+    ~TMainMenu() override;
+
+    HMENU Handle() override;
+    // Puts the bar on Window (null: takes it off the window it is on).
+    void AttachTo(HWND window);
+    HWND Window() const { return window_; }
+    void MenuChanged(TMenuItem* source, bool rebuild) override;
+
+protected:
+    HMENU NewMenuHandle() const override { return CreateMenu(); }
+
+private:
+    HWND window_ = nullptr;  // not owned: the window showing the bar
+};
+
+// The menu messages a window with a menu bar gets (owner-drawn items,
+// commands, typed keys); true when Message was one of them and answered.
+bool DispatchMenuMessage(HWND window, TMessage& message);
 
 // The hidden window that owns every popup menu while it is shown.
 HWND PopupListWindow();

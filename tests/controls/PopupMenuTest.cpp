@@ -225,6 +225,20 @@ TEST_F(PopupMenuTest, CheckedItemsShowTheCheckMarkOrTheirImageOnAPressedBox)
     EXPECT_GE(ColumnsOf(*b, 0x1DCB00, 0, 200).first, 4);
 }
 
+TEST_F(PopupMenuTest, TheSharedLookDrawsTheCheckMarksItIsHanded)
+{
+    TMenuItem* item = AddItem(L"High");
+    item->SetChecked(true);
+    TkypMenuLook look;
+    look.SetUIStyle(DeepBlue, nullptr);
+    TOwned<TImageList> red = RedImages();
+    TOwned<TBitmap> b = SolidBitmap(200, 21, kPaper);
+    look.Draw(*item, b->Canvas(), TRect(0, 0, 200, 21), false, TkypMenuImages{*red, nullptr}, true, nullptr);
+    EXPECT_EQ(b->Canvas().Pixels(4, 3), clRed) << "image 0 of the list handed in";
+    EXPECT_EQ(b->Canvas().Pixels(19, 18), clRed);
+    EXPECT_EQ(ColumnsOf(*b, 0x1DCB00, 0, 200).first, -1) << "not the popup menus' own mark";
+}
+
 TEST_F(PopupMenuTest, RightToLeftMirrorsBarImageCaptionAndShortcut)
 {
     RightToLeft();
