@@ -14,18 +14,7 @@ namespace {
 constexpr TColor kKey = clFuchsia;
 constexpr int kW = 120, kH = 90;
 
-// '#' opaque red, '.' the key colour; every row as wide as the first.
-TOwned<TBitmap> PatternBitmap(const std::vector<std::string>& rows)
-{
-    auto bitmap = MakeOwned<TBitmap>();
-    bitmap->SetSize(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int y = 0; y < bitmap->Height(); ++y)
-        for (int x = 0; x < bitmap->Width(); ++x)
-            bitmap->Canvas().SetPixels(x, y, rows[y][x] == '#' ? clRed : kKey);
-    return bitmap;
-}
-
-// The region's rows as the patterns above, over a window Width wide.
+// The region's rows in PatternBitmap's letters ('#' inside), Width wide.
 std::vector<std::string> RegionRows(HRGN region, int width, int height)
 {
     std::vector<std::string> rows;
