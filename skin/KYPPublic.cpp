@@ -95,22 +95,30 @@ void DrawLine(TCanvas& canvas, TColor color, int x1, int y1, int x2, int y2)
 
 TRegionHandle CreateRegionFromBitmap(TBitmap* bitmap, TColor transparentColor)
 {
+    return CreateRegionFromBitmapRows(bitmap, transparentColor, 0, bitmap ? bitmap->Height() : 0, 0);
+}
+
+TRegionHandle CreateRegionFromBitmapRows(TBitmap* bitmap, TColor transparentColor, int firstRow, int endRow,
+                                         int offsetY)
+{
     if (!bitmap || bitmap->Empty())
         return TRegionHandle(CreateRectRgn(0, 0, 0, 0));
     uint32_t transparent = 0;
     bool matchable = PixelValueOf(transparentColor, transparent);
-    int width = bitmap->Width(), height = bitmap->Height();
+    int width = bitmap->Width();
+    firstRow = std::clamp(firstRow, 0, bitmap->Height());
+    endRow = std::clamp(endRow, firstRow, bitmap->Height());
     const uint32_t* bits = bitmap->Bits();
     std::vector<RECT> runs;
     std::vector<TRegionHandle> rows;
-    for (int y = 0; y < height; ++y) {
+    for (int y = firstRow; y < endRow; ++y) {
         runs.clear();
-        AppendRowRuns(bits + static_cast<size_t>(y) * width, width, y, matchable, transparent, runs);
+        AppendRowRuns(bits + static_cast<size_t>(y) * width, width, y + offsetY, matchable, transparent, runs);
         if (!runs.empty()) {
             std::vector<TRegionHandle> pieces;
             for (size_t i = 0; i < runs.size(); i += kRunsPerPiece) {
                 size_t count = std::min(kRunsPerPiece, runs.size() - i);
-                pieces.push_back(RegionFromRects(runs.data() + i, count, RECT{0, y, width, y + 1}));
+                pieces.push_back(RegionFromRects(runs.data() + i, count, RECT{0, y + offsetY, width, y + offsetY + 1}));
                 if (!pieces.back())
                     return TRegionHandle();  // out of GDI resources: what was made so far is freed
             }

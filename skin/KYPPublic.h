@@ -17,6 +17,10 @@
 // one-pixel-high rectangle per horizontal run. Null or empty bitmap: an
 // empty region.
 TRegionHandle CreateRegionFromBitmap(TBitmap* bitmap, TColor transparentColor);
+// The same for rows FirstRow .. EndRow - 1 only, clamped to the bitmap's
+// rows, each moved down by OffsetY in the region.
+TRegionHandle CreateRegionFromBitmapRows(TBitmap* bitmap, TColor transparentColor, int firstRow, int endRow,
+                                         int offsetY);
 // Gives the window that region and redraws it. The window owns the region
 // once this succeeds; on failure it is freed here.
 void SetWindowRegionFromBitmap(HWND window, TBitmap* bitmap, TColor transparentColor);

@@ -214,6 +214,46 @@ def title_button_strip():
     return hstack([title_button(k, st) for k in kinds for st in ('normal', 'hot', 'down')])
 
 
+# ------------------------------------------------------------ form border --
+# Five pixels on each side and below, from the outside in: dark edge, copper
+# seam, slate, light slate, dark line against the form; the bottom corners
+# round off, cut out of the window by the key colour.
+BORDER = [SLATE_900, COPPER_700, SLATE_700, SLATE_500, SLATE_900]
+BOTTOM_H = len(BORDER)
+CORNER_W = 10
+
+
+def border_side(columns):
+    c = Canvas(len(columns), 4)
+    for x, colour in enumerate(columns):
+        c.rect(x, 0, x + 1, 4, colour)
+    return c
+
+
+def border_bottom_middle():
+    c = Canvas(8, BOTTOM_H)
+    for y, colour in enumerate(reversed(BORDER)):
+        c.rect(0, y, 8, y + 1, colour)
+    return c
+
+
+def border_bottom_corner(mirrored):
+    """The left corner: the side's bands turning into the bottom's along
+    quarter circles; mirrored for the right."""
+    w, h = CORNER_W, BOTTOM_H
+    c = Canvas(w, h)
+    for i, colour in enumerate(BORDER):
+        c.shape(sd_rrect(i, -2 * h, 2 * w - i, h - i, max(4.5 - i, 0.5)), colour)
+    if not mirrored:
+        return c
+    m = Canvas(w, h)
+    for y in range(h):
+        for x in range(w):
+            i, j = y * w + x, y * w + (w - 1 - x)
+            m.r[i], m.g[i], m.b[i], m.a[i] = c.r[j], c.g[j], c.b[j], c.a[j]
+    return m
+
+
 # ---------------------------------------------------------------- elements --
 COLOUR = 'colour'
 
@@ -229,6 +269,24 @@ ELEMENTS = [
     ('SKIN2_SELECTEDMENUCOLOR', COLOUR, COPPER_500),
     ('SKIN2_SELECTEDMENUBORDERCOLOR', COLOUR, COPPER_900),
     ('SKIN2_SELECTEDMENUFONTCOLOR', COLOUR, '#FFFFFF'),
+    ('SKIN2_MENUBARSTARTCOLOR', COLOUR, SLATE_100),
+    ('SKIN2_MENUBARENDCOLOR', COLOUR, '#C3CCD4'),
+    ('SKIN2_TOPMENUFONTCOLOR', COLOUR, SLATE_900),
+    ('SKIN2_TOPSELECTEDMENUCOLOR', COLOUR, COPPER_500),
+    ('SKIN2_TOPSELECTEDMENUBORDERCOLOR', COLOUR, COPPER_900),
+    ('SKIN2_TOPSELECTEDMENUFONTCOLOR', COLOUR, '#FFFFFF'),
+    ('SKIN2_FORMLEFTBORDER', BITMAP, (lambda: border_side(BORDER), 24, None)),
+    ('SKIN2_FORMRIGHTBORDER', BITMAP, (lambda: border_side(BORDER[::-1]), 24, None)),
+    ('SKIN2_FORMBOTTOMBORDER1', BITMAP, (lambda: border_bottom_corner(False), 24, KEY)),
+    ('SKIN2_FORMBOTTOMBORDER2', BITMAP, (border_bottom_middle, 24, None)),
+    ('SKIN2_FORMBOTTOMBORDER3', BITMAP, (lambda: border_bottom_corner(True), 24, KEY)),
+    ('SKIN2_BOTTOMBORDERTHREESECT', BOOLEAN, True),
+    ('SKIN2_BOTTOMBORDERNEEDREGION', BOOLEAN, True),
+    ('SKIN2_BOTTOMREGIONMINY', INTEGER, -1),
+    ('SKIN2_BOTTOMREGIONMAXY', INTEGER, -1),
+    ('SKIN2_TITLEBARNEEDREGION', BOOLEAN, False),
+    ('SKIN2_TITLEBARREGIONMINY', INTEGER, -1),
+    ('SKIN2_TITLEBARREGIONMAXY', INTEGER, -1),
     ('SKIN2_BUTTON', BITMAP, (button_strip, 8, None)),
     ('SKIN2_CHECKBOX', BITMAP, (check_box_strip, 8, None)),
     ('SKIN2_RADIOBUTTON', BITMAP, (radio_strip, 8, KEY)),

@@ -8,6 +8,7 @@
 #include "ButtonGallery.h"
 #include "DialogDriver.h"
 #include "KYPCheckBox.h"
+#include "KYPFormBorder.h"
 #include "KYPPopupMenu.h"
 #include "KYPRadioButton.h"
 #include "KYPThemes.h"
@@ -262,4 +263,58 @@ TEST_F(SampleSkinTest, TheEncryptedCopyLoadsWithItsPasswordOnly)
     EXPECT_EQ(locked->GetColor(SKIN2_FORMCOLOR), CopperSkin::SKIN2_FORMCOLOR);
     const auto strip = SampleSkinPicture(L"SKIN2_CHECKBOX");
     EXPECT_TRUE(ShowsPiece(*Snapshot(box), *strip, 6, 3, 1, GlyphTop(box, strip->Height())));
+}
+
+TEST_F(SampleSkinTest, TheFrameBorderAndOutlineComeFromTheSkinsBorderPictures)
+{
+    ASSERT_TRUE(theme->CanUse());
+    const auto left = SampleSkinPicture(L"SKIN2_FORMLEFTBORDER"), right = SampleSkinPicture(L"SKIN2_FORMRIGHTBORDER");
+    const auto corner = SampleSkinPicture(L"SKIN2_FORMBOTTOMBORDER1");
+    const auto middle = SampleSkinPicture(L"SKIN2_FORMBOTTOMBORDER2");
+    TkypSkinFrameLook look = SkinFrameLookOf(*theme);
+    EXPECT_EQ(look.LeftWidth(), left->Width());
+    EXPECT_EQ(look.RightWidth(), right->Width());
+    EXPECT_EQ(look.BottomHeight(), corner->Height());
+    EXPECT_EQ(look.BottomThreeSect, CopperSkin::SKIN2_BOTTOMBORDERTHREESECT);
+
+    constexpr int kW = 160, kH = 100;
+    auto window = SolidBitmap(kW, kH, clWhite);
+    TkypFrameLayout layout;
+    layout.Width = kW;
+    layout.Height = kH;
+    layout.TitleVisible = false;
+    TkypFrameBorder border;
+    border.PaintSkin(window->Canvas(), layout, look);
+    window->SaveToFile(L"frame_border_skin.bmp");  // for looking at
+    const int bottom = kH - corner->Height();
+    for (int x = 0; x < left->Width(); ++x)
+        EXPECT_EQ(window->Canvas().Pixels(x, 40), left->Canvas().Pixels(x, 0)) << x;
+    for (int x = 0; x < right->Width(); ++x)
+        EXPECT_EQ(window->Canvas().Pixels(kW - right->Width() + x, 40), right->Canvas().Pixels(x, 0)) << x;
+    for (int y = 0; y < corner->Height(); ++y) {
+        for (int x = 0; x < corner->Width(); ++x) {
+            const TColor drawn = corner->Canvas().Pixels(x, y);
+            const TColor expected = drawn == CopperSkin::SKIN2_TRANSCOLOR ? CopperSkin::SKIN2_FORMCOLOR : drawn;
+            EXPECT_EQ(window->Canvas().Pixels(x, bottom + y), expected) << x << "," << y;
+        }
+        EXPECT_EQ(window->Canvas().Pixels(kW / 2, bottom + y), middle->Canvas().Pixels(0, y)) << y;
+    }
+
+    // The outline cuts the corners' see-through pixels and nothing else.
+    TkypSkinRegionSource source;
+    source.BottomImage = border.BottomBuffer();
+    source.BottomNeedRegion = CopperSkin::SKIN2_BOTTOMBORDERNEEDREGION;
+    source.BottomMin = CopperSkin::SKIN2_BOTTOMREGIONMINY;
+    source.BottomMax = CopperSkin::SKIN2_BOTTOMREGIONMAXY;
+    source.TransColor = CopperSkin::SKIN2_TRANSCOLOR;
+    source.Width = kW;
+    source.Height = kH;
+    TRegionHandle outline = CreateSkinFrameRegion(source);
+    EXPECT_TRUE(PtInRegion(outline.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(outline.get(), kW / 2, kH - 1));
+    for (int y = 0; y < corner->Height(); ++y)
+        for (int x = 0; x < corner->Width(); ++x)
+            EXPECT_EQ(PtInRegion(outline.get(), x, bottom + y) != 0,
+                      corner->Canvas().Pixels(x, y) != CopperSkin::SKIN2_TRANSCOLOR) << x << "," << y;
+    EXPECT_FALSE(PtInRegion(outline.get(), kW - 1, kH - 1));
 }

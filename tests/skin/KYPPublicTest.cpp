@@ -14,17 +14,6 @@ namespace {
 
 constexpr TColor kKey = clFuchsia;
 
-// '#' opaque red, '.' the key colour; every row as wide as the first.
-TOwned<TBitmap> PatternBitmap(const std::vector<std::string>& rows)
-{
-    auto bitmap = MakeOwned<TBitmap>();
-    bitmap->SetSize(rows.empty() ? 0 : static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int y = 0; y < bitmap->Height(); ++y)
-        for (int x = 0; x < bitmap->Width(); ++x)
-            bitmap->Canvas().SetPixels(x, y, rows[y][x] == '#' ? clRed : kKey);
-    return bitmap;
-}
-
 class TTestWindow {
 public:
     TTestWindow()
