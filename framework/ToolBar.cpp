@@ -268,14 +268,13 @@ int TToolBar::ButtonWidth(TToolButton* button)
     if (!button->AutoSize()) return button->Width();
     if (!showCaptions_ || button->Caption().empty()) return kEmptyButtonWidth;
     TCanvas& canvas = Canvas();
-    HDC screen = GetDC(nullptr);
+    const TClientDC screen(nullptr);
     const bool borrowed = !canvas.HandleAllocated();
-    if (borrowed) canvas.SetHandle(screen);
+    if (borrowed) canvas.SetHandle(screen.Handle());
     canvas.SetFont(Font());
     TRect text(0, 0, 0, 0);
     canvas.TextRect(text, button->Caption(), DT_SINGLELINE | DT_CALCRECT);
     if (borrowed) canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, screen);
     return text.Width() + 2 * kCaptionPadding;
 }
 
