@@ -5,6 +5,7 @@
 
 #include "AppEvnts.h"
 #include "ApplicationHook.h"
+#include "Collections.h"
 #include "Keyboard.h"
 
 namespace {
@@ -56,6 +57,8 @@ void TForm::AfterConstruction()
 void TForm::BeforeDestruction()
 {
     if (OnDestroy) OnDestroy(this);
+    // While whole: the client tells its frame's window menu and activates the next child.
+    if (IsMDIChildWindow()) DestroyHandle();
     if (HandleAllocated()) LeaveScreenUnhidden();
     TWinControl::BeforeDestruction();
 }
@@ -108,6 +111,10 @@ void TForm::CreateParams(TCreateParams& params)
     // first size from the display server late, which restores it.
     if (windowState_ == TWindowState::wsMaximized) params.Style |= WS_MAXIMIZE;
     if (windowState_ == TWindowState::wsMinimized) params.Style |= WS_MINIMIZE;
+    if (formStyle_ == TFormStyle::fsMDIChild && !Parent()) {
+        params.Style = (params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ExStyle |= WS_EX_MDICHILD;
+    }
 }
 
 void TForm::CreateWnd()
@@ -115,6 +122,92 @@ void TForm::CreateWnd()
     TWinControl::CreateWnd();
     UpdateWindowIcon();
     if (menu_) menu_->AttachTo(Handle());
+    if (formStyle_ == TFormStyle::fsMDIForm) {
+        client_ = std::make_unique<TMDIClient>(Handle(), WindowMenuHandle());
+        Realign();
+    }
+}
+
+void TForm::DestroyWnd()
+{
+    if (IsMDIChildWindow())
+        TMDIClient::Destroy(Handle());
+    else
+        TWinControl::DestroyWnd();
+}
+
+bool TForm::IsMDIChildWindow() { return HandleAllocated() && (GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD); }
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    if (style == formStyle_) return;
+    formStyle_ = style;
+    RecreateWnd();
+}
+
+HWND TForm::ClientHandle() const { return client_ ? client_->Handle() : nullptr; }
+
+int TForm::MDIChildCount() const { return client_ ? static_cast<int>(client_->Children().size()) : 0; }
+
+TForm* TForm::MDIChildren(int index) const
+{
+    const std::vector<TForm*> children = client_ ? client_->Children() : std::vector<TForm*>();
+    if (index < 0 || index >= static_cast<int>(children.size()))
+        throw EListError(L"MDI child index out of bounds (" + IntToStr(index) + L")");
+    return children[static_cast<size_t>(index)];
+}
+
+TForm* TForm::ActiveMDIChild() const { return client_ ? client_->ActiveChild() : nullptr; }
+
+void TForm::Tile()
+{
+    if (client_) client_->Tile(tileMode_);
+}
+
+void TForm::Cascade()
+{
+    if (client_) client_->Cascade();
+}
+
+void TForm::ArrangeIcons()
+{
+    if (client_) client_->ArrangeIcons();
+}
+
+void TForm::SetWindowMenu(TMenuItem* item)
+{
+    if (item == windowMenu_) return;
+    if (windowMenu_) windowMenu_->RemoveFreeNotification(this);
+    windowMenu_ = item;
+    if (windowMenu_) windowMenu_->FreeNotification(this);
+    UpdateClientMenus();
+}
+
+// The sub-menu exists once the bar is built and the item has sub-items.
+HMENU TForm::WindowMenuHandle() const { return windowMenu_ ? windowMenu_->SubMenuHandle() : nullptr; }
+
+void TForm::UpdateClientMenus()
+{
+    if (client_ && menu_) client_->SetMenus(menu_->Handle(), WindowMenuHandle());
+}
+
+// The frame's aligned controls take their place first; the client the rest.
+void TForm::RestAligned(const TRect& rest)
+{
+    if (client_) client_->Place(rest);
+}
+
+// An MDI frame and child leave the rest to the system's MDI handling. The
+// frame places its client itself: WM_SIZE would have DefFrameProc stretch
+// it over the aligned controls.
+void TForm::DefaultHandler(TMessage& message)
+{
+    if (client_ && message.Msg != WM_SIZE)
+        message.Result = DefFrameProcW(Handle(), client_->Handle(), message.Msg, message.WParam, message.LParam);
+    else if (IsMDIChildWindow())
+        message.Result = DefMDIChildProcW(Handle(), message.Msg, message.WParam, message.LParam);
+    else
+        TWinControl::DefaultHandler(message);
 }
 
 void TForm::SetMenu(TMainMenu* menu)
@@ -136,6 +229,7 @@ void TForm::SetMenu(TMainMenu* menu)
         menu_->AttachTo(Handle());
         SetClientHeight(client.Height());
     }
+    UpdateClientMenus();
 }
 
 bool TForm::IsShortCut(const TMessage& message) { return menu_ && menu_->IsShortCut(message); }
@@ -149,7 +243,13 @@ void TForm::UpdateWindowIcon()
 
 HWND TForm::ParentWindow() const
 {
-    return Parent() ? TWinControl::ParentWindow() : Application->Handle();
+    if (Parent()) return TWinControl::ParentWindow();
+    if (formStyle_ != TFormStyle::fsMDIChild) return Application->Handle();
+    TForm* frame = Application->MainForm();
+    if (!frame || frame == this || frame->FormStyle() != TFormStyle::fsMDIForm)
+        throw Exception(L"Cannot create an MDI child: the main form is not an MDI form");
+    frame->HandleNeeded();
+    return frame->ClientHandle();
 }
 
 TSize TForm::FrameSize() const
@@ -200,6 +300,10 @@ void TForm::SetWindowState(TWindowState state)
 {
     windowState_ = state;
     if (!HandleAllocated() || !Visible()) return;
+    if (IsMDIChildWindow()) {
+        SetMDIChildState(state);
+        return;
+    }
     switch (state) {
     case TWindowState::wsNormal:
         // From minimised the system first restores a maximised form to maximised.
@@ -208,6 +312,16 @@ void TForm::SetWindowState(TWindowState state)
         break;
     case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
     case TWindowState::wsMaximized: ShowWindow(Handle(), SW_MAXIMIZE); break;
+    }
+}
+
+// An MDI child's client keeps track of the maximised one.
+void TForm::SetMDIChildState(TWindowState state)
+{
+    switch (state) {
+    case TWindowState::wsNormal: TMDIClient::Restore(Handle()); break;
+    case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
+    case TWindowState::wsMaximized: TMDIClient::Maximize(Handle()); break;
     }
 }
 
@@ -239,7 +353,10 @@ void TForm::SetVisible(bool visible)
         PlaceOnFirstShow();
         if (OnShow) OnShow(this);
         TWinControl::SetVisible(true);
-        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (IsMDIChildWindow())
+            TMDIClient::Activate(Handle());
+        else
+            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     } else {
         if (OnHide) OnHide(this);
         TWinControl::SetVisible(false);
@@ -248,7 +365,8 @@ void TForm::SetVisible(bool visible)
 
 void TForm::Close()
 {
-    TCloseAction action = TCloseAction::caHide;
+    // An MDI child cannot well be hidden: by default it goes to an icon.
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caMinimize : TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
     if (Application->MainForm() == this) {
@@ -291,6 +409,7 @@ void TForm::Notification(TComponent* component, TOperation operation)
     TWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
     if (operation == TOperation::opRemove && component == menu_) menu_ = nullptr;
+    if (operation == TOperation::opRemove && component == windowMenu_) windowMenu_ = nullptr;
 }
 
 // Tab and Shift+Tab move the focus in tab order; every other dialog key
@@ -332,6 +451,13 @@ void TForm::WndProc(TMessage& message)
     case WM_DESTROY:
         // The window would destroy the bar with it; the bar is the menu's.
         if (menu_) ::SetMenu(Handle(), nullptr);
+        TWinControl::WndProc(message);
+        break;
+    case CM_MENUCHANGED: UpdateClientMenus(); break;
+    case WM_NCDESTROY:
+        // The client went with the window's children.
+        if (client_) client_->FrameGone();
+        client_.reset();
         TWinControl::WndProc(message);
         break;
     case CM_RELEASE: FreeObject(this); break;  // nothing of this object is touched after
@@ -471,12 +597,18 @@ bool TApplication::ProcessMessage(MSG& msg)
     }
     try {
         if (TApplicationEvents::RunHooks(msg)) return true;
+        if (IsMDIMessage(msg)) return true;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {
         HandleException(this);
     }
     return true;
+}
+
+bool TApplication::IsMDIMessage(MSG& msg)
+{
+    return mainForm_ && TMDIClient::TranslateSysAccel(mainForm_->ClientHandle(), msg);
 }
 
 void TApplication::ProcessMessages()

@@ -175,6 +175,36 @@ TEST_F(KYPPublicControlsTest, IsFormActiveWithAMainForm)
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+TEST_F(KYPPublicControlsTest, IsFormActiveAsksAnMDIFramesClientAboutItsChildren)
+{
+    TForm* frame = nullptr;
+    Application->CreateForm(frame);
+    frame->SetFormStyle(TFormStyle::fsMDIForm);
+    Activate(frame);
+    ASSERT_TRUE(Application->Active()) << "the application could not be activated";
+    const auto child = [] {
+        auto* made = New<TForm>(Application);
+        made->SetFormStyle(TFormStyle::fsMDIChild);
+        made->Show();
+        Application->ProcessMessages();
+        return made;
+    };
+    TForm* first = child();
+    TForm* second = child();
+    // Only the client knows: an MDI child never hears WM_ACTIVATE.
+    ASSERT_FALSE(first->Active());
+    ASSERT_FALSE(second->Active());
+    EXPECT_TRUE(IsFormActive(second));
+    EXPECT_FALSE(IsFormActive(first));
+    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->Handle()), 0);
+    EXPECT_TRUE(IsFormActive(first));
+    EXPECT_FALSE(IsFormActive(second));
+    EXPECT_TRUE(IsFormActive(frame));
+    FreeObject(first);
+    FreeObject(second);
+    FreeObject(frame);
+}
+
 TEST_F(KYPPublicControlsTest, HasPropertyLooksUpPublishedNames)
 {
     TOwned<TGraphicControl> control = MakeOwned<TGraphicControl>(nullptr);
