@@ -232,7 +232,13 @@ void TForm::SetMenu(TMainMenu* menu)
     UpdateClientMenus();
 }
 
-bool TForm::IsShortCut(const TMessage& message) { return menu_ && menu_->IsShortCut(message); }
+bool TForm::IsShortCut(const TMessage& message)
+{
+    if (menu_ && menu_->IsShortCut(message)) return true;
+    // The keys of a child reach its frame's menu too.
+    TForm* frame = Application->MainForm();
+    return frame && frame != this && IsMDIChildWindow() && frame->IsShortCut(message);
+}
 
 void TForm::UpdateWindowIcon()
 {

@@ -81,7 +81,8 @@ public:
     // shortcuts work from every control of the form.
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
-    // A WM_KEYDOWN the menu bar takes as a shortcut (its item clicked).
+    // A WM_KEYDOWN the menu bar (an MDI child's: or its frame's) takes as
+    // a shortcut (its item clicked).
     bool IsShortCut(const TMessage& message);
 
     TModalResult ModalResult() const { return modalResult_; }

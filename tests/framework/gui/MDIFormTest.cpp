@@ -255,6 +255,17 @@ TEST_F(MDIFormTest, WindowStateGoesThroughTheClient)
     SendMessageW(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
     EXPECT_FALSE(maximised);
 
+    // Set before the child shows, it is made in that state.
+    auto* third = New<TProbeForm>(Application);
+    third->SetFormStyle(TFormStyle::fsMDIChild);
+    third->SetWindowState(TWindowState::wsMaximized);
+    third->Show();
+    Pump();
+    EXPECT_TRUE(IsZoomed(third->Handle()));
+    EXPECT_EQ(frame->ActiveMDIChild(), third);
+    third->SetWindowState(TWindowState::wsNormal);
+    Pump();
+
     first->SetWindowState(TWindowState::wsMinimized);
     Pump();
     EXPECT_TRUE(IsIconic(first->Handle()));
@@ -314,8 +325,11 @@ TEST_F(MDIFormTest, TheWindowMenuListsTheChildrenAcrossRebuilds)
     TMenuItem* file = item(menu->Items(), L"&File");
     item(file, L"E&xit");
     TMenuItem* windows = item(menu->Items(), L"&Window");
-    bool tiled = false;
+    bool tiled = false, made = false;
     item(windows, L"&Tile")->OnClick = [&](TObject*) { tiled = true; };
+    TMenuItem* create = item(file, L"&New");
+    create->SetShortCut(ShortCut('N', scCtrl));
+    create->OnClick = [&](TObject*) { made = true; };
     frame->SetMenu(menu);
     frame->SetWindowMenu(windows);
     ShowFrame();
@@ -330,6 +344,13 @@ TEST_F(MDIFormTest, TheWindowMenuListsTheChildrenAcrossRebuilds)
     };
     std::vector<UINT> ids = listed();
     ASSERT_EQ(ids.size(), 4u) << "Tile, a line, and one entry per child";
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Post(first, WM_KEYDOWN, 'N', 1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(made) << "a child's keys reach the frame's menu";
     EXPECT_LT(ids[0], FirstMDIChildId);
     EXPECT_EQ(ids[2], FirstMDIChildId);
     EXPECT_EQ(ids[3], FirstMDIChildId + 1);
