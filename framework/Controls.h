@@ -237,7 +237,9 @@ public:
         Invalidate();
         Update();
     }
-    void BringToFront();
+    // Above its siblings; a form over the other windows (an MDI child:
+    // made the client's active one).
+    virtual void BringToFront();
 
     // Direct dispatch through the hooks and WindowProc; no window is needed.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -191,6 +191,22 @@ void TForm::UpdateClientMenus()
     if (client_ && menu_) client_->SetMenus(menu_->Handle(), WindowMenuHandle());
 }
 
+// The children's windows go with the frame's; they are made again in the
+// new client, bottom first, so that they keep their order.
+void TForm::RecreateWithChildren(TMessage& message)
+{
+    std::vector<TForm*> children = client_ ? client_->Children() : std::vector<TForm*>();
+    for (TForm* child : children) child->FreeNotification(this);
+    recreatedChildren_ = &children;
+    TWinControl::WndProc(message);
+    recreatedChildren_ = nullptr;
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if (*it) {
+            (*it)->RemoveFreeNotification(this);
+            (*it)->HandleNeeded();
+        }
+}
+
 // The frame's aligned controls take their place first; the client the rest.
 void TForm::RestAligned(const TRect& rest)
 {
@@ -359,14 +375,24 @@ void TForm::SetVisible(bool visible)
         PlaceOnFirstShow();
         if (OnShow) OnShow(this);
         TWinControl::SetVisible(true);
-        if (IsMDIChildWindow())
-            TMDIClient::Activate(Handle());
-        else
-            SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        BringToFront();
     } else {
         if (OnHide) OnHide(this);
         TWinControl::SetVisible(false);
     }
+}
+
+void TForm::BringToFront()
+{
+    if (Parent()) {
+        TWinControl::BringToFront();
+        return;
+    }
+    if (!HandleAllocated()) return;
+    if (IsMDIChildWindow())
+        TMDIClient::Activate(Handle());
+    else
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TForm::Close()
@@ -416,6 +442,9 @@ void TForm::Notification(TComponent* component, TOperation operation)
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
     if (operation == TOperation::opRemove && component == menu_) menu_ = nullptr;
     if (operation == TOperation::opRemove && component == windowMenu_) windowMenu_ = nullptr;
+    if (operation == TOperation::opRemove && recreatedChildren_)
+        std::replace_if(recreatedChildren_->begin(), recreatedChildren_->end(),
+            [component](const TForm* child) { return child == component; }, nullptr);
 }
 
 // Tab and Shift+Tab move the focus in tab order; every other dialog key
@@ -460,6 +489,7 @@ void TForm::WndProc(TMessage& message)
         TWinControl::WndProc(message);
         break;
     case CM_MENUCHANGED: UpdateClientMenus(); break;
+    case CM_RECREATEWND: RecreateWithChildren(message); break;
     case WM_NCDESTROY:
         // The client went with the window's children.
         if (client_) client_->FrameGone();

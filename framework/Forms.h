@@ -102,6 +102,7 @@ public:
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
     void SetVisible(bool visible) override;
+    void BringToFront() override;
 
     // Asks OnClose; hides the form, frees it later, or ends the
     // application when it is the main form.
@@ -143,6 +144,7 @@ private:
     TMDIClient* ParentClient() const;
     HMENU WindowMenuHandle() const;
     void UpdateClientMenus();
+    void RecreateWithChildren(TMessage& message);
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
@@ -160,6 +162,7 @@ private:
     TMenuItem* windowMenu_ = nullptr;  // not owned
     TTileMode tileMode_ = TTileMode::tbHorizontal;
     std::unique_ptr<TMDIClient> client_;  // while an MDI frame's window lives
+    std::vector<TForm*>* recreatedChildren_ = nullptr;  // not owned: while the frame's window is remade
 };
 
 // The form that holds Control at the top of its parent chain, or null.

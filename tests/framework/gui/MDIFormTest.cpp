@@ -114,12 +114,27 @@ TEST_F(MDIFormTest, ChildrenAreBoundListedTopmostFirstAndActivatedThroughTheClie
     EXPECT_EQ(frame->ActiveMDIChild(), third);
     EXPECT_THROW(frame->MDIChildren(3), EListError);
 
-    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->Handle()), 0);
-    Pump();
+    first->BringToFront();
     EXPECT_EQ(frame->ActiveMDIChild(), first);
     EXPECT_EQ(frame->MDIChildren(0), first);
     EXPECT_EQ(frame->MDIChildren(1), third);
     EXPECT_EQ(frame->MDIChildren(2), second);
+
+    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(third->Handle()), 0);
+    EXPECT_EQ(frame->ActiveMDIChild(), third) << "the client's own activation is seen";
+    first->BringToFront();
+
+    // The frame's window made anew makes the children's anew, in their order.
+    second->SetWindowState(TWindowState::wsMinimized);
+    frame->RecreateWnd();
+    Pump();
+    ASSERT_EQ(frame->MDIChildCount(), 3);
+    EXPECT_EQ(frame->MDIChildren(0), first);
+    EXPECT_EQ(frame->MDIChildren(1), third);
+    EXPECT_EQ(frame->MDIChildren(2), second);
+    EXPECT_EQ(GetParent(third->Handle()), frame->ClientHandle());
+    EXPECT_TRUE(IsIconic(second->Handle()));
+    EXPECT_EQ(SendMessageW(third->Handle(), kProbe, 0, 0), 0x5151);
 
     // A plain form has no client and no children.
     EXPECT_EQ(form->ClientHandle(), nullptr);
