@@ -198,13 +198,21 @@ void TForm::RecreateWithChildren(TMessage& message)
     std::vector<TForm*> children = client_ ? client_->Children() : std::vector<TForm*>();
     for (TForm* child : children) child->FreeNotification(this);
     recreatedChildren_ = &children;
-    TWinControl::WndProc(message);
-    recreatedChildren_ = nullptr;
+    const auto unwatch = [&] {
+        recreatedChildren_ = nullptr;
+        for (TForm* child : children)
+            if (child) child->RemoveFreeNotification(this);
+    };
+    try {
+        TWinControl::WndProc(message);
+    } catch (...) {
+        unwatch();
+        throw;
+    }
+    unwatch();
+    if (!client_) return;  // no longer a frame: they have nowhere to live
     for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (*it) {
-            (*it)->RemoveFreeNotification(this);
-            (*it)->HandleNeeded();
-        }
+        if (*it) (*it)->HandleNeeded();
 }
 
 // The frame's aligned controls take their place first; the client the rest.

@@ -182,26 +182,18 @@ TEST_F(KYPPublicControlsTest, IsFormActiveAsksAnMDIFramesClientAboutItsChildren)
     frame->SetFormStyle(TFormStyle::fsMDIForm);
     Activate(frame);
     ASSERT_TRUE(Application->Active()) << "the application could not be activated";
-    const auto child = [] {
-        auto* made = New<TForm>(Application);
-        made->SetFormStyle(TFormStyle::fsMDIChild);
-        made->Show();
-        Application->ProcessMessages();
-        return made;
-    };
-    TForm* first = child();
-    TForm* second = child();
-    // Only the client knows: an MDI child never hears WM_ACTIVATE.
-    ASSERT_FALSE(first->Active());
-    ASSERT_FALSE(second->Active());
-    EXPECT_TRUE(IsFormActive(second));
-    EXPECT_FALSE(IsFormActive(first));
-    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->Handle()), 0);
-    EXPECT_TRUE(IsFormActive(first));
-    EXPECT_FALSE(IsFormActive(second));
+    TForm* children[2] = {New<TForm>(frame), New<TForm>(frame)};
+    for (TForm* child : children) {
+        child->SetFormStyle(TFormStyle::fsMDIChild);
+        child->Show();
+        ASSERT_FALSE(child->Active()) << "an MDI child never hears WM_ACTIVATE: only the client knows";
+    }
+    EXPECT_TRUE(IsFormActive(children[1]));
+    EXPECT_FALSE(IsFormActive(children[0]));
+    children[0]->BringToFront();
+    EXPECT_TRUE(IsFormActive(children[0]));
+    EXPECT_FALSE(IsFormActive(children[1]));
     EXPECT_TRUE(IsFormActive(frame));
-    FreeObject(first);
-    FreeObject(second);
     FreeObject(frame);
 }
 

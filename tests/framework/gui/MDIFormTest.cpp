@@ -1,45 +1,32 @@
-// MDI on plain forms: a frame (the main form) with its client window under
-// a top-aligned panel, children bound to their objects, listed, activated,
-// arranged, maximised and destroyed through the client; and watching the
-// client, a window the framework did not make, through a subclass.
+// MDI on plain forms: a frame (the main form) with three children, and a
+// subclass on its client, a window the framework did not make.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Collections.h"
 #include "HandleCounts.h"
-#include "Menus.h"
 #include "WindowHarness.h"
 #include "WindowSubclass.h"
 
 namespace {
 
 constexpr UINT kProbe = WM_APP + 81;
+using Forms = std::vector<TForm*>;
 
-// Counts the probe message reaching its own handler.
-class TProbeForm : public TForm {
-public:
-    using TForm::TForm;
-    int Probes = 0;
-
-protected:
-    void WndProc(TMessage& message) override
-    {
-        if (message.Msg == kProbe) {
-            ++Probes;
-            message.Result = 0x5151;
-            return;
-        }
-        TForm::WndProc(message);
-    }
-};
-
-TRect ClientBoundsOf(HWND window)
+TRect InParent(HWND window)
 {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void HoldCtrl(bool down)
+{
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
 class MDIFormTest : public WindowHarness {
@@ -47,432 +34,233 @@ protected:
     void SetUp() override
     {
         WindowHarness::SetUp();
-        ASSERT_EQ(Application->MainForm(), nullptr);
         Application->CreateForm(frame);
         frame->SetFormStyle(TFormStyle::fsMDIForm);
         frame->SetBounds(40, 40, 640, 480);
-        frame->SetCaption(L"Frame");
     }
     void TearDown() override
     {
-        for (int i = Application->ComponentCount() - 1; i >= 0; --i)
-            if (auto* child = dynamic_cast<TProbeForm*>(Application->Components(i))) FreeObject(child);
         FreeObject(frame);
-        Pump();
         WindowHarness::TearDown();
     }
-    TProbeForm* Child(const String& caption, int left = 10, int top = 10)
-    {
-        auto* child = New<TProbeForm>(Application);
-        child->SetFormStyle(TFormStyle::fsMDIChild);
-        child->SetBounds(left, top, 200, 150);
-        child->SetCaption(caption);
-        child->Show();
-        Pump();
-        return child;
-    }
-    void ShowFrame()
+    // Shows the frame with three children, the first at the bottom.
+    void Open()
     {
         frame->Show();
         SetForegroundWindow(frame->Handle());
-        Pump();
+        for (int i = 0; i < 3; ++i) kids.push_back(Child(20 * i));
     }
-    TRect ClientArea() const
+    TForm* Child(int at, TWindowState state = TWindowState::wsNormal)
     {
-        RECT area{};
-        GetClientRect(frame->ClientHandle(), &area);
-        return area;
+        auto* child = New<TForm>(frame);
+        child->SetFormStyle(TFormStyle::fsMDIChild);
+        child->SetBounds(at, at, 200, 150);
+        child->SetWindowState(state);
+        child->Show();
+        return child;
+    }
+    Forms Order() const
+    {
+        Forms order;
+        for (int i = 0; i < frame->MDIChildCount(); ++i) order.push_back(frame->MDIChildren(i));
+        return order;
     }
 
     TForm* frame = nullptr;
+    Forms kids;
 };
 
-TEST_F(MDIFormTest, ChildrenAreBoundListedTopmostFirstAndActivatedThroughTheClient)
+TEST_F(MDIFormTest, ChildrenAreBoundListedTopmostFirstAndKeptWhenTheFrameIsRemade)
 {
-    ShowFrame();
-    ASSERT_NE(frame->ClientHandle(), nullptr);
-    EXPECT_EQ(frame->MDIChildCount(), 0);
-    EXPECT_EQ(frame->ActiveMDIChild(), nullptr);
-    TProbeForm* first = Child(L"One");
-    TProbeForm* second = Child(L"Two", 30, 30);
-    TProbeForm* third = Child(L"Three", 50, 50);
-
-    for (TProbeForm* child : {first, second, third}) {
+    Open();
+    TForm* reached = nullptr;
+    for (TForm* child : kids) {
+        child->AddWindowHook(nullptr, [&](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == kProbe) reached = child;
+            next(message);
+        });
+        SendMessageW(child->Handle(), kProbe, 0, 0);
+        EXPECT_EQ(reached, child) << "the child's window reaches its own object";
         EXPECT_EQ(GetParent(child->Handle()), frame->ClientHandle());
-        EXPECT_TRUE(GetWindowLongPtrW(child->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
-        EXPECT_EQ(FindControl(child->Handle()), child);
-        EXPECT_EQ(SendMessageW(child->Handle(), kProbe, 0, 0), 0x5151);
-        EXPECT_EQ(child->Probes, 1) << "the child's window reaches its own object";
     }
-    EXPECT_EQ(ClientBoundsOf(second->Handle()), TRect(30, 30, 230, 180)) << "placed in the client's coordinates";
-    EXPECT_EQ(second->BoundsRect(), TRect(30, 30, 230, 180));
-
-    ASSERT_EQ(frame->MDIChildCount(), 3);
-    EXPECT_EQ(frame->MDIChildren(0), third);
-    EXPECT_EQ(frame->MDIChildren(1), second);
-    EXPECT_EQ(frame->MDIChildren(2), first);
-    EXPECT_EQ(frame->ActiveMDIChild(), third);
+    EXPECT_EQ(InParent(kids[1]->Handle()), TRect(20, 20, 220, 170));
+    EXPECT_EQ(Order(), (Forms{kids[2], kids[1], kids[0]}));
+    EXPECT_EQ(frame->ActiveMDIChild(), kids[2]);
     EXPECT_THROW(frame->MDIChildren(3), EListError);
+    kids[0]->BringToFront();
+    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(Order(), (Forms{kids[0], kids[2], kids[1]}));
 
-    first->BringToFront();
-    EXPECT_EQ(frame->ActiveMDIChild(), first);
-    EXPECT_EQ(frame->MDIChildren(0), first);
-    EXPECT_EQ(frame->MDIChildren(1), third);
-    EXPECT_EQ(frame->MDIChildren(2), second);
-
-    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(third->Handle()), 0);
-    EXPECT_EQ(frame->ActiveMDIChild(), third) << "the client's own activation is seen";
-    first->BringToFront();
-
-    // The frame's window made anew makes the children's anew, in their order.
-    second->SetWindowState(TWindowState::wsMinimized);
+    kids[1]->SetWindowState(TWindowState::wsMinimized);
     frame->RecreateWnd();
-    Pump();
-    ASSERT_EQ(frame->MDIChildCount(), 3);
-    EXPECT_EQ(frame->MDIChildren(0), first);
-    EXPECT_EQ(frame->MDIChildren(1), third);
-    EXPECT_EQ(frame->MDIChildren(2), second);
-    EXPECT_EQ(GetParent(third->Handle()), frame->ClientHandle());
-    EXPECT_TRUE(IsIconic(second->Handle()));
-    EXPECT_EQ(SendMessageW(third->Handle(), kProbe, 0, 0), 0x5151);
+    EXPECT_EQ(Order(), (Forms{kids[0], kids[2], kids[1]}));
+    EXPECT_TRUE(IsIconic(kids[1]->Handle()));
 
-    // A plain form has no client and no children.
-    EXPECT_EQ(form->ClientHandle(), nullptr);
-    EXPECT_EQ(form->MDIChildCount(), 0);
-    EXPECT_EQ(form->ActiveMDIChild(), nullptr);
-}
-
-TEST_F(MDIFormTest, AChildNeedsAnMDIFrameAsTheMainForm)
-{
-    TOwned<TForm> orphan = MakeOwned<TForm>(nullptr);
-    orphan->SetFormStyle(TFormStyle::fsMDIChild);
     frame->SetFormStyle(TFormStyle::fsNormal);
-    EXPECT_THROW(orphan->HandleNeeded(), Exception);
-    EXPECT_FALSE(orphan->HandleAllocated());
-    frame->SetFormStyle(TFormStyle::fsMDIForm);
-    const HWND child = orphan->Handle();
-    EXPECT_EQ(GetParent(child), frame->ClientHandle()) << "the frame's window is made on demand";
+    EXPECT_EQ(frame->MDIChildCount(), 0);
+    EXPECT_THROW(Child(0), Exception) << "a child needs an MDI frame as the main form";
 }
 
 TEST_F(MDIFormTest, TheClientTakesWhatTheAlignedControlsLeave)
 {
-    auto* panel = New<TPanel>(frame);
-    panel->SetParent(frame);
-    panel->SetHeight(40);
+    auto* panel = Add<TPanel>(0, 0, 10, 40, frame);
     panel->SetAlign(TAlign::alTop);
-    auto* status = New<TPanel>(frame);
-    status->SetParent(frame);
-    status->SetHeight(20);
-    status->SetAlign(TAlign::alBottom);
-    ShowFrame();
-    const TRect area = frame->ClientRect();
-    EXPECT_EQ(ClientBoundsOf(frame->ClientHandle()), TRect(0, 40, area.Width(), area.Height() - 20));
-    EXPECT_EQ(panel->BoundsRect(), TRect(0, 0, area.Width(), 40));
-
-    frame->SetBounds(40, 40, 500, 400);
-    Pump();
-    const TRect smaller = frame->ClientRect();
-    ASSERT_NE(smaller.Width(), area.Width());
-    EXPECT_EQ(ClientBoundsOf(frame->ClientHandle()), TRect(0, 40, smaller.Width(), smaller.Height() - 20))
-        << "the frame's resize does not stretch the client over the panels";
-
+    Open();
+    for (int width : {640, 500}) {
+        frame->SetWidth(width);
+        EXPECT_EQ(InParent(frame->ClientHandle()), TRect(0, 40, frame->ClientWidth(), frame->ClientHeight()));
+    }
     panel->Hide();
-    status->SetHeight(30);
-    Pump();
-    EXPECT_EQ(ClientBoundsOf(frame->ClientHandle()), TRect(0, 0, smaller.Width(), smaller.Height() - 30));
-    EXPECT_EQ(GetWindow(frame->ClientHandle(), GW_HWNDNEXT), nullptr) << "the client lies under the panels";
+    EXPECT_EQ(InParent(frame->ClientHandle()).Top, 0);
+    EXPECT_EQ(GetWindow(frame->ClientHandle(), GW_HWNDNEXT), nullptr) << "under the frame's other children";
 }
 
-TEST_F(MDIFormTest, CascadeStaggersAndTileSharesTheClient)
+TEST_F(MDIFormTest, ArrangedAndMaximisedThroughTheClient)
 {
-    ShowFrame();
-    TProbeForm* children[] = {Child(L"One"), Child(L"Two"), Child(L"Three")};
-    const TRect area = ClientArea();
-
+    Open();
     frame->Cascade();
-    Pump();
-    std::vector<TRect> cascaded;
-    for (int i = 0; i < 3; ++i) cascaded.push_back(frame->MDIChildren(i)->BoundsRect());
-    // The topmost child lies furthest down and right, each one behind it a step back.
-    for (int i = 0; i + 1 < 3; ++i) {
-        EXPECT_GT(cascaded[i].Left, cascaded[i + 1].Left);
-        EXPECT_GT(cascaded[i].Top, cascaded[i + 1].Top);
-        EXPECT_EQ(cascaded[i].Left - cascaded[i + 1].Left, cascaded[i].Top - cascaded[i + 1].Top);
+    const Forms order = Order();
+    for (size_t i = 0; i + 1 < order.size(); ++i) {
+        EXPECT_GT(order[i]->Left(), order[i + 1]->Left()) << "the topmost lies furthest down and right";
+        EXPECT_EQ(order[i]->Top() - order[i + 1]->Top(), order[i]->Left() - order[i + 1]->Left());
     }
-
     for (TTileMode mode : {TTileMode::tbHorizontal, TTileMode::tbVertical}) {
         frame->SetTileMode(mode);
         frame->Tile();
-        Pump();
+        RECT area{};  // without the scroll bars the cascade needed
+        GetClientRect(frame->ClientHandle(), &area);
+        const bool across = mode == TTileMode::tbHorizontal;
         int covered = 0;
-        for (int i = 0; i < 3; ++i) {
-            const TRect a = frame->MDIChildren(i)->BoundsRect();
-            covered += a.Width() * a.Height();
-            EXPECT_GE(a.Left, 0);
-            EXPECT_GE(a.Top, 0);
-            EXPECT_LE(a.Right, area.Right);
-            EXPECT_LE(a.Bottom, area.Bottom);
-            if (mode == TTileMode::tbHorizontal)
-                EXPECT_EQ(a.Width(), area.Width()) << "horizontal tiles span the width";
-            else
-                EXPECT_EQ(a.Height(), area.Height()) << "vertical tiles span the height";
-            for (int j = i + 1; j < 3; ++j) {
-                RECT overlap{};
-                const RECT ra = a, rb = frame->MDIChildren(j)->BoundsRect();
-                EXPECT_FALSE(IntersectRect(&overlap, &ra, &rb)) << "tiles do not overlap";
-            }
+        for (TForm* child : order) {
+            covered += child->Width() * child->Height();
+            EXPECT_EQ(across ? child->Width() : child->Height(), across ? area.right : area.bottom);
         }
-        EXPECT_GE(covered, area.Width() * area.Height() - 3 * area.Width()) << "tiles fill the client";
+        EXPECT_NEAR(covered, area.right * area.bottom, 3 * area.right) << "the tiles share the client";
     }
 
-    // A minimised child keeps out of the tiling, and the icons line up.
-    children[0]->SetWindowState(TWindowState::wsMinimized);
-    Pump();
-    const TRect icon = children[0]->BoundsRect();
-    frame->Tile();
-    frame->ArrangeIcons();
-    Pump();
-    EXPECT_TRUE(IsIconic(children[0]->Handle()));
-    EXPECT_EQ(children[0]->BoundsRect().Width(), icon.Width());
-    EXPECT_GE(children[0]->BoundsRect().Top, children[1]->BoundsRect().Bottom);
-}
-
-TEST_F(MDIFormTest, WindowStateGoesThroughTheClient)
-{
-    ShowFrame();
-    TProbeForm* first = Child(L"One", 20, 20);
-    TProbeForm* second = Child(L"Two", 40, 40);
-    const TRect area = ClientArea();
-
-    second->SetWindowState(TWindowState::wsMaximized);
-    Pump();
+    const TRect tiled = kids[1]->BoundsRect();
+    kids[1]->SetWindowState(TWindowState::wsMaximized);
     BOOL maximised = FALSE;
-    EXPECT_EQ(SendMessageW(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised)),
-        reinterpret_cast<LRESULT>(second->Handle()));
-    EXPECT_TRUE(maximised) << "the client knows its child maximised";
-    EXPECT_TRUE(IsZoomed(second->Handle()));
-    RECT inner{};
-    GetClientRect(second->Handle(), &inner);
-    EXPECT_EQ(inner.right, area.Width()) << "the child's client area fills the MDI client";
-    EXPECT_EQ(inner.bottom, area.Height());
-
-    // Activating another child keeps the maximised look, as the client does.
-    SendMessageW(frame->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->Handle()), 0);
-    Pump();
-    EXPECT_TRUE(IsZoomed(first->Handle()));
-    EXPECT_EQ(first->WindowState(), TWindowState::wsMaximized) << "followed from the window";
-
-    first->SetWindowState(TWindowState::wsNormal);
-    Pump();
-    EXPECT_FALSE(IsZoomed(first->Handle()));
-    EXPECT_EQ(first->BoundsRect(), TRect(20, 20, 220, 170));
-    maximised = TRUE;
     SendMessageW(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
-    EXPECT_FALSE(maximised);
-
-    // Set before the child shows, it is made in that state.
-    auto* third = New<TProbeForm>(Application);
-    third->SetFormStyle(TFormStyle::fsMDIChild);
-    third->SetWindowState(TWindowState::wsMaximized);
-    third->Show();
-    Pump();
-    EXPECT_TRUE(IsZoomed(third->Handle()));
-    EXPECT_EQ(frame->ActiveMDIChild(), third);
-    third->SetWindowState(TWindowState::wsNormal);
-    Pump();
-
-    first->SetWindowState(TWindowState::wsMinimized);
-    Pump();
-    EXPECT_TRUE(IsIconic(first->Handle()));
-    EXPECT_EQ(first->WindowState(), TWindowState::wsMinimized);
-    SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(first->Handle()), 0);
-    Pump();
-    EXPECT_EQ(first->WindowState(), TWindowState::wsNormal) << "the client's restore is followed";
+    EXPECT_TRUE(maximised);
+    kids[0]->BringToFront();
+    EXPECT_EQ(kids[0]->WindowState(), TWindowState::wsMaximized) << "the client's maximised look is followed";
+    kids[0]->SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(kids[1]->BoundsRect(), tiled);
+    kids[1]->SetWindowState(TWindowState::wsMinimized);
+    EXPECT_TRUE(IsIconic(kids[1]->Handle()));
+    SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(kids[1]->Handle()), 0);
+    EXPECT_EQ(kids[1]->WindowState(), TWindowState::wsNormal);
+    EXPECT_TRUE(IsZoomed(Child(0, TWindowState::wsMaximized)->Handle())) << "made in the state set before";
 }
 
-TEST_F(MDIFormTest, ChildrenCloseAndGoThroughTheClient)
+TEST_F(MDIFormTest, ChildrenGoThroughTheClient)
 {
-    ShowFrame();
-    std::vector<UINT> told;
+    Open();
+    int destroys = 0;
     TWindowSubclass watch(frame->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
-        if (message.Msg == WM_MDIDESTROY) told.push_back(message.Msg);
+        destroys += message.Msg == WM_MDIDESTROY;
         next(message);
     });
-    TProbeForm* first = Child(L"One");
-    TProbeForm* second = Child(L"Two");
-    TProbeForm* third = Child(L"Three");
-
-    // Closed by default it goes to an icon; asked to, it frees itself.
-    third->Close();
+    kids[2]->Close();
+    EXPECT_TRUE(IsIconic(kids[2]->Handle())) << "closed by default, a child goes to an icon";
+    kids[2]->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+    SendMessageW(kids[2]->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
-    EXPECT_TRUE(IsIconic(third->Handle()));
-    bool freed = false;
-    third->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
-    third->OnDestroy = [&](TObject*) { freed = true; };
-    const HWND window = third->Handle();
-    SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump();
-    EXPECT_TRUE(freed);
-    EXPECT_FALSE(IsWindow(window));
-    EXPECT_EQ(told.size(), 1u) << "the client destroyed it";
-    EXPECT_EQ(frame->MDIChildCount(), 2);
-
-    // Freed by the program, and made anew.
-    second->RecreateWnd();
-    EXPECT_EQ(told.size(), 2u);
-    EXPECT_EQ(frame->MDIChildCount(), 2);
-    FreeObject(second);
-    EXPECT_EQ(told.size(), 3u);
-    ASSERT_EQ(frame->MDIChildCount(), 1);
-    EXPECT_EQ(frame->MDIChildren(0), first);
-    EXPECT_EQ(frame->ActiveMDIChild(), first) << "the client activated the one left";
+    EXPECT_EQ(destroys, 1);
+    kids[1]->RecreateWnd();
+    FreeObject(kids[1]);
+    EXPECT_EQ(destroys, 3);
+    EXPECT_EQ(Order(), (Forms{kids[0]}));
+    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
 }
 
-TEST_F(MDIFormTest, TheWindowMenuListsTheChildrenAcrossRebuilds)
+TEST_F(MDIFormTest, TheWindowMenuAndTheKeys)
 {
     auto* menu = New<TMainMenu>(frame);
-    auto item = [&](TMenuItem* parent, const String& caption) {
+    const auto item = [&](TMenuItem* parent, const String& caption) {
         auto* made = New<TMenuItem>(frame);
         made->SetCaption(caption);
         parent->Add(made);
         return made;
     };
     TMenuItem* file = item(menu->Items(), L"&File");
-    item(file, L"E&xit");
     TMenuItem* windows = item(menu->Items(), L"&Window");
-    bool tiled = false, made = false;
-    item(windows, L"&Tile")->OnClick = [&](TObject*) { tiled = true; };
+    int clicks = 0;
+    item(windows, L"&Tile")->OnClick = [&](TObject*) { ++clicks; };
     TMenuItem* create = item(file, L"&New");
     create->SetShortCut(ShortCut('N', scCtrl));
-    create->OnClick = [&](TObject*) { made = true; };
+    create->OnClick = [&](TObject*) { ++clicks; };
     frame->SetMenu(menu);
     frame->SetWindowMenu(windows);
-    ShowFrame();
-    TProbeForm* first = Child(L"One");
-    Child(L"Two");
-
-    auto listed = [&] {
-        const HMENU sub = windows->SubMenuHandle();
-        std::vector<UINT> ids;
-        for (int i = 0; i < GetMenuItemCount(sub); ++i) ids.push_back(GetMenuItemID(sub, i));
-        return ids;
-    };
-    std::vector<UINT> ids = listed();
-    ASSERT_EQ(ids.size(), 4u) << "Tile, a line, and one entry per child";
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    Post(first, WM_KEYDOWN, 'N', 1);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    EXPECT_TRUE(made) << "a child's keys reach the frame's menu";
-    EXPECT_LT(ids[0], FirstMDIChildId);
-    EXPECT_EQ(ids[2], FirstMDIChildId);
-    EXPECT_EQ(ids[3], FirstMDIChildId + 1);
-
-    // Structure changes build the bar anew; the client lists into the new one.
-    item(file, L"&Open");
-    Pump();
-    ids = listed();
-    ASSERT_EQ(ids.size(), 4u);
-    EXPECT_EQ(ids[3], FirstMDIChildId + 1);
-
-    // An entry's command activates its child; an item's still reaches the item.
+    Open();
+    item(file, L"&Open");  // the bar is built anew
+    const HMENU list = windows->SubMenuHandle();
+    ASSERT_EQ(GetMenuItemCount(list), 5) << "Tile, a line, one entry per child";
+    EXPECT_EQ(GetMenuItemID(list, 4), FirstMDIChildId + 2);
     SendMessageW(frame->Handle(), WM_COMMAND, FirstMDIChildId, 0);
-    Pump();
-    EXPECT_EQ(frame->ActiveMDIChild(), first);
-    SendMessageW(frame->Handle(), WM_COMMAND, ids[0], 0);
-    Pump();
-    EXPECT_TRUE(tiled);
+    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    SendMessageW(frame->Handle(), WM_COMMAND, GetMenuItemID(list, 0), 0);
+    EXPECT_EQ(clicks, 1);
 
-    FreeObject(windows);
-    EXPECT_EQ(frame->WindowMenu(), nullptr) << "dropped when the item goes";
-}
-
-TEST_F(MDIFormTest, TheLoopHandsTheChildKeysToTheClient)
-{
-    ShowFrame();
-    TProbeForm* first = Child(L"One");
-    TProbeForm* second = Child(L"Two");
-    ASSERT_EQ(frame->ActiveMDIChild(), second);
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    Post(second, WM_KEYDOWN, VK_F6, 1);
-    EXPECT_EQ(frame->ActiveMDIChild(), first) << "Ctrl+F6 went to the next child";
-
-    // Keys of a window outside the frame stay with it.
+    HoldCtrl(true);
+    Post(kids[0], WM_KEYDOWN, 'N', 1);
+    EXPECT_EQ(clicks, 2) << "a child's keys reach the frame's menu";
+    Post(kids[0], WM_KEYDOWN, VK_F6, 1);
+    TForm* next = frame->ActiveMDIChild();
+    EXPECT_NE(next, kids[0]) << "Ctrl+F6 goes to the next child";
     form->Show();
     Post(form.get(), WM_KEYDOWN, VK_F6, 1);
-    EXPECT_EQ(frame->ActiveMDIChild(), first);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
+    EXPECT_EQ(frame->ActiveMDIChild(), next) << "keys of other windows stay theirs";
+    HoldCtrl(false);
+    FreeObject(windows);
+    EXPECT_EQ(frame->WindowMenu(), nullptr);
+    for (UINT i = 0; i < FirstMDIChildId; ++i)
+        ASSERT_LT(MakeOwned<TMenuItem>(nullptr)->Command(), FirstMDIChildId) << "item commands stay below the children's";
 }
 
-TEST_F(MDIFormTest, MenuCommandsStayBelowTheChildEntries)
+TEST_F(MDIFormTest, ASubclassEndsWithItsHolderItselfOrTheWindow)
 {
-    for (UINT i = 0; i < FirstMDIChildId + 16; ++i) {
-        TOwned<TMenuItem> item = MakeOwned<TMenuItem>(nullptr);
-        ASSERT_GT(item->Command(), 0u);
-        ASSERT_LT(item->Command(), FirstMDIChildId);
-    }
-}
-
-TEST_F(MDIFormTest, ASubclassEndsWithItsHolderOrWithTheWindow)
-{
-    frame->HandleNeeded();  // hidden: a shown frame's window would wait to be hidden
-    std::vector<std::string> log;
-    auto watcher = [&log](const std::string& name) {
-        return [&log, name](TMessage& message, const TSubclassNext& next) {
-            if (message.Msg == kProbe) log.push_back(name);
-            next(message);
-        };
-    };
-    auto older = std::make_unique<TWindowSubclass>(frame->ClientHandle(), watcher("older"));
-    auto newer = std::make_unique<TWindowSubclass>(frame->ClientHandle(), watcher("newer"));
-    SendMessageW(frame->ClientHandle(), kProbe, 0, 0);
-    EXPECT_EQ(log, (std::vector<std::string>{"newer", "older"}));
-    older.reset();
-    log.clear();
-    SendMessageW(frame->ClientHandle(), kProbe, 0, 0);
-    EXPECT_EQ(log, (std::vector<std::string>{"newer"}));
-    newer.reset();
-    log.clear();
-    SendMessageW(frame->ClientHandle(), kProbe, 0, 0);
-    EXPECT_TRUE(log.empty());
-    Child(L"One");
-    EXPECT_EQ(frame->MDIChildCount(), 1) << "the client works on without them";
-
-    // One that ends itself inside its own message.
+    frame->HandleNeeded();  // hidden: a shown window would wait to be hidden
+    const HWND client = frame->ClientHandle();
+    std::string log;
     std::unique_ptr<TWindowSubclass> self;
-    int seen = 0;
-    self = std::make_unique<TWindowSubclass>(frame->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
-        if (message.Msg == kProbe) {
-            ++seen;
-            self.reset();
-        }
-        next(message);
-    });
-    SendMessageW(frame->ClientHandle(), kProbe, 0, 0);
-    SendMessageW(frame->ClientHandle(), kProbe, 0, 0);
-    EXPECT_EQ(seen, 1);
+    const auto watch = [&](char name) {
+        return std::make_unique<TWindowSubclass>(client, [&, name](TMessage& message, const TSubclassNext& next) {
+            if (message.Msg == kProbe) log += name;
+            if (message.Msg == kProbe && name == 's') self.reset();
+            next(message);
+        });
+    };
+    auto older = watch('a');
+    auto newer = watch('b');
+    self = watch('s');
+    const auto probe = [&] {
+        log.clear();
+        SendMessageW(client, kProbe, 0, 0);
+        return log;
+    };
+    EXPECT_EQ(probe(), "sba");
+    EXPECT_EQ(probe(), "ba") << "one may end inside its own message";
+    older.reset();
+    EXPECT_EQ(probe(), "b");
+    newer.reset();
+    EXPECT_EQ(probe(), "");
+    Child(0);
+    EXPECT_EQ(frame->MDIChildCount(), 1) << "the client works on";
 
-    // The window dies first.
-    auto outlived = std::make_unique<TWindowSubclass>(frame->ClientHandle(), watcher("late"));
+    auto outlived = watch('c');
     frame->DestroyHandle();
     EXPECT_EQ(outlived->Window(), nullptr);
     outlived.reset();
-    EXPECT_THROW(TWindowSubclass(nullptr, watcher("none")), Exception);
+    EXPECT_THROW(TWindowSubclass(nullptr, nullptr), Exception);
 }
 
 TEST_F(MDIFormTest, HandlesStayFlatOverChildrenOpenedAndClosed)
 {
-    ShowFrame();
-    auto cycle = [&] {
-        TProbeForm* child = Child(L"Cycle");
-        child->SetWindowState(TWindowState::wsMaximized);
-        Pump();
-        FreeObject(child);
+    Open();
+    const auto cycle = [&] {
+        FreeObject(Child(0, TWindowState::wsMaximized));
         Pump();
     };
     cycle();
@@ -481,7 +269,6 @@ TEST_F(MDIFormTest, HandlesStayFlatOverChildrenOpenedAndClosed)
     EXPECT_EQ(CountGdiObjects(), gdi);
     EXPECT_EQ(CountThreadWindows(), windows);
     EXPECT_EQ(CountIconHandles(), icons);
-    EXPECT_EQ(frame->MDIChildCount(), 0);
 }
 
 }  // namespace
