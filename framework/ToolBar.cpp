@@ -245,6 +245,7 @@ void TToolBar::SetBounds(int left, int top, int width, int height)
 void TToolBar::AddButton(TToolButton* button)
 {
     button->bar_ = this;
+    button->SetBoundsFields(button->Left(), button->Top(), button->Width(), buttonHeight_);
     auto at = std::find_if(buttons_.begin(), buttons_.end(), [button](TToolButton* other) {
         return other->Top() > button->Top() || (other->Top() == button->Top() && other->Left() >= button->Left());
     });
