@@ -5,6 +5,7 @@
 // under Wine, also with rebuilds and the menu freed while one is open.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -476,4 +477,49 @@ TEST_F(MenuBarTest, RebuildingOrFreeingTheMenuFromInsideADropDownIsSafe)
     EXPECT_EQ(holder->Menu(), nullptr);
     EXPECT_EQ(panel->ControlCount(), 0);
     EXPECT_TRUE(clicks.empty());
+}
+
+// ------------------------------------------------------------ pictures
+
+TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
+{
+    const std::filesystem::path dir = "screens";
+    std::filesystem::create_directories(dir);
+    auto* theme = New<TkypFileTheme>(form.get());
+    theme->SetThemeFile(SampleSkinFile());
+    holder->SetMenu(menu);
+    ShowForm();
+    const std::pair<TkypUIStyle, const wchar_t*> styles[] = {{MacOS, L"macos"}, {WinXP, L"winxp"},
+        {DeepBlue, L"deepblue"}, {Protein, L"protein"}, {BlueGlass, L"blueglass"}, {FromThemeFile, L"copper"}};
+    int saved = 0;
+    for (const auto& [style, name] : styles) {
+        host.Style = style;
+        holder->StyleChanged(style, style == FromThemeFile ? theme : nullptr);
+        Hover(&Bar(), Bar().Width() - 3, 3);
+        Snapshot(&Bar())->SaveToFile((dir / (String(L"menubar_") + name + L"_idle.bmp")).wstring());
+        Hover(&Bar(), Inside(1).X, Inside(1).Y);
+        Snapshot(&Bar())->SaveToFile((dir / (String(L"menubar_") + name + L"_hot.bmp")).wstring());
+        saved += 2;
+    }
+
+    // The screen while Edit's drop-down is open, in the sample skin.
+    const TPoint origin = form->ClientToScreen(TPoint(0, 0));
+    auto screen = MakeOwned<TBitmap>();
+    screen->SetSize(form->Width(), 160);
+    auto* timer = New<TTimer>(form.get());
+    timer->SetInterval(120);
+    timer->SetOnTimer([&](TObject*) {
+        timer->SetEnabled(false);
+        HDC desktop = GetDC(nullptr);
+        BitBlt(screen->Canvas().Handle(), 0, 0, screen->Width(), screen->Height(), desktop, origin.X, origin.Y, SRCCOPY);
+        ReleaseDC(nullptr, desktop);
+    });
+    timer->SetEnabled(true);
+    MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}});
+    Click(1);
+    robot.Join();
+    Pump();
+    screen->SaveToFile((dir / L"menubar_copper_dropdown.bmp").wstring());
+    EXPECT_EQ(robot.counts, std::vector<int>{3});
+    EXPECT_EQ(saved, 12);
 }
