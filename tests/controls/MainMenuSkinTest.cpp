@@ -63,14 +63,6 @@ protected:
     TMenuItem* file = nullptr;
 };
 
-TOwned<TImageList> RedImages()
-{
-    TOwned<TImageList> images = MakeOwned<TImageList>(16, 16, nullptr);
-    TOwned<TBitmap> red = SolidBitmap(16, 16, clRed);
-    images->Add(red.get(), nullptr);
-    return images;
-}
-
 }  // namespace
 
 TEST_F(MainMenuSkinTest, CreatingOneOnAFormTakesTheFormsNativeBarAway)
@@ -100,7 +92,7 @@ TEST_F(MainMenuSkinTest, ImagesReadNullWhileTheOwnListServesAndCheckMarksStay)
     EXPECT_TRUE(Shows(*b, kCheckGreen));  // no valid image: the check mark
     EXPECT_FALSE(Shows(*b, clRed));
 
-    TOwned<TImageList> red = RedImages();
+    TOwned<TImageList> red = SolidImageList(clRed);
     menu->SetImages(red.get());
     EXPECT_EQ(menu->Images(), red.get());
     b = Draw(high, false);

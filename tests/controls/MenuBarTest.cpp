@@ -7,75 +7,16 @@
 
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ExtCtrls.h"
 #include "HandleCounts.h"
 #include "KYPMenuBar.h"
+#include "MenuRobot.h"
 #include "SampleSkin.h"
 #include "WindowHarness.h"
 
 namespace {
-
-// The visible menu window of a thread and the item count of its menu.
-HWND WaitForMenu(DWORD thread, int& count)
-{
-    for (int i = 0; i < 300; ++i, Sleep(10)) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND window, LPARAM data) -> BOOL {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (IsWindowVisible(window) && std::wstring_view(name) == L"#32768")
-                    *reinterpret_cast<HWND*>(data) = window;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        HMENU menu = found ? reinterpret_cast<HMENU>(SendMessageW(found, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
-        if (menu) {
-            count = GetMenuItemCount(menu);
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// From a second thread: waits for each menu the GUI thread opens, notes
-// its item count and posts the step's keys to it.
-using Steps = std::vector<std::vector<WORD>>;
-
-class MenuRobot {
-public:
-    explicit MenuRobot(Steps steps) : thread_(GetCurrentThreadId())
-    {
-        worker_ = std::thread([this, steps] {
-            for (const auto& keys : steps) {
-                int count = 0;
-                HWND menu = WaitForMenu(thread_, count);
-                if (!menu) return;
-                counts.push_back(count);
-                Sleep(200);  // the GUI thread's timers run inside the menu loop
-                for (WORD key : keys) {
-                    PostMessageW(menu, WM_KEYDOWN, key, 1);
-                    Sleep(30);
-                }
-                for (int i = 0; i < 200 && IsWindowVisible(menu); ++i) Sleep(10);
-            }
-        });
-    }
-    ~MenuRobot() { Join(); }
-    void Join()
-    {
-        if (worker_.joinable()) worker_.join();
-    }
-    std::vector<int> counts;
-
-private:
-    DWORD thread_;
-    std::thread worker_;
-};
 
 class TTestHost : public IkypMenuBarHost {
 public:
@@ -501,6 +442,15 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
         Snapshot(&Bar())->SaveToFile((dir / (String(L"menubar_") + name + L"_hot.bmp")).wstring());
         saved += 2;
     }
+
+    // Right to left: the buttons from the right edge, in the same order.
+    SysLocale.MiddleEast = true;
+    Bar().SetBiDiMode(TBiDiMode::bdRightToLeft);
+    Snapshot(&Bar())->SaveToFile((dir / L"menubar_copper_rtl.bmp").wstring());
+    EXPECT_EQ(Button(0).Left() + Button(0).Width(), Bar().ClientWidth());
+    Bar().SetBiDiMode(TBiDiMode::bdLeftToRight);
+    SysLocale.MiddleEast = false;
+    Snapshot(&Bar());
 
     // The screen while Edit's drop-down is open, in the sample skin.
     const TPoint origin = form->ClientToScreen(TPoint(0, 0));
