@@ -1,6 +1,7 @@
 #include "KYPForm.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Dialogs.h"
 #include "KYPPublicControls.h"
@@ -186,12 +187,18 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
     if (!m_Form || m_Destroyed) return;
     const TRect bounds = m_Form->BoundsRect();
     TkypUIStyle resolved = style;
-    if (UsesThemeFile(FileTheme(), style, resolved))
-        ApplySkinFile(*FileTheme());
-    else
-        ApplyBuiltInStyle(resolved);
+    {
+        // The setters below paint and cut once, at the end.
+        const bool wasChanging = std::exchange(m_StyleChanging, true);
+        if (UsesThemeFile(FileTheme(), style, resolved))
+            ApplySkinFile(*FileTheme());
+        else
+            ApplyBuiltInStyle(resolved);
+        m_StyleChanging = wasChanging;
+    }
     if (m_TitleBar) {
-        m_TitleBar->SetFileTheme(FileTheme());
+        // A new theme re-applies the bar's style by itself.
+        if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
         m_TitleBar->SetUIStyle(m_UIStyle);
     }
     if (m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
@@ -442,6 +449,22 @@ TkypFrameBorders TkypForm::Borders() const
     return borders;
 }
 
+// Where the client area starts in the window, as the system laid it out:
+// the title bar lines its picture up with the border's copy of it. The
+// arithmetic alone assumes the system's frame of a sizeable window.
+int TkypForm::BorderWidthAnswer() const
+{
+    if (FormWindowAlive() && !IsIconic(m_Form->Handle())) {
+        const HWND window = m_Form->Handle();
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        POINT origin{0, 0};
+        ::ClientToScreen(window, &origin);
+        if (origin.x > bounds.left) return origin.x - bounds.left;
+    }
+    return FrameBorderWidthAnswer(Borders());
+}
+
 TkypFrameLayout TkypForm::Layout() const
 {
     const TRect window = WindowBounds();
@@ -460,7 +483,7 @@ TkypFrameLayout TkypForm::Layout() const
 
 void TkypForm::PaintFormBorder()
 {
-    if (!FormWindowAlive()) return;
+    if (!FormWindowAlive() || m_StyleChanging) return;
     const HWND window = m_Form->Handle();
     if (IsIconic(window) && !Designing()) return;
     TWindowDC dc(window);
@@ -539,7 +562,7 @@ void TkypForm::WndProc(TMessage& message)
 
 void TkypForm::UpdateFormRegion()
 {
-    if (!FormWindowAlive()) return;
+    if (!FormWindowAlive() || m_StyleChanging) return;
     const HWND window = m_Form->Handle();
     const TRect bounds = WindowBounds();
     TRegionHandle region;
@@ -599,7 +622,7 @@ void TkypForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
         }
         break;
     }
-    case KYPM_BORDERWIDTH: message.Result = FrameBorderWidthAnswer(Borders()); return;
+    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
         // The frame paints the whole non-client area, except for an icon.

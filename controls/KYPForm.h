@@ -130,6 +130,7 @@ private:
     void ApplySkinFile(TkypFileTheme& theme);
     void ApplyBuiltInStyle(TkypUIStyle resolved);
     TkypFrameBorders Borders() const;
+    int BorderWidthAnswer() const;
     TkypFrameLayout Layout() const;
     TRect WindowBounds() const;
     bool FormWindowAlive() const;
@@ -179,6 +180,7 @@ private:
     int m_InitMaxSizeCount = 0;
     bool m_MDIChildFormTitleVisible = true;
     bool m_SelfChanging = false;
+    bool m_StyleChanging = false;
     bool m_Hooked = false;
     int m_HookId = 0;
     // Cleared when the frame goes, for a message on its way through the hook.

@@ -170,6 +170,8 @@ private:
         RECT bounds{};
         GetWindowRect(Handle(), &bounds);
         InflateRect(&bounds, kMargin, kMargin);
+        const RECT screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&bounds, &bounds, &screenArea);  // the screen has nothing to copy beyond its edges
         TBitmap picture;
         picture.SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
         HDC screen = GetDC(nullptr);
