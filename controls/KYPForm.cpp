@@ -52,9 +52,9 @@ void TkypForm::SetUp(TForm* form)
 {
     m_Form = form;
     SetParent(form);  // a frame always stands on its form
+    m_FormInitRect = NormalBounds();
     MeasureOldBorders();
     m_Form->SetBorderWidth(0);
-    m_FormInitRect = m_Form->BoundsRect();
     m_FormInitMax = m_Form->WindowState() == TWindowState::wsMaximized;
     m_TitleBar = New<TkypTitleBar>(this);
     m_TitleBar->SetParent(this);
@@ -92,6 +92,20 @@ void TkypForm::SetUp(TForm* form)
     m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
     RecomputeFrame(window);
     UpdateFormRegion();  // the window's size changed since the style set the first one
+}
+
+// The bounds the form has when it is not maximised: a window made
+// maximised already knows them, a form without a window has only its own.
+TRect TkypForm::NormalBounds() const
+{
+    if (!m_Form->HandleAllocated() || !IsZoomed(m_Form->Handle())) return m_Form->BoundsRect();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(m_Form->Handle(), &placement);
+    TRect area;
+    GetWorkAreaRect(area);  // the placement counts from the work area
+    const RECT& normal = placement.rcNormalPosition;
+    return TRect(normal.left + area.Left, normal.top + area.Top, normal.right + area.Left, normal.bottom + area.Top);
 }
 
 // The form's own frame, caption still on: what the system's frame around

@@ -125,6 +125,7 @@ protected:
 
 private:
     void SetUp(TForm* form);
+    TRect NormalBounds() const;
     void MeasureOldBorders();
     void SetFormIcon();
     void ApplySkinFile(TkypFileTheme& theme);

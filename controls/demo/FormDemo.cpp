@@ -190,10 +190,14 @@ private:
         GetClientRect(Handle(), &client);
         POINT origin{0, 0};
         ::ClientToScreen(Handle(), &origin);
-        wchar_t text[200];
-        swprintf(text, 200, L"window %ld %ld %ld %ld client %ld %ld %ld %ld\n", window.left, window.top, window.right,
-                 window.bottom, origin.x - window.left, origin.y - window.top, origin.x - window.left + client.right,
-                 origin.y - window.top + client.bottom);
+        RECT outline{};
+        TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(Handle(), region.get()) != ERROR) GetRgnBox(region.get(), &outline);
+        wchar_t text[300];
+        swprintf(text, 300, L"window %ld %ld %ld %ld client %ld %ld %ld %ld frame %d x %d outline %ld %ld %ld %ld\n",
+                 window.left, window.top, window.right, window.bottom, origin.x - window.left, origin.y - window.top,
+                 origin.x - window.left + client.right, origin.y - window.top + client.bottom, frame_->Width(),
+                 frame_->Height(), outline.left, outline.top, outline.right, outline.bottom);
         if (FILE* file = _wfopen(fileName.c_str(), L"w")) {
             fputws(text, file);
             fclose(file);

@@ -270,6 +270,25 @@ TEST_F(FormFrameTest, AMaximisedFormCoversTheWorkAreaAndRestoresToItsBounds)
     EXPECT_FALSE(PtInRegion(Region().get(), normal.Width(), normal.Height() - 1));
 }
 
+TEST_F(FormFrameTest, AFormMadeMaximisedIsMaximisedFramedAndRestoresToItsFirstBounds)
+{
+    const TRect first = form->BoundsRect();
+    form->SetWindowState(TWindowState::wsMaximized);
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    WaitFor(100);
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_TRUE(IsZoomed(Window()));
+    EXPECT_EQ(WindowRect(), TRect(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1));
+    const TRect window = WindowRect();
+    EXPECT_EQ(frame->Width(), window.Width() - 6);
+    EXPECT_TRUE(PtInRegion(Region().get(), window.Width() / 2, window.Height() - 1));
+    form->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_EQ(WindowRect(), first);
+}
+
 TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBlue)
 {
     TkypForm* frame = AddFrame();
