@@ -237,7 +237,7 @@ void TToolBar::SetBounds(int left, int top, int width, int height)
 {
     const bool widthChanged = width != Width();
     TCustomControl::SetBounds(left, top, width, height);
-    if (widthChanged && wrapable_) ArrangeButtons();
+    if (widthChanged && (wrapable_ || arrangedRightToLeft_)) ArrangeButtons();
 }
 
 // A new button goes before every button that does not stand left of
@@ -245,6 +245,7 @@ void TToolBar::SetBounds(int left, int top, int width, int height)
 void TToolBar::AddButton(TToolButton* button)
 {
     button->bar_ = this;
+    button->SetBoundsFields(button->Left(), button->Top(), button->Width(), buttonHeight_);
     auto at = std::find_if(buttons_.begin(), buttons_.end(), [button](TToolButton* other) {
         return other->Top() > button->Top() || (other->Top() == button->Top() && other->Left() >= button->Left());
     });
@@ -282,6 +283,7 @@ void TToolBar::ArrangeButtons()
 {
     if (arranging_) return;
     arranging_ = true;
+    arrangedRightToLeft_ = UseRightToLeftReading(BiDiMode());
     int x = 0, y = 0, rowHeight = 0;
     for (TToolButton* button : buttons_) {
         if (!button->Visible()) continue;
@@ -291,7 +293,7 @@ void TToolBar::ArrangeButtons()
             y += rowHeight;
             rowHeight = 0;
         }
-        button->SetBounds(x, y, width, button->Height());
+        button->SetBounds(arrangedRightToLeft_ ? ClientWidth() - x - width : x, y, width, button->Height());
         x += width;
         rowHeight = std::max(rowHeight, button->Height());
     }
@@ -340,6 +342,8 @@ TCustomDrawState TToolBar::StateOf(TToolButton* button) const
 
 void TToolBar::Paint()
 {
+    // The reading order has no notice of its own: a changed one shows here.
+    if (arrangedRightToLeft_ != UseRightToLeftReading(BiDiMode())) ArrangeButtons();
     const TRect client = ClientRect();
     Canvas().Brush().SetColor(Color());
     Canvas().Brush().SetStyle(TBrushStyle::bsSolid);

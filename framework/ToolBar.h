@@ -1,5 +1,6 @@
 // A tool bar of captioned buttons, drawn by the bar itself, that can
-// serve as a form's menu bar: a button with a menu item drops the item's
+// serve as a form's menu bar (laid out from the right edge when it reads
+// right to left): a button with a menu item drops the item's
 // sub-items down under it, Alt+letter and F10 reach the buttons, the arrow
 // keys and the mouse move an open drop-down from button to button.
 #pragma once
@@ -173,6 +174,7 @@ private:
     HWND focusBefore_ = nullptr;
     bool menuMode_ = false;
     bool arranging_ = false;
+    bool arrangedRightToLeft_ = false;  // buttons laid out from the right
     bool flat_ = false;
     TEdgeBorders edgeBorders_ = ebTop;
     bool showCaptions_ = false;

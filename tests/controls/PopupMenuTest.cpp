@@ -83,14 +83,6 @@ std::pair<int, int> InkColumns(TBitmap& bitmap, int from, int to)
     return Columns(bitmap, from, to, [](TColor pixel) { return pixel != clWhite && pixel != kBar; });
 }
 
-TOwned<TImageList> RedImages()
-{
-    TOwned<TImageList> images = MakeOwned<TImageList>(16, 16, nullptr);
-    TOwned<TBitmap> red = SolidBitmap(16, 16, clRed);
-    images->Add(red.get(), nullptr);
-    return images;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- styles
@@ -182,7 +174,7 @@ TEST_F(PopupMenuTest, ASeparatorIsALineOnBarAndBackgroundWhateverElseTheItemHas)
     TMenuItem* line = AddItem(L"-");
     line->SetChecked(true);
     line->SetImageIndex(0);
-    TOwned<TImageList> images = RedImages();
+    TOwned<TImageList> images = SolidImageList(clRed);
     menu->SetImages(images.get());
     TOwned<TBitmap> b = Draw(line, true, 120, 5);
     EXPECT_EQ(b->Canvas().Pixels(0, 0), kBar);
@@ -205,7 +197,7 @@ TEST_F(PopupMenuTest, CheckedItemsShowTheCheckMarkOrTheirImageOnAPressedBox)
     EXPECT_LE(green.second, 19);
     EXPECT_EQ(b->Canvas().Pixels(4, 3), kBar);  // the mark's white is see-through
 
-    TOwned<TImageList> images = RedImages();
+    TOwned<TImageList> images = SolidImageList(clRed);
     menu->SetImages(images.get());
     TMenuItem* pictured = AddItem(L"Low");
     pictured->SetImageIndex(0);
@@ -231,7 +223,7 @@ TEST_F(PopupMenuTest, TheSharedLookDrawsTheCheckMarksItIsHanded)
     item->SetChecked(true);
     TkypMenuLook look;
     look.SetUIStyle(DeepBlue, nullptr);
-    TOwned<TImageList> red = RedImages();
+    TOwned<TImageList> red = SolidImageList(clRed);
     TOwned<TBitmap> b = SolidBitmap(200, 21, kPaper);
     look.Draw(*item, b->Canvas(), TRect(0, 0, 200, 21), false, TkypMenuImages{*red, nullptr}, true, nullptr);
     EXPECT_EQ(b->Canvas().Pixels(4, 3), clRed) << "image 0 of the list handed in";
@@ -242,7 +234,7 @@ TEST_F(PopupMenuTest, TheSharedLookDrawsTheCheckMarksItIsHanded)
 TEST_F(PopupMenuTest, RightToLeftMirrorsBarImageCaptionAndShortcut)
 {
     RightToLeft();
-    TOwned<TImageList> images = RedImages();
+    TOwned<TImageList> images = SolidImageList(clRed);
     menu->SetImages(images.get());
     TMenuItem* item = AddItem(L"Record");
     item->SetImageIndex(0);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Bitmap.h"
+#include "ImageList.h"
 
 inline TOwned<TBitmap> SolidBitmap(int width, int height, TColor color)
 {
@@ -24,4 +25,13 @@ inline TOwned<TBitmap> PatternBitmap(const std::vector<std::string>& rows, TColo
         for (int x = 0; x < bitmap->Width(); ++x)
             bitmap->Canvas().SetPixels(x, y, rows[y][x] == '#' ? clRed : key);
     return bitmap;
+}
+
+// A list of one 16 x 16 image in that colour.
+inline TOwned<TImageList> SolidImageList(TColor color)
+{
+    TOwned<TImageList> images = MakeOwned<TImageList>(16, 16, nullptr);
+    TOwned<TBitmap> image = SolidBitmap(16, 16, color);
+    images->Add(image.get(), nullptr);
+    return images;
 }

@@ -4,83 +4,15 @@
 // key, moving to the next button, and rebuilding while one is open.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "ExtCtrls.h"
+#include "MenuRobot.h"
 #include "ToolBar.h"
 #include "WindowHarness.h"
 
 namespace {
-
-// The visible menu window of a thread, or null.
-HWND FindMenuWindow(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (IsWindowVisible(window) && std::wstring_view(name) == L"#32768") *reinterpret_cast<HWND*>(data) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// Waits for an open menu window that shows a menu; answers it and its
-// item count, or null.
-HWND WaitForMenu(DWORD thread, int& count)
-{
-    for (int i = 0; i < 300; ++i, Sleep(10)) {
-        HWND menu = FindMenuWindow(thread);
-        HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
-        if (handle) {
-            count = GetMenuItemCount(handle);
-            return menu;
-        }
-    }
-    return nullptr;
-}
-
-// Watches from a second thread while the GUI thread sits in a menu loop:
-// each step waits for an open menu window, notes how many items it shows
-// and posts keys to it.
-using Steps = std::vector<std::vector<WORD>>;
-
-class MenuRobot {
-public:
-    explicit MenuRobot(Steps steps) : thread_(GetCurrentThreadId())
-    {
-        worker_ = std::thread([this, steps] {
-            for (const auto& keys : steps) {
-                int count = 0;
-                HWND menu = WaitForMenu(thread_, count);
-                if (!menu) return;
-                counts.push_back(count);
-                Sleep(200);  // the GUI thread's timers get their turn inside the loop
-                for (WORD key : keys) {
-                    PostMessageW(menu, WM_KEYDOWN, key, 1);
-                    Sleep(30);
-                }
-                for (int i = 0; i < 200 && IsWindowVisible(menu); ++i) Sleep(10);
-            }
-        });
-    }
-    ~MenuRobot() { Join(); }
-    void Join()
-    {
-        if (worker_.joinable()) worker_.join();
-    }
-    std::vector<int> counts;  // item count of each menu seen, in order
-
-private:
-    DWORD thread_;
-    std::thread worker_;
-};
 
 // Gives each drop-down a handler as the bar learns of it, as a menu bar
 // that copies its menu's settings into the drop-down does.
@@ -180,6 +112,25 @@ TEST_F(ToolBarTest, ButtonsFollowTheMenuInOrderAlongTheTop)
     // until the owner copies it; a freed item leaves the button alone.
     FreeObject(menu->Items()->Items(3));
     EXPECT_EQ(bar->Buttons(3)->MenuItem(), nullptr);
+}
+
+TEST_F(ToolBarTest, RightToLeftTheButtonsStartAtTheRightEdgeAndLeftMovesOn)
+{
+    struct Restore {
+        ~Restore() { SysLocale.MiddleEast = false; }
+    } restore;
+    SysLocale.MiddleEast = true;
+    bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    ShowForm();
+    const int width = bar->ClientWidth();
+    EXPECT_EQ(bar->Buttons(0)->Left() + bar->Buttons(0)->Width(), width);
+    EXPECT_EQ(bar->Buttons(1)->Left() + bar->Buttons(1)->Width(), bar->Buttons(0)->Left());
+    form->SetWidth(form->Width() - 40);
+    EXPECT_EQ(bar->Buttons(0)->Left() + bar->Buttons(0)->Width(), width - 40);
+    Post(form.get(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    KeyDown(bar, VK_LEFT);
+    EXPECT_EQ(bar->HotButton(), bar->Buttons(1));
+    KeyDown(bar, VK_ESCAPE);
 }
 
 TEST_F(ToolBarTest, CustomDrawSeesHotAndSelectedAndCanTakeOverTheDrawing)
