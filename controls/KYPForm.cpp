@@ -58,9 +58,10 @@ void TkypForm::SetUp(TForm* form)
     m_FormInitMax = m_Form->WindowState() == TWindowState::wsMaximized;
     m_TitleBar = New<TkypTitleBar>(this);
     m_TitleBar->SetParent(this);
-    m_MenuBarColor = Color();
+    m_MenuBar = New<TkypFormMenuBar>(this, *this);
+    SetMenuBarColor(Color());
     SetMenuBarToColor(Color());
-    m_MenuBarHeight = 22;
+    SetMenuBarHeight(22);
     SetUIStyle(DeepBlue);
     m_UIStyleAutoUpdateSub = false;
     SetBevelOuter(TBevelCut::bvNone);
@@ -183,8 +184,8 @@ void TkypForm::Notification(TComponent* component, TOperation operation)
     TCustomPanel::Notification(component, operation);
     if (!component || operation != TOperation::opRemove) return;
     if (component == m_TitleBar) m_TitleBar = nullptr;
+    if (component == m_MenuBar) m_MenuBar = nullptr;
     if (component == m_Panel) m_Panel = nullptr;
-    if (component == m_Menu) m_Menu = nullptr;
     TkypUIStyle fallback = DeepBlue;
     if (m_FileTheme.Removed(component, operation, fallback)) {
         if (m_Destroyed || !m_Form || m_Form->HasState(csDestroying)) return;
@@ -215,6 +216,7 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
         if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
         m_TitleBar->SetUIStyle(m_UIStyle);
     }
+    if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
     if (m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
     if (MDIChild()) SetControlBoundsRect(m_Form, bounds);
     if (m_Form->HandleAllocated()) {
@@ -229,9 +231,7 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
 
 void TkypForm::ApplySkinFile(TkypFileTheme& theme)
 {
-    SetColor(theme.GetColor(SKIN2_FORMCOLOR));
-    SetMenuBarColor(theme.GetColor(SKIN2_MENUBARSTARTCOLOR));
-    SetMenuBarToColor(theme.GetColor(SKIN2_MENUBARENDCOLOR));
+    SetColor(theme.GetColor(SKIN2_FORMCOLOR));  // the menu bar's colours follow with the holder
     // A picture the skin file lacks counts as no border at all.
     m_LeftBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMLEFTBORDER));
     m_RightBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMRIGHTBORDER));
@@ -262,8 +262,6 @@ void TkypForm::ApplyBuiltInStyle(TkypUIStyle resolved)
     SetBorderColor(GetStyleColor(resolved, kAttrBorderColor));
     SetBorderWidth(GetStyleInt(resolved, kAttrBorderWidth));
     SetColor(GetStyleColor(resolved, kAttrFormColor));
-    SetMenuBarColor(Color());
-    SetMenuBarToColor(Color());
     SetRoundCorner(GetStyleInt(resolved, kAttrRoundCorner));
 }
 
@@ -365,18 +363,54 @@ void TkypForm::SetTitleFont(TFont& font)
     if (m_TitleBar) m_TitleBar->SetFont(font);
 }
 
+TMainMenu* TkypForm::Menu() const { return m_MenuBar ? m_MenuBar->Menu() : nullptr; }
+
 void TkypForm::SetMenu(TMainMenu* menu)
 {
-    if (menu == m_Menu) return;
-    if (m_Menu) m_Menu->RemoveFreeNotification(this);
-    m_Menu = menu;
-    if (m_Menu) m_Menu->FreeNotification(this);
+    if (m_MenuBar) m_MenuBar->SetMenu(menu);
 }
 
-void TkypForm::SetMenuBarColor(TColor color) { m_MenuBarColor = color; }
-void TkypForm::SetMenuBarToColor(TColor color) { m_MenuBarToColor = color; }
-int TkypForm::MenuBarHeight() const { return 0; }
-void TkypForm::SetMenuBarHeight(int height) { m_MenuBarHeight = height; }
+TColor TkypForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBarColor() : Color(); }
+
+void TkypForm::SetMenuBarColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarColor(color);
+}
+
+TColor TkypForm::MenuBarToColor() const { return m_MenuBar ? m_MenuBar->MenuBarToColor() : Color(); }
+
+void TkypForm::SetMenuBarToColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarToColor(color);
+}
+
+int TkypForm::MenuBarHeight() const { return m_MenuBar ? m_MenuBar->MenuBarHeight() : 0; }
+
+void TkypForm::SetMenuBarHeight(int height)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarHeight(height);
+}
+
+void TkypForm::UpdateMenu()
+{
+    if (m_MenuBar) m_MenuBar->UpdateMenu();
+}
+
+void TkypForm::UpdateTopMenu()
+{
+    if (m_MenuBar) m_MenuBar->UpdateTopMenu();
+}
+
+void TkypForm::RepaintMenuBar()
+{
+    if (m_MenuBar) m_MenuBar->RepaintMenuBar();
+}
+
+void TkypForm::MenuBarPlaced()
+{
+    if (m_TitleBar) m_TitleBar->SetTop(0);
+    PaintFormBorder();
+}
 
 int TkypForm::RoundCorner() const { return TitleBarVisible() ? m_TitleBar->RoundCorner() : 0; }
 
@@ -489,9 +523,9 @@ TkypFrameLayout TkypForm::Layout() const
     layout.TitleCanPaint = m_TitleBar && m_TitleBar->CanPaint();
     layout.TitleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
     layout.MenuBarHeight = MenuBarHeight();
-    layout.MenuBarColor = m_MenuBarColor;
-    layout.MenuBarToColor = m_MenuBarToColor;
-    layout.MenuBarFill = Color();
+    layout.MenuBarColor = MenuBarColor();
+    layout.MenuBarToColor = MenuBarToColor();
+    layout.MenuBarFill = MenuBar() ? MenuBar()->Color() : Color();
     return layout;
 }
 
@@ -796,7 +830,7 @@ void TkypForm::ApplicationMessage(MSG& msg, bool& handled)
 void TkypForm::IsMenuShortCut(TMessage& message)
 {
     if (m_Destroyed) return;
-    message.Result = IsFormActive(m_Form) && m_Form->Active() && m_Menu && m_Menu->IsShortCut(message) ? 1 : 0;
+    message.Result = IsFormActive(m_Form) && m_Form->Active() && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
 }
 
 // ------------------------------------------------------------- properties

@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "KYPFormBorder.h"
 #include "KYPFormGeometry.h"
+#include "KYPMenuBar.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 
@@ -23,7 +24,11 @@
 constexpr UINT KYPM_MDIBOTTOMBORDER = 0x87D0;
 constexpr UINT KYPM_MDILEFTBORDER = 0x87D1;
 
-class TkypForm : public TCustomPanel, public IkypTitleBarFrame, public IkypFormFrame, public IkypStyleSource {
+class TkypForm : public TCustomPanel,
+                 public IkypTitleBarFrame,
+                 public IkypFormFrame,
+                 public IkypStyleSource,
+                 public IkypMenuBarHost {
 public:
     explicit TkypForm(TComponent* owner);
     ~TkypForm() override;
@@ -65,17 +70,19 @@ public:
     // The title bar's font; null without a title bar.
     TFont* TitleFont() const;
     void SetTitleFont(TFont& font);
-    // Not owned; dropped when the menu goes. Its shortcuts work from every
-    // window of the form.
-    TMainMenu* Menu() const { return m_Menu; }
+    // Not owned; dropped when the menu goes. Shown as a menu bar below the
+    // title bar; its shortcuts work from every window of the form.
+    TMainMenu* Menu() const;
     void SetMenu(TMainMenu* menu);
-    TColor MenuBarColor() const { return m_MenuBarColor; }
+    TColor MenuBarColor() const;
     void SetMenuBarColor(TColor color);
-    TColor MenuBarToColor() const { return m_MenuBarToColor; }
+    TColor MenuBarToColor() const;
     void SetMenuBarToColor(TColor color);
     // The menu bar's height while it shows, else 0.
     int MenuBarHeight() const;
     void SetMenuBarHeight(int height);
+    // Null while there is no menu.
+    TkypMenuBar* MenuBar() const { return m_MenuBar ? m_MenuBar->Bar() : nullptr; }
     int RoundCorner() const;
     void SetRoundCorner(int size);
     int RoundCornerBottom() const;
@@ -99,9 +106,9 @@ public:
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
     TForm* Form() const { return m_Form; }
 
-    void UpdateMenu() {}
-    void UpdateTopMenu() {}
-    void RepaintMenuBar() {}
+    void UpdateMenu();
+    void UpdateTopMenu();
+    void RepaintMenuBar();
     void PaintFormBorder() override;
     void AddHelpButton();
     // Takes the caption off the form's window again when it came back.
@@ -115,6 +122,13 @@ public:
     TForm* FramedForm() const override { return m_Hooked ? m_Form : nullptr; }
     // IkypStyleSource
     TkypUIStyle StyleForChildren() const override { return m_UIStyle; }
+    // IkypMenuBarHost
+    TWinControl* MenuBarParent() override { return this; }
+    TkypUIStyle MenuBarStyle() const override { return m_UIStyle; }
+    TkypFileTheme* MenuBarTheme() const override { return FileTheme(); }
+    bool MenuBarAllowed() const override { return !MDIChild(); }
+    bool MenuBarDesigning() const override { return Designing(); }
+    void MenuBarPlaced() override;
 
 protected:
     void Paint() override;
@@ -149,8 +163,8 @@ private:
     void IsMenuShortCut(TMessage& message);
     TBitmap* BackgroundPattern();
 
-    TkypTitleBar* m_TitleBar = nullptr;  // owned as a component of this frame
-    TMainMenu* m_Menu = nullptr;         // not owned; watched
+    TkypTitleBar* m_TitleBar = nullptr;       // owned as a component of this frame
+    TkypFormMenuBar* m_MenuBar = nullptr;     // owned as a component of this frame; holds Menu and the bar
     int m_BottomBorderWidth = 0;
     int m_OldBottomBorderWidth = 4;
     int m_LeftBorderWidth = 0;
@@ -170,8 +184,6 @@ private:
     int m_Width = 1;
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
-    TColor m_MenuBarColor = clBtnFace, m_MenuBarToColor = clBtnFace;
-    int m_MenuBarHeight = 22;
     bool m_UIStyleAutoUpdateSub = false;
     bool m_Destroyed = false;
     TOwned<TApplicationEvents> m_AppEvent;

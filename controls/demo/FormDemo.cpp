@@ -19,6 +19,7 @@
 #include "KYPButton.h"
 #include "KYPCheckBox.h"
 #include "KYPForm.h"
+#include "KYPMainMenu.h"
 #include "KYPMgr.h"
 #include "KYPRadioButton.h"
 #include "StdCtrls.h"
@@ -87,6 +88,7 @@ public:
             frame_->TitleBar()->SetBiDiMode(TBiDiMode::bdRightToLeft);
         }
         AddControls();
+        AddMenu();
         if (!options.Skin.empty()) {
             auto* theme = New<TkypFileTheme>(this);
             theme->SetThemeFile(options.Skin);
@@ -113,26 +115,50 @@ public:
     }
 
 private:
+    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
+    {
+        auto* item = New<TMenuItem>(this);
+        item->SetCaption(caption);
+        item->SetShortCut(shortCut);
+        parent->Add(item);
+        return item;
+    }
+
+    void AddMenu()
+    {
+        auto* menu = New<TkypMainMenu>(this);
+        TMenuItem* file = Item(menu->Items(), L"&File");
+        Item(file, L"&Record", ShortCut('R', scCtrl));
+        Item(file, L"&Stop", ShortCut('S', scCtrl));
+        Item(file, L"-");
+        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        TMenuItem* view = Item(menu->Items(), L"&View");
+        Item(view, L"&Maximise")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsMaximized); };
+        Item(view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
+        Item(menu->Items(), L"&Help");
+        frame_->SetMenu(menu);
+    }
+
     void AddControls()
     {
         auto* hint = New<TLabel>(this);
         hint->SetParent(frame_);
-        hint->SetBounds(20, 44, 420, 20);
+        hint->SetBounds(20, 56, 420, 20);
         hint->SetTransparent(true);
         hint->SetCaption(L"Drag the title bar, size the window by its edges, or use the buttons.");
         auto* record = New<TkypCustomButton>(this);
         record->SetParent(frame_);
-        record->SetBounds(20, 80, 90, 26);
+        record->SetBounds(20, 88, 90, 26);
         record->SetCaption(L"Record");
         record->SetTransparent(true);
         auto* stop = New<TkypCustomButton>(this);
         stop->SetParent(frame_);
-        stop->SetBounds(120, 80, 90, 26);
+        stop->SetBounds(120, 88, 90, 26);
         stop->SetCaption(L"Stop");
         stop->SetTransparent(true);
         auto* encode = New<TkypCheckBox>(this);
         encode->SetParent(frame_);
-        encode->SetBounds(20, 124, 200, 20);
+        encode->SetBounds(20, 130, 200, 20);
         encode->SetCaption(L"Encode to MP3");
         encode->SetChecked(true);
         encode->SetTransparent(true);
@@ -140,7 +166,7 @@ private:
         for (int i = 0; i < 3; ++i) {
             auto* quality = New<TkypRadioButton>(this);
             quality->SetParent(frame_);
-            quality->SetBounds(20 + i * 90, 156, 86, 20);
+            quality->SetBounds(20 + i * 90, 162, 86, 20);
             quality->SetCaption(qualities[i]);
             quality->SetChecked(i == 0);
             quality->SetTransparent(true);
