@@ -5,6 +5,8 @@
 
 #include "HandleCounts.h"
 #include "SampleSkin.h"
+#include "SkinFileSupport.h"
+#include "TempDir.h"
 #include "WindowHarness.h"
 
 #include "KYPCheckBox.h"
@@ -355,6 +357,12 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     frame->SetMenu(menu);
     auto* box = Add<TkypCheckBox>(10, 40, 120, 20, frame);
     ShowForm();
+    // The menu shows as the frame's bar under the title bar, not as the form's.
+    EXPECT_EQ(form->Menu(), nullptr);
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_GT(frame->MenuBarHeight(), 0);
+    EXPECT_EQ(frame->MenuBarHeight(), frame->MenuBar()->Height());
+    EXPECT_EQ(frame->MenuBar()->Top(), frame->TitleBar()->Height());
     box->SetFocus();
     BYTE keys[256] = {};
     GetKeyboardState(keys);
@@ -366,7 +374,54 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     EXPECT_EQ(clicks, 1);
     FreeObject(menu);
     EXPECT_EQ(frame->Menu(), nullptr);
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_EQ(frame->MenuBarHeight(), 0);
     KeyDown(box, 'R');
+}
+
+TEST_F(FormFrameTest, ASkinFileWithoutBorderPicturesLeavesTheSystemsMinimumBorder)
+{
+    TempDir dir;
+    const String skin = dir.File("bare.skn");
+    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, 0x3070B0),
+                         BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), BitmapRecord("SKIN2_FORMLEFTBORDER", 7, 4, 0x102030),
+                         IntegerRecord("SKIN2_FORMCOLOR", 0x808080), IntegerRecord("SKIN2_TRANSCOLOR", 0xFF00FF),
+                         BooleanRecord("SKIN2_BOTTOMBORDERNEEDREGION", 1)});
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(skin);
+    ASSERT_TRUE(theme->Ready());
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    // No right or bottom picture: nothing of them, the narrowest border the
+    // frame keeps at the right, the built-in bottom strip.
+    EXPECT_EQ(Insets(), (TFrameInsets{7, 3, 4, 2}));
+    EXPECT_EQ(BorderAnswer(), 7);
+    const TRect window = WindowRect();
+    EXPECT_TRUE(PtInRegion(Region().get(), 0, window.Height() - 1));
+    EXPECT_TRUE(PtInRegion(Region().get(), window.Width() - 1, window.Height() - 1));
+    frame->PaintFormBorder();
+    frame->SetFileTheme(nullptr);
+}
+
+TEST_F(FormFrameTest, AFrameFreedWhileTheFormHandlesAMessageLetsTheMessageFinish)
+{
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    int resizes = 0;
+    form->OnResize = [&](TObject*) {
+        ++resizes;
+        if (frame) FreeAndNil(frame);
+    };
+    form->SetWidth(form->Width() + 20);
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
+    const int before = resizes;
+    form->SetWidth(form->Width() + 20);  // the form's own procedure takes it
+    EXPECT_EQ(resizes, before + 1);
+    EXPECT_EQ(BorderAnswer(), 0);
 }
 
 TEST_F(FormFrameTest, RepaintsAndAttachDetachCyclesLeakNoHandles)
