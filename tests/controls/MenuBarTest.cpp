@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,18 @@ protected:
         Hover(&Bar(), at.X, at.Y);
         Press(&Bar(), at.X, at.Y);
         Pump();
+    }
+    // Runs Action once, after Milliseconds, from the message loop (which a
+    // drop-down's menu loop runs too).
+    void Later(UINT milliseconds, std::function<void()> action)
+    {
+        auto* timer = New<TTimer>(form.get());
+        timer->SetInterval(milliseconds);
+        timer->SetOnTimer([timer, action](TObject*) {
+            timer->SetEnabled(false);
+            action();
+        });
+        timer->SetEnabled(true);
     }
     // Every pixel of the rectangle that has the colour.
     static int CountColour(TBitmap& bitmap, const TRect& rect, TColor colour)
@@ -312,14 +325,10 @@ TEST_F(MenuBarTest, AClickOrAltLetterOpensItsDropDownAndAKeyChoosesAnItem)
     holder->SetMenu(menu);
     ShowForm();
     bool synced = false;
-    auto* timer = New<TTimer>(form.get());
-    timer->SetInterval(50);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
+    Later(50, [&] {
         TDropDownMenu* dropDown = Bar().DropDown();
         synced = dropDown && dropDown->OnPopup && dropDown->AutoHotkeys() == TMenuAutoFlag::maManual;
     });
-    timer->SetEnabled(true);
     MenuRobot robot(Steps{{VK_DOWN, VK_DOWN, VK_RETURN}});
     Click(1);
     robot.Join();
@@ -343,14 +352,10 @@ TEST_F(MenuBarTest, RebuildingOrFreeingTheMenuFromInsideADropDownIsSafe)
     ShowForm();
     TToolButton* before = &Button(0);
     bool sameWhileOpen = false;
-    auto* timer = New<TTimer>(form.get());
-    timer->SetInterval(50);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
+    Later(50, [&] {
         menu->MenuAdded();  // a full rebuild, with File's drop-down open
         sameWhileOpen = holder->Bar()->ButtonCount() == 4 && holder->Bar()->Buttons(0) == before;
     });
-    timer->SetEnabled(true);
     MenuRobot robot(Steps{{VK_ESCAPE}});
     Click(0);
     robot.Join();
@@ -361,11 +366,7 @@ TEST_F(MenuBarTest, RebuildingOrFreeingTheMenuFromInsideADropDownIsSafe)
     EXPECT_EQ(Button(1).Caption(), L"&Edit");
 
     // The menu freed while its drop-down is open: the bar goes once it closes.
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
-        FreeObject(menu);
-    });
-    timer->SetEnabled(true);
+    Later(50, [&] { FreeObject(menu); });
     Click(1);
     Pump();
     EXPECT_EQ(holder->Bar(), nullptr);
@@ -406,15 +407,11 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
     const TPoint origin = form->ClientToScreen(TPoint(0, 0));
     auto screen = MakeOwned<TBitmap>();
     screen->SetSize(form->Width(), 160);
-    auto* timer = New<TTimer>(form.get());
-    timer->SetInterval(120);
-    timer->SetOnTimer([&](TObject*) {
-        timer->SetEnabled(false);
+    Later(120, [&] {
         const TClientDC desktop(nullptr);
         BitBlt(screen->Canvas().Handle(), 0, 0, screen->Width(), screen->Height(), desktop.Handle(), origin.X,
             origin.Y, SRCCOPY);
     });
-    timer->SetEnabled(true);
     MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}});
     Click(1);
     robot.Join();
