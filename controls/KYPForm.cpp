@@ -27,6 +27,12 @@ int HeightOf(const TBitmap* bitmap) { return bitmap ? bitmap->Height() : 0; }
 
 void RecomputeFrame(HWND window) { SetWindowPos(window, nullptr, 0, 0, 0, 0, kRecomputeFrame); }
 
+bool IsOnlyChild(HWND window)
+{
+    HWND parent = GetParent(window);
+    return parent && GetWindow(parent, GW_CHILD) == window && !GetWindow(window, GW_HWNDNEXT);
+}
+
 bool HasFrame(TForm* form)
 {
     for (int i = 0; i < form->ControlCount(); ++i)
@@ -703,9 +709,9 @@ void TkypForm::AfterFormMessage(TMessage& message)
     case WM_KEYDOWN: IsMenuShortCut(message); break;
     case WM_SHOWWINDOW: m_Form->SetMenu(nullptr); break;
     case WM_DESTROY:
-        if (MDIChild() && Application && Application->MainForm()) {
-            if (window && IsZoomed(window)) SendToMDIClient(WM_MDIRESTORE, reinterpret_cast<WPARAM>(window));
-        }
+        if (!window || !MDIChild()) break;
+        if (IsOnlyChild(window)) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
+        if (IsZoomed(window)) SendToMDIClient(WM_MDIRESTORE, reinterpret_cast<WPARAM>(window));
         break;
     case WM_ACTIVATE:
         if (m_TitleBar) m_TitleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
@@ -728,10 +734,14 @@ void TkypForm::AfterFormMessage(TMessage& message)
     }
 }
 
+// The MDI client a child stands in is its own parent window, whichever
+// form is the main one.
 void TkypForm::SendToMDIClient(UINT msg, WPARAM wParam)
 {
-    TForm* main = Application ? Application->MainForm() : nullptr;
-    if (main && main->ClientHandle()) SendMessageW(main->ClientHandle(), msg, wParam, 0);
+    if (!MDIChild() || !m_Form->HandleAllocated()) return;
+    const HWND window = m_Form->Handle();
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD)) return;
+    if (HWND client = GetParent(window)) SendMessageW(client, msg, wParam, 0);
 }
 
 void TkypForm::SizeChanged()

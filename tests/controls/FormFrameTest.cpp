@@ -73,10 +73,13 @@ TEST_F(FormFrameTest, CreationTakesTheCaptionFramesTheDialogAndAnswersTheBorderQ
     form->SetBorderStyle(TFormBorderStyle::bsSingle);
     form->SetCaption(L"Frame test");
     ASSERT_NE(Style() & WS_CAPTION, 0);
+    SendMessageW(Window(), WM_SETICON, ICON_BIG, 0);
     TkypForm* frame = AddFrame();
     EXPECT_EQ(Style() & WS_CAPTION, 0);
     EXPECT_EQ(form->BorderStyle(), TFormBorderStyle::bsDialog);
-    EXPECT_NE(SendMessageW(Window(), WM_GETICON, ICON_BIG, 0), 0);
+    // A dialog frame shows the application's icon when the form has none.
+    ASSERT_TRUE(form->Icon().Empty());
+    EXPECT_EQ(SendMessageW(Window(), WM_GETICON, ICON_BIG, 0), reinterpret_cast<LRESULT>(Application->Icon().Handle()));
     EXPECT_EQ(frame->Parent(), form.get());
     EXPECT_EQ(frame->Align(), TAlign::alClient);
     EXPECT_EQ(frame->Caption(), L"Frame test");
