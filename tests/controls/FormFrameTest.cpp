@@ -91,6 +91,17 @@ TEST_F(FormFrameTest, CreationTakesTheCaptionFramesTheDialogAndAnswersTheBorderQ
     // at the bottom; the title bar lines its picture up with the left one.
     EXPECT_EQ(Insets(), (TFrameInsets{3, 3, 3, 2}));
     EXPECT_EQ(BorderAnswer(), 3);
+    // Drawn on the window itself: DeepBlue's black line, then its form colour.
+    {
+        frame->PaintFormBorder();
+        TWindowDC dc(Window());
+        const int w = WindowRect().Width(), h = WindowRect().Height();
+        EXPECT_EQ(GetPixel(dc.Handle(), 0, h / 2), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(dc.Handle(), 2, h / 2), RGB(0xE8, 0xE8, 0xE8));
+        EXPECT_EQ(GetPixel(dc.Handle(), w - 1, h / 2), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(dc.Handle(), w / 2, h - 2), RGB(0xE8, 0xE8, 0xE8));
+        EXPECT_EQ(GetPixel(dc.Handle(), w / 2, h - 1), RGB(0, 0, 0));
+    }
     frame->SetUIStyle(WinXP);  // a three-pixel outer line
     EXPECT_EQ(Insets(), (TFrameInsets{3, 3, 3, 3}));
     EXPECT_EQ(DefaultStyleFor(form.get()), WinXP);
