@@ -49,5 +49,7 @@ void StartTipsProgram(const String& folder) { ShellOpen(nullptr, TipsProgramPath
 
 void ShowTips(const String& folder)
 {
-    if (TipsWanted(folder)) StartTipsProgram(folder);
+    // Asking the shell for a program that is not there costs the start the
+    // loading of the shell and COM libraries.
+    if (TipsWanted(folder) && FileExists(TipsProgramPath(folder))) StartTipsProgram(folder);
 }

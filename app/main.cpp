@@ -395,11 +395,7 @@ void TFrmMain::LameFileError(TObject*, uint16_t, const String& fileName, const E
     // A recording's failure stays silent, as the stop command's do; its WAV
     // stays. A converted file's goes to the error box.
     if (book_.EncodingFailed(fileName)) return;
-    try {
-        throw error;
-    } catch (const Exception&) {
-        Application->HandleException(this);
-    }
+    Application->ShowException(this, error);
 }
 
 void TFrmMain::LameEndProcess(TObject*)

@@ -47,7 +47,8 @@ void TkypSkinControl::Shape() { SetWindowRegionFromBitmap(m_Control->Handle(), m
 void TkypSkinControl::ApplyGlyph()
 {
     if (m_Glyph->Empty() || !m_Control) return;
-    Shape();
+    // A window not made yet is shaped when it is (the handle hook).
+    if (m_Control->HandleAllocated()) Shape();
     m_Control->SetHeight(m_Glyph->Height());
     m_Control->SetWidth(m_Glyph->Width());
     if (OnRegionChanged) OnRegionChanged(this);

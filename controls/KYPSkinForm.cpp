@@ -44,8 +44,10 @@ void TkypSkinForm::ApplyGlyph()
 {
     if (m_Picture->Empty()) return;
     if (m_Form) {
-        ShapeForm();
+        // A window not made yet is shaped when it is: the form makes its
+        // controls' windows together then, each with its final settings.
         m_Shaped = true;
+        if (m_Form->HandleAllocated()) ShapeForm();
     }
     SetBounds(0, 0, m_Picture->Width(), m_Picture->Height());
     if (m_Form) {

@@ -9,19 +9,27 @@
 #include "FileSystem.h"
 #include "LameLibrary.h"
 
-TLameVersion::TLameVersion()
+const TBEVersion& TLameVersion::Read() const
 {
     // Without the library the numbers stay zero; the first encode reports it.
-    if (LameLibraryAvailable()) beVersion(&FBeV);
+    if (!FRead && LameLibraryAvailable()) beVersion(&FBeV);
+    FRead = true;
+    return FBeV;
+}
+
+TBEVersion& TLameVersion::Written()
+{
+    Read();
+    return FBeV;
 }
 
 void TLameVersion::Assign(TPersistent* source)
 {
     if (auto* other = dynamic_cast<TLameVersion*>(source)) {
-        FBeV.byDLLMajorVersion = other->FBeV.byDLLMajorVersion;
-        FBeV.byDLLMinorVersion = other->FBeV.byDLLMinorVersion;
-        FBeV.byMajorVersion = other->FBeV.byMajorVersion;
-        FBeV.byMinorVersion = other->FBeV.byMinorVersion;
+        SetDLLMajorVersion(other->DLLMajorVersion());
+        SetDLLMinorVersion(other->DLLMinorVersion());
+        SetMajorVersion(other->MajorVersion());
+        SetMinorVersion(other->MinorVersion());
         return;
     }
     TPersistent::Assign(source);

@@ -33,22 +33,26 @@ using TFileErrorEvent =
     std::function<void(TObject* sender, uint16_t num, const String& fileName, const Exception& error)>;
 
 // The encoder library's version numbers, read when the object is made.
+// The library's version numbers, asked for on first reading: a program
+// that never encodes does not load the library at start.
 class TLameVersion : public TPersistent {
 public:
-    TLameVersion();
     void Assign(TPersistent* source) override;
 
-    uint8_t DLLMajorVersion() const { return FBeV.byDLLMajorVersion; }
-    uint8_t DLLMinorVersion() const { return FBeV.byDLLMinorVersion; }
-    uint8_t MajorVersion() const { return FBeV.byMajorVersion; }
-    uint8_t MinorVersion() const { return FBeV.byMinorVersion; }
-    void SetDLLMajorVersion(uint8_t value) { FBeV.byDLLMajorVersion = value; }
-    void SetDLLMinorVersion(uint8_t value) { FBeV.byDLLMinorVersion = value; }
-    void SetMajorVersion(uint8_t value) { FBeV.byMajorVersion = value; }
-    void SetMinorVersion(uint8_t value) { FBeV.byMinorVersion = value; }
+    uint8_t DLLMajorVersion() const { return Read().byDLLMajorVersion; }
+    uint8_t DLLMinorVersion() const { return Read().byDLLMinorVersion; }
+    uint8_t MajorVersion() const { return Read().byMajorVersion; }
+    uint8_t MinorVersion() const { return Read().byMinorVersion; }
+    void SetDLLMajorVersion(uint8_t value) { Written().byDLLMajorVersion = value; }
+    void SetDLLMinorVersion(uint8_t value) { Written().byDLLMinorVersion = value; }
+    void SetMajorVersion(uint8_t value) { Written().byMajorVersion = value; }
+    void SetMinorVersion(uint8_t value) { Written().byMinorVersion = value; }
 
 private:
-    TBEVersion FBeV{};
+    const TBEVersion& Read() const;
+    TBEVersion& Written();
+    mutable TBEVersion FBeV{};
+    mutable bool FRead = false;
 };
 
 class TLameCoder : public TComponent {

@@ -499,13 +499,23 @@ void TApplication::HandleMessage()
 
 void TApplication::HandleException(TObject* sender)
 {
-    const String message = CurrentExceptionMessage();
+    try {
+        throw;
+    } catch (const Exception& error) {
+        ShowException(sender, error);
+    } catch (...) {
+        ShowException(sender, Exception(CurrentExceptionMessage()));
+    }
+}
+
+void TApplication::ShowException(TObject* sender, const Exception& error)
+{
     if (OnException) {
-        OnException(sender, Exception(message));
+        OnException(sender, error);
         return;
     }
     HWND owner = mainForm_ && mainForm_->HandleAllocated() ? mainForm_->Handle() : nullptr;
-    ::MessageBoxW(owner, message.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    ::MessageBoxW(owner, error.Message().c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 int TApplication::MessageBox(const String& text, const String& caption, UINT flags)

@@ -187,7 +187,10 @@ public:
     int MessageBox(const String& text, const String& caption, UINT flags = MB_OK);
 
     // Call inside a catch block: OnException when set, else an error box.
+    // OnException is handed the error itself, of its own kind.
     void HandleException(TObject* sender);
+    // The same for an error at hand, outside its catch block.
+    void ShowException(TObject* sender, const Exception& error);
     TExceptionEvent OnException;
 
 protected:

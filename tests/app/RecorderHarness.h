@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <typeindex>
 #include <vector>
 
 #include "FileSystem.h"
@@ -18,7 +19,10 @@ protected:
     void SetUp() override
     {
         Application->Initialize();
-        Application->OnException = [this](TObject*, const Exception& error) { errors.push_back(error.Message()); };
+        Application->OnException = [this](TObject*, const Exception& error) {
+            errors.push_back(error.Message());
+            errorKinds.emplace_back(typeid(error));
+        };
     }
     void TearDown() override
     {
@@ -68,4 +72,5 @@ protected:
 
     TFrmMain* form = nullptr;
     std::vector<String> errors;
+    std::vector<std::type_index> errorKinds;
 };

@@ -134,6 +134,7 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     Drop(form, odd);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(odd), String::npos) << ToUtf8(errors[0]);
+    EXPECT_EQ(errorKinds[0], std::type_index(typeid(ELameError)));  // reported as the kind it was raised as
     EXPECT_FALSE(FileExists(ChangeFileExt(odd, L".mp3")));
 }
 

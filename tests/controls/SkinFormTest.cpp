@@ -79,6 +79,7 @@ TEST_F(SkinFormTest, MakesItsFormBorderlessAndShapesAndSizesItToThePicture)
     EXPECT_EQ(skin->BoundsRect(), TRect(0, 0, 539, 539));
     EXPECT_EQ(form->ClientWidth(), 539);
     EXPECT_EQ(form->ClientHeight(), 539);
+    EXPECT_FALSE(form->HandleAllocated());  // made when first needed, shaped then
     EXPECT_TRUE(RegionContains(form->Handle(), 269, 269));
     EXPECT_TRUE(RegionContains(form->Handle(), 269, 1));
     EXPECT_FALSE(RegionContains(form->Handle(), 2, 2));  // a corner outside the disc
@@ -222,6 +223,8 @@ TEST_F(SkinControlTest, CutsAndSizesItsControlWhenAllThreeAreSet)
     shaper->SetGlyph(&disc);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(button->BoundsRect(), Bounds(10, 10, 40, 40));
+    EXPECT_FALSE(button->HandleAllocated());  // shaped when the form makes it
+    form->HandleNeeded();
     EXPECT_TRUE(RegionContains(button->Handle(), 20, 20));
     EXPECT_FALSE(RegionContains(button->Handle(), 1, 1));
 

@@ -11,6 +11,7 @@ constexpr HBE_STREAM kStream = 77;
 
 uint32_t Version(TBEVersion* version)
 {
+    ++fake->versionReads;
     *version = TBEVersion{};
     version->byDLLMajorVersion = 9;
     version->byMinorVersion = 3;

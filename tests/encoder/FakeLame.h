@@ -28,5 +28,6 @@ struct FakeLame {
     std::vector<int16_t> firstValues;  // the first value of each chunk
     std::vector<int16_t> values;       // every value handed over
     int openStreams = 0;
+    int versionReads = 0;
     int flushes = 0;
 };

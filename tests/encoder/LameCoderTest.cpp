@@ -435,7 +435,10 @@ TEST(LameCoderSettings, DefaultsModeRangeListsAndAssign)
     EXPECT_TRUE(coder->CRC());
     EXPECT_FALSE(coder->EnableVBR());
     EXPECT_EQ(coder->DefaultExt(), L".mp3");
+    EXPECT_EQ(lame.versionReads, 0);  // a program that never encodes leaves the library alone
     EXPECT_EQ(coder->LameVersion()->DLLMajorVersion(), 9);
+    EXPECT_EQ(coder->LameVersion()->MinorVersion(), 3);
+    EXPECT_EQ(lame.versionReads, 1);
 
     coder->SetMode(MONO);
     coder->SetMode(4);

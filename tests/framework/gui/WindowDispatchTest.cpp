@@ -153,8 +153,15 @@ TEST_F(WindowTest, AnErrorInAHandlerReachesTheApplicationAndTheLoopGoesOn)
     probe->SetBounds(0, 0, 20, 20);
     int clicks = 0;
     probe->OnClick = [&](TObject*) {
-        ++clicks;
+        if (++clicks == 2) throw EInOutError(L"handler failed", 5);
         throw Exception(L"handler failed");
+    };
+    // The application hears each error as the kind it was raised as.
+    std::vector<int> codes;
+    Application->OnException = [&](TObject*, const Exception& error) {
+        errors.push_back(error.Message());
+        const auto* inOut = dynamic_cast<const EInOutError*>(&error);
+        codes.push_back(inOut ? inOut->ErrorCode : -1);
     };
     HWND window = probe->Handle();
     for (int i = 0; i < 2; ++i) {
@@ -164,6 +171,7 @@ TEST_F(WindowTest, AnErrorInAHandlerReachesTheApplicationAndTheLoopGoesOn)
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(errors, (std::vector<String>{L"handler failed", L"handler failed"}));
+    EXPECT_EQ(codes, (std::vector<int>{-1, 5}));
 }
 
 TEST_F(WindowTest, GraphicChildrenArePaintedAndGivenTheMouseByTheirParent)
