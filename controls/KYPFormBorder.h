@@ -74,12 +74,13 @@ public:
     void PaintSkin(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
     void PaintStyle(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look);
     TBitmap* BottomBuffer() { return m_BottomBufRgn.get(); }
+    // The bottom border at Width, as the skin paint composes it.
+    void ComposeBottom(int width, const TkypSkinFrameLook& look);
 
 private:
     void PaintSkinTop(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
     void PaintSkinSides(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
     void PaintSkinBottom(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
-    void ComposeBottom(int width, const TkypSkinFrameLook& look);
     void PaintStyleTop(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look);
 
     TOwned<TBitmap> m_BottomBufRgn;

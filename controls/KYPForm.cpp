@@ -1,0 +1,869 @@
+#include "KYPForm.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Dialogs.h"
+#include "KYPPublicControls.h"
+#include "KYPThemes.h"
+#include "Messages.h"
+#include "TypInfo.h"
+
+namespace {
+
+constexpr LONG_PTR kCaptionBits = WS_CAPTION;
+// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED
+constexpr UINT kRecomputeFrame = 0x37;
+// The framework's notices that a control turns floating and of a child
+// window's parent notification: both may come with the caption put back.
+constexpr UINT CM_FLOAT = CM_BASE + 0x3A;
+constexpr UINT CN_PARENTNOTIFY = 0xBC00 + WM_PARENTNOTIFY;
+
+// Built-in style attributes the frame reads.
+constexpr int kAttrRoundCorner = 14, kAttrFormColor = 15, kAttrBorderColor = 16, kAttrBorderWidth = 17;
+
+int WidthOf(const TBitmap* bitmap) { return bitmap ? bitmap->Width() : 0; }
+int HeightOf(const TBitmap* bitmap) { return bitmap ? bitmap->Height() : 0; }
+
+void RecomputeFrame(HWND window) { SetWindowPos(window, nullptr, 0, 0, 0, 0, kRecomputeFrame); }
+
+bool IsOnlyChild(HWND window)
+{
+    HWND parent = GetParent(window);
+    return parent && GetWindow(parent, GW_CHILD) == window && !GetWindow(window, GW_HWNDNEXT);
+}
+
+bool HasFrame(TForm* form)
+{
+    for (int i = 0; i < form->ControlCount(); ++i)
+        if (dynamic_cast<TkypForm*>(form->Controls(i))) return true;
+    return false;
+}
+
+}  // namespace
+
+TkypForm::TkypForm(TComponent* owner) : TCustomPanel(owner) {}
+
+TkypForm::~TkypForm() = default;
+
+void TkypForm::AfterConstruction()
+{
+    auto* form = dynamic_cast<TForm*>(Owner());
+    if (form && HasFrame(form)) throw Exception(L"Sorry, You can create only one TkypForm component in one form!");
+    TCustomPanel::AfterConstruction();
+    if (form) SetUp(form);
+}
+
+void TkypForm::SetUp(TForm* form)
+{
+    m_Form = form;
+    SetParent(form);  // a frame always stands on its form
+    m_FormInitRect = NormalBounds();
+    MeasureOldBorders();
+    m_Form->SetBorderWidth(0);
+    m_FormInitMax = m_Form->WindowState() == TWindowState::wsMaximized;
+    m_TitleBar = New<TkypTitleBar>(this);
+    m_TitleBar->SetParent(this);
+    m_MenuBar = New<TkypFormMenuBar>(this, *this);
+    SetMenuBarColor(Color());
+    SetMenuBarToColor(Color());
+    SetMenuBarHeight(22);
+    SetUIStyle(DeepBlue);
+    m_UIStyleAutoUpdateSub = false;
+    SetBevelOuter(TBevelCut::bvNone);
+    SetBevelInner(TBevelCut::bvNone);
+    SetBorderStyle(TBorderStyle::bsNone);
+    SetAlign(TAlign::alClient);
+    SetCaption(m_Form->Caption());
+    SetTitleBarVisible(true);
+    m_MDIChildFormTitleVisible = true;
+    m_SelfChanging = false;
+    SetText(L" ");
+    m_Form->SetScaled(false);
+    m_OldBorderStyle = m_Form->BorderStyle();
+    m_Form->SetAutoScroll(false);
+    switch (m_OldBorderStyle) {
+    case TFormBorderStyle::bsNone:
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow: m_Form->SetBorderStyle(TFormBorderStyle::bsDialog); break;
+    default: break;
+    }
+    SetFormIcon();
+    const HWND window = m_Form->Handle();
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~kCaptionBits);
+    m_HookId = m_Form->AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
+        FormWindowProc(message, next);
+    });
+    m_Hooked = true;
+    m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
+    m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+    RecomputeFrame(window);
+    UpdateFormRegion();  // the window's size changed since the style set the first one
+}
+
+// The bounds the form has when it is not maximised: a window made
+// maximised already knows them, a form without a window has only its own.
+TRect TkypForm::NormalBounds() const
+{
+    if (!m_Form->HandleAllocated() || !IsZoomed(m_Form->Handle())) return m_Form->BoundsRect();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(m_Form->Handle(), &placement);
+    TRect area;
+    GetWorkAreaRect(area);  // the placement counts from the work area
+    const RECT& normal = placement.rcNormalPosition;
+    return TRect(normal.left + area.Left, normal.top + area.Top, normal.right + area.Left, normal.bottom + area.Top);
+}
+
+// The form's own frame, caption still on: what the system's frame around
+// the client area measures at the left and at the bottom.
+void TkypForm::MeasureOldBorders()
+{
+    if (MDIChild()) {
+        TForm* main = Application ? Application->MainForm() : nullptr;
+        HWND target = main && main != m_Form ? main->Handle() : nullptr;
+        m_OldBottomBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDIBOTTOMBORDER, 0, 0)) : 0;
+        m_OldLeftBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDILEFTBORDER, 0, 0)) : 0;
+    } else {
+        const HWND window = m_Form->Handle();
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        RECT client{};
+        GetClientRect(window, &client);
+        POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
+        ::ClientToScreen(window, &topLeft);
+        ::ClientToScreen(window, &bottomRight);
+        m_OldBottomBorderWidth = bounds.bottom - bottomRight.y;
+        m_OldLeftBorderWidth = topLeft.x - bounds.left;
+    }
+    m_OldBottomBorderWidth = SaneFrameThickness(m_OldBottomBorderWidth);
+    m_OldLeftBorderWidth = SaneFrameThickness(m_OldLeftBorderWidth);
+}
+
+void TkypForm::SetFormIcon()
+{
+    if (Designing() || m_Form->BorderStyle() != TFormBorderStyle::bsDialog) return;
+    HICON icon = m_Form->Icon().Handle();
+    if (!icon && Application) icon = Application->Icon().Handle();
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    SendMessageW(m_Form->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+}
+
+void TkypForm::BeforeDestruction()
+{
+    m_Destroyed = true;
+    *m_Alive = false;
+    m_AppEvent.reset();
+    if (m_Hooked) {
+        m_Form->RemoveWindowHook(m_HookId);
+        m_Hooked = false;
+        RestoreCaption();
+    }
+    TCustomPanel::BeforeDestruction();
+}
+
+void TkypForm::RestoreCaption()
+{
+    if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
+    const HWND window = m_Form->Handle();
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | kCaptionBits);
+    RecomputeFrame(window);
+    SetWindowRgn(window, nullptr, TRUE);
+}
+
+void TkypForm::Loaded()
+{
+    TCustomPanel::Loaded();
+    if (MDIChild()) UpdateFormRegion();
+}
+
+void TkypForm::Resize()
+{
+    TCustomPanel::Resize();
+    if (!m_Form) return;
+    if (m_TitleBar) m_TitleBar->SetAlign(TAlign::alTop);
+    ReAssign();
+}
+
+void TkypForm::Notification(TComponent* component, TOperation operation)
+{
+    TCustomPanel::Notification(component, operation);
+    if (!component || operation != TOperation::opRemove) return;
+    if (component == m_TitleBar) m_TitleBar = nullptr;
+    if (component == m_MenuBar) m_MenuBar = nullptr;
+    if (component == m_Panel) m_Panel = nullptr;
+    TkypUIStyle fallback = DeepBlue;
+    if (m_FileTheme.Removed(component, operation, fallback)) {
+        if (m_Destroyed || !m_Form || m_Form->HasState(csDestroying)) return;
+        ApplyThemeToChildren(this, DeepBlue, nullptr);
+        SetUIStyle(fallback);
+    }
+}
+
+// ---------------------------------------------------------------- style
+
+void TkypForm::SetUIStyle(TkypUIStyle style)
+{
+    m_UIStyle = style;
+    if (!m_Form || m_Destroyed) return;
+    const TRect bounds = m_Form->BoundsRect();
+    TkypUIStyle resolved = style;
+    {
+        // The setters below paint and cut once, at the end.
+        const bool wasChanging = std::exchange(m_StyleChanging, true);
+        if (UsesThemeFile(FileTheme(), style, resolved))
+            ApplySkinFile(*FileTheme());
+        else
+            ApplyBuiltInStyle(resolved);
+        m_StyleChanging = wasChanging;
+    }
+    if (m_TitleBar) {
+        // A new theme re-applies the bar's style by itself.
+        if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
+        m_TitleBar->SetUIStyle(m_UIStyle);
+    }
+    if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
+    if (m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
+    if (MDIChild()) SetControlBoundsRect(m_Form, bounds);
+    if (m_Form->HandleAllocated()) {
+        RecomputeFrame(m_Form->Handle());
+        Repaint();
+        PaintFormBorder();
+        UpdateFormRegion();
+    }
+    const int titleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
+    m_Form->Constraints().SetMinHeight(MenuBarHeight() + titleHeight + m_BottomBorderWidth + 3);
+}
+
+void TkypForm::ApplySkinFile(TkypFileTheme& theme)
+{
+    SetColor(theme.GetColor(SKIN2_FORMCOLOR));  // the menu bar's colours follow with the holder
+    // A picture the skin file lacks counts as no border at all.
+    m_LeftBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMLEFTBORDER));
+    m_RightBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMRIGHTBORDER));
+    m_BottomBorderWidth = HeightOf(theme.GetBitmap(SKIN2_FORMBOTTOMBORDER1));
+    m_TransparentColor = theme.GetColor(SKIN2_TRANSCOLOR);
+    m_TitleNeedRegion = theme.GetBool(SKIN2_TITLEBARNEEDREGION);
+    m_BottomNeedRegion = theme.GetBool(SKIN2_BOTTOMBORDERNEEDREGION);
+    if (m_TitleBar) {
+        m_TitleBar->ForcePaint();
+        TBitmap* title = nullptr;
+        m_TitleBar->GetTitleImage(-1, title);
+        if (title) {
+            title->SetTransparent(m_TitleNeedRegion);
+            title->SetTransparentColor(m_TransparentColor);
+        }
+    }
+    m_TitleRegionMin = theme.GetInt(SKIN2_TITLEBARREGIONMINY);
+    m_TitleRegionMax = theme.GetInt(SKIN2_TITLEBARREGIONMAXY);
+    m_BottomRegionMin = theme.GetInt(SKIN2_BOTTOMREGIONMINY);
+    m_BottomRegionMax = theme.GetInt(SKIN2_BOTTOMREGIONMAXY);
+}
+
+void TkypForm::ApplyBuiltInStyle(TkypUIStyle resolved)
+{
+    SetRoundCornerBottom(0);
+    m_BottomBorderWidth = m_LeftBorderWidth = m_RightBorderWidth = 0;
+    m_TransparentColor = clFuchsia;
+    SetBorderColor(GetStyleColor(resolved, kAttrBorderColor));
+    SetBorderWidth(GetStyleInt(resolved, kAttrBorderWidth));
+    SetColor(GetStyleColor(resolved, kAttrFormColor));
+    SetRoundCorner(GetStyleInt(resolved, kAttrRoundCorner));
+}
+
+void TkypForm::SetFileTheme(TkypFileTheme* theme)
+{
+    if (theme == FileTheme()) return;
+    if (theme && m_Form && HasState(csLoading) && theme->Owner() != m_Form) {
+        m_Form->SetClientHeight(m_Form->ClientHeight() + 3);
+        m_Form->SetClientWidth(m_Form->ClientWidth() + 4);
+    }
+    m_FileTheme.Set(theme);
+    SetUIStyle(m_UIStyle);
+}
+
+// ------------------------------------------------------------ properties
+
+bool TkypForm::TitleBarCustom() const { return m_TitleBar && m_TitleBar->Custom(); }
+
+void TkypForm::SetTitleBarCustom(bool custom)
+{
+    if (m_TitleBar) m_TitleBar->SetCustom(custom);
+}
+
+void TkypForm::SetBorderColor(TColor color)
+{
+    m_Color = color;
+    PaintFormBorder();
+}
+
+void TkypForm::SetBorderWidth(int width)
+{
+    m_Width = width;
+    PaintFormBorder();
+}
+
+bool TkypForm::TitleBarVisible() const { return m_TitleBar && m_TitleBar->Visible(); }
+
+void TkypForm::SetTitleBarVisible(bool visible)
+{
+    if (!m_TitleBar || visible == m_TitleBar->Visible()) return;
+    if (!m_SelfChanging) m_MDIChildFormTitleVisible = visible;
+    m_TitleBar->SetVisible(visible);
+    m_TitleBar->SetTop(0);
+    PaintFormBorder();
+}
+
+String TkypForm::Caption() const { return m_TitleBar ? m_TitleBar->Caption() : String(); }
+
+void TkypForm::SetCaption(const String& caption)
+{
+    if (m_TitleBar) m_TitleBar->SetCaption(caption);
+    if (m_Form) m_Form->SetCaption(caption);
+}
+
+void TkypForm::SetFormPanel(TCustomPanel* panel)
+{
+    if (panel == this) {
+        MessageDlg(L"Sorry, you can't select the Form assign to FormPanel property", TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    if (m_Panel) m_Panel->RemoveFreeNotification(this);
+    m_Panel = panel;
+    if (!m_Panel) return;
+    m_Panel->FreeNotification(this);
+    m_Panel->SetAlign(TAlign::alClient);
+    if (dynamic_cast<TPanel*>(m_Panel)) {
+        m_Panel->SetBevelOuter(TBevelCut::bvNone);
+        m_Panel->SetBevelInner(TBevelCut::bvNone);
+        m_Panel->SetBorderStyle(TBorderStyle::bsNone);
+        m_Panel->SetCaption(String());
+    }
+}
+
+TkypTitleBarButtons* TkypForm::TitleBarButtons() const { return m_TitleBar ? m_TitleBar->Buttons() : nullptr; }
+
+void TkypForm::SetTitleBarButtons(TkypTitleBarButtons* buttons)
+{
+    if (m_TitleBar) m_TitleBar->SetButtons(buttons);
+}
+
+TkypTitleBarSections* TkypForm::TitleBarSections() const { return m_TitleBar ? m_TitleBar->Sections() : nullptr; }
+
+void TkypForm::SetTitleBarSections(TkypTitleBarSections* sections)
+{
+    if (m_TitleBar) m_TitleBar->SetSections(sections);
+}
+
+bool TkypForm::TitleBarDrawAppIcon() const { return !m_TitleBar || m_TitleBar->DrawAppIcon(); }
+
+void TkypForm::SetTitleBarDrawAppIcon(bool draw)
+{
+    if (m_TitleBar) m_TitleBar->SetDrawAppIcon(draw);
+}
+
+TFont* TkypForm::TitleFont() const { return m_TitleBar ? &m_TitleBar->Font() : nullptr; }
+
+void TkypForm::SetTitleFont(TFont& font)
+{
+    if (m_TitleBar) m_TitleBar->SetFont(font);
+}
+
+TMainMenu* TkypForm::Menu() const { return m_MenuBar ? m_MenuBar->Menu() : nullptr; }
+
+void TkypForm::SetMenu(TMainMenu* menu)
+{
+    if (m_MenuBar) m_MenuBar->SetMenu(menu);
+}
+
+TColor TkypForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBarColor() : Color(); }
+
+void TkypForm::SetMenuBarColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarColor(color);
+}
+
+TColor TkypForm::MenuBarToColor() const { return m_MenuBar ? m_MenuBar->MenuBarToColor() : Color(); }
+
+void TkypForm::SetMenuBarToColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarToColor(color);
+}
+
+int TkypForm::MenuBarHeight() const { return m_MenuBar ? m_MenuBar->MenuBarHeight() : 0; }
+
+void TkypForm::SetMenuBarHeight(int height)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarHeight(height);
+}
+
+void TkypForm::UpdateMenu()
+{
+    if (m_MenuBar) m_MenuBar->UpdateMenu();
+}
+
+void TkypForm::UpdateTopMenu()
+{
+    if (m_MenuBar) m_MenuBar->UpdateTopMenu();
+}
+
+void TkypForm::RepaintMenuBar()
+{
+    if (m_MenuBar) m_MenuBar->RepaintMenuBar();
+}
+
+void TkypForm::MenuBarPlaced()
+{
+    if (m_TitleBar) m_TitleBar->SetTop(0);
+    PaintFormBorder();
+}
+
+int TkypForm::RoundCorner() const { return TitleBarVisible() ? m_TitleBar->RoundCorner() : 0; }
+
+void TkypForm::SetRoundCorner(int size)
+{
+    if (m_TitleBar) m_TitleBar->SetRoundCorner(size);
+    UpdateFormRegion();
+}
+
+int TkypForm::RoundCornerBottom() const { return TitleBarVisible() ? m_TitleBar->RoundCornerBottom() : 0; }
+
+void TkypForm::SetRoundCornerBottom(int size)
+{
+    if (m_TitleBar) m_TitleBar->SetRoundCornerBottom(size);
+    UpdateFormRegion();
+}
+
+TColor TkypForm::InactiveCaptionColor() const
+{
+    return m_TitleBar ? m_TitleBar->InactiveCaptionColor() : clInactiveCaption;
+}
+
+void TkypForm::SetInactiveCaptionColor(TColor color)
+{
+    if (m_TitleBar) m_TitleBar->SetInactiveCaptionColor(color);
+}
+
+#define KYP_TITLE_EVENT(Name, Type, field)                                                                             \
+    Type TkypForm::Name() const { return m_TitleBar ? m_TitleBar->field : Type(); }                                    \
+    void TkypForm::Set##Name(Type event)                                                                               \
+    {                                                                                                                  \
+        if (m_TitleBar) m_TitleBar->field = std::move(event);                                                          \
+    }
+KYP_TITLE_EVENT(OnTitleBarCustomBtnsClick, TkypTitleBarButtonClickEvent, OnCustomBtnsClick)
+KYP_TITLE_EVENT(OnTitleBarHelpBtnClick, TkypTitleBarButtonClickEvent, OnHelpBtnClick)
+KYP_TITLE_EVENT(OnTitleBarMinBtnClick, TkypTitleBarButtonClickEvent2, OnMinClick)
+KYP_TITLE_EVENT(OnTitleBarMaxBtnClick, TkypTitleBarButtonClickEvent2, OnMaxClick)
+#undef KYP_TITLE_EVENT
+
+bool TkypForm::MDIChild() const { return m_Form && m_Form->FormStyle() == TFormStyle::fsMDIChild; }
+
+int TkypForm::TitleBarHeight() const { return TitleBarVisible() ? m_TitleBar->Height() + 3 : 0; }
+
+void TkypForm::AddHelpButton()
+{
+    if (m_TitleBar) m_TitleBar->AddHelpBtn();
+}
+
+void TkypForm::ReAssign() { StripCaption(); }
+
+void TkypForm::StripCaption()
+{
+    if (!FormWindowAlive()) return;
+    const HWND window = m_Form->Handle();
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    if (!(style & kCaptionBits)) return;
+    SetWindowLongPtrW(window, GWL_STYLE, style & ~kCaptionBits);
+    RecomputeFrame(window);
+}
+
+// ------------------------------------------------------------- painting
+
+bool TkypForm::FormWindowAlive() const
+{
+    return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
+}
+
+TRect TkypForm::WindowBounds() const
+{
+    RECT bounds{};
+    GetWindowRect(m_Form->Handle(), &bounds);
+    return TRect(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+}
+
+TkypFrameBorders TkypForm::Borders() const
+{
+    TkypFrameBorders borders;
+    borders.LeftBorderWidth = m_LeftBorderWidth;
+    borders.RightBorderWidth = m_RightBorderWidth;
+    borders.BottomBorderWidth = m_BottomBorderWidth;
+    borders.BorderWidth = m_Width;
+    borders.OldLeftBorderWidth = m_OldLeftBorderWidth;
+    borders.OldBottomBorderWidth = m_OldBottomBorderWidth;
+    return borders;
+}
+
+// Where the client area starts in the window, as the system laid it out:
+// the title bar lines its picture up with the border's copy of it. The
+// arithmetic alone assumes the system's frame of a sizeable window.
+int TkypForm::BorderWidthAnswer() const
+{
+    if (FormWindowAlive() && !IsIconic(m_Form->Handle())) {
+        const HWND window = m_Form->Handle();
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        POINT origin{0, 0};
+        ::ClientToScreen(window, &origin);
+        if (origin.x > bounds.left) return origin.x - bounds.left;
+    }
+    return FrameBorderWidthAnswer(Borders());
+}
+
+TkypFrameLayout TkypForm::Layout() const
+{
+    const TRect window = WindowBounds();
+    TkypFrameLayout layout;
+    layout.Width = window.Width();
+    layout.Height = window.Height();
+    layout.TitleVisible = TitleBarVisible();
+    layout.TitleCanPaint = m_TitleBar && m_TitleBar->CanPaint();
+    layout.TitleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
+    layout.MenuBarHeight = MenuBarHeight();
+    layout.MenuBarColor = MenuBarColor();
+    layout.MenuBarToColor = MenuBarToColor();
+    layout.MenuBarFill = MenuBar() ? MenuBar()->Color() : Color();
+    return layout;
+}
+
+void TkypForm::PaintFormBorder()
+{
+    if (!FormWindowAlive() || m_StyleChanging) return;
+    const HWND window = m_Form->Handle();
+    if (IsIconic(window) && !Designing()) return;
+    TWindowDC dc(window);
+    if (!dc.Handle()) return;
+    TCanvas canvas;
+    canvas.SetHandle(dc.Handle());
+    const TkypFrameLayout layout = Layout();
+    TkypUIStyle resolved = m_UIStyle;
+    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
+        TkypSkinFrameLook look = SkinFrameLookOf(*FileTheme());
+        if (m_TitleBar) m_TitleBar->GetTitleImage(-2, look.Title);
+        m_Border.PaintSkin(canvas, layout, look);
+    } else {
+        TkypStyleFrameLook look;
+        if (m_TitleBar) {
+            m_TitleBar->GetTitleImage(0, look.LeftTitle);
+            m_TitleBar->GetTitleImage(1, look.RightTitle);
+            m_TitleBar->GetTitleImage(2, look.MiddleTitle);
+        }
+        look.BorderWidth = m_Width;
+        look.BorderColor = m_Color;
+        look.Color = Color();
+        look.RoundCorner = RoundCorner();
+        look.Designing = Designing();
+        look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
+        look.OldLeftBorderWidth = m_OldLeftBorderWidth;
+        m_Border.PaintStyle(canvas, layout, look);
+    }
+    canvas.SetHandle(nullptr);
+}
+
+TBitmap* TkypForm::BackgroundPattern()
+{
+    const wchar_t* name = m_UIStyle == MacOS ? L"MACOS_FORM_BACKGROUND" : L"PROTEIN_FORM_BACKGROUND";
+    if (!m_Pattern || m_PatternStyle != m_UIStyle) {
+        m_Pattern = MakeOwned<TBitmap>();
+        m_PatternStyle = m_UIStyle;
+        try {
+            m_Pattern->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+        } catch (const EResNotFound&) {
+            m_Pattern->SetSize(0, 0);  // a program without the pictures fills plainly
+        }
+    }
+    return m_Pattern->Empty() ? nullptr : m_Pattern.get();
+}
+
+void TkypForm::Paint()
+{
+    if (m_Destroyed) return;
+    const TRect client = ClientRect();
+    TBitmap* pattern = m_UIStyle == MacOS || m_UIStyle == Protein ? BackgroundPattern() : nullptr;
+    if (pattern) {
+        if (!m_Background) m_Background = MakeOwned<TBitmap>();
+        m_Background->SetSize(Width(), Height());
+        TCanvas& work = m_Background->Canvas();
+        work.Brush().SetBitmap(pattern);
+        work.FillRect(client);
+        work.Brush().SetBitmap(nullptr);
+        BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), work.Handle(), 0, 0, SRCCOPY);
+    } else {
+        Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
+        Canvas().Brush().SetColor(Color());
+        Canvas().FillRect(client);
+    }
+    PaintFormBorder();
+}
+
+void TkypForm::WndProc(TMessage& message)
+{
+    if (message.Msg == WM_ERASEBKGND) {
+        message.Result = 1;  // Paint covers the whole panel
+        return;
+    }
+    TCustomPanel::WndProc(message);
+}
+
+void TkypForm::UpdateFormRegion()
+{
+    if (!FormWindowAlive() || m_StyleChanging) return;
+    const HWND window = m_Form->Handle();
+    const TRect bounds = WindowBounds();
+    TRegionHandle region;
+    TkypUIStyle resolved = m_UIStyle;
+    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
+        const bool normal = !IsIconic(window) && !IsZoomed(window);
+        if ((m_TitleNeedRegion || m_BottomNeedRegion) && (normal || !MDIChild())) {
+            if (m_TitleBar) m_TitleBar->ForcePaint();
+            TkypSkinFrameLook look = SkinFrameLookOf(*FileTheme());
+            // The bottom border is composed at the window's width before it is cut.
+            if (m_Border.BottomBuffer()->Width() != bounds.Width()) m_Border.ComposeBottom(bounds.Width(), look);
+            TkypSkinRegionSource source;
+            if (m_TitleBar) m_TitleBar->GetTitleImage(-1, source.TitleImage);
+            source.BottomImage = m_Border.BottomBuffer();
+            source.TitleNeedRegion = m_TitleNeedRegion;
+            source.BottomNeedRegion = m_BottomNeedRegion;
+            source.TitleMin = m_TitleRegionMin;
+            source.TitleMax = m_TitleRegionMax;
+            source.BottomMin = m_BottomRegionMin;
+            source.BottomMax = m_BottomRegionMax;
+            source.TransColor = m_TransparentColor;
+            source.Width = bounds.Width();
+            source.Height = bounds.Height();
+            region = CreateSkinFrameRegion(source);
+        } else {
+            region.reset(CreateRectRgn(0, 0, bounds.Width(), bounds.Height()));
+        }
+    } else {
+        if (Designing()) return;
+        region = CreateRoundFrameRegion(bounds.Width(), bounds.Height(), RoundCorner(), RoundCornerBottom());
+    }
+    // The window owns a region once it is set.
+    if (SetWindowRgn(window, region.get(), TRUE)) region.release();
+}
+
+// -------------------------------------------------------- the form's messages
+
+void TkypForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
+{
+    // After teardown the form's own procedure still gets everything.
+    if (m_Destroyed) {
+        next(message);
+        return;
+    }
+    switch (message.Msg) {
+    case WM_NCCALCSIZE: {
+        // Both forms point at the window's new rectangle first.
+        RECT& rect = *reinterpret_cast<RECT*>(message.LParam);
+        const RECT frame = FrameClientRect(rect, Borders());
+        rect = frame;
+        if (message.WParam) {
+            auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
+            params.rgrc[1] = frame;
+            message.Result = WVR_REDRAW;
+        } else {
+            message.Result = 0;
+        }
+        break;
+    }
+    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        // The frame paints the whole non-client area, except for an icon.
+        if (m_Form->HandleAllocated() && IsIconic(m_Form->Handle())) {
+            next(message);
+            return;
+        }
+        if (m_TitleBar) m_TitleBar->Repaint();
+        PaintFormBorder();
+        if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+        return;
+    default: break;
+    }
+    const std::shared_ptr<bool> alive = m_Alive;
+    next(message);
+    if (!*alive || m_Destroyed) return;
+    AfterFormMessage(message);
+}
+
+void TkypForm::AfterFormMessage(TMessage& message)
+{
+    const HWND window = m_Form->HandleAllocated() ? m_Form->Handle() : nullptr;
+    switch (message.Msg) {
+    case WM_MDIACTIVATE: {
+        const bool activated = window && reinterpret_cast<HWND>(message.LParam) == window;
+        if (activated) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
+        if (m_TitleBar) m_TitleBar->SetFormActive(activated);
+        break;
+    }
+    case WM_KEYDOWN: IsMenuShortCut(message); break;
+    case WM_SHOWWINDOW: m_Form->SetMenu(nullptr); break;
+    case WM_DESTROY:
+        if (!window || !MDIChild()) break;
+        if (IsOnlyChild(window)) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
+        if (IsZoomed(window)) SendToMDIClient(WM_MDIRESTORE, reinterpret_cast<WPARAM>(window));
+        break;
+    case WM_ACTIVATE:
+        if (m_TitleBar) m_TitleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
+        PaintFormBorder();
+        break;
+    case CM_RECREATEWND:
+        StripCaption();
+        SetFormIcon();
+        UpdateFormRegion();
+        break;
+    case WM_STYLECHANGED:
+    case CM_FLOAT:
+    case CN_PARENTNOTIFY: StripCaption(); break;
+    case WM_SIZE: SizeChanged(); break;
+    case WM_NCHITTEST:
+        if (MDIChild()) message.Result = FrameHitTest(static_cast<int>(message.Result),
+                                                      m_OldBorderStyle == TFormBorderStyle::bsSingle);
+        break;
+    default: break;
+    }
+}
+
+// The MDI client a child stands in is its own parent window, whichever
+// form is the main one.
+void TkypForm::SendToMDIClient(UINT msg, WPARAM wParam)
+{
+    if (!MDIChild() || !m_Form->HandleAllocated()) return;
+    const HWND window = m_Form->Handle();
+    if (!(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD)) return;
+    if (HWND client = GetParent(window)) SendMessageW(client, msg, wParam, 0);
+}
+
+void TkypForm::SizeChanged()
+{
+    if (!FormWindowAlive()) return;
+    const HWND window = m_Form->Handle();
+    const bool maximized = IsZoomed(window) != FALSE;
+    if (maximized && Designing()) return;
+    if (m_FormInitMax) FirstSizes(maximized);
+    if (maximized && !MDIChild()) {
+        TRect area;
+        GetWorkAreaRect(area);
+        SetControlBoundsRect(m_Form, TRect(area.Left - 2, area.Top - 2, area.Right + 2, area.Bottom - 1));
+    }
+    if (m_TitleBar) {
+        m_TitleBar->ProcessMaxBtn();
+        m_TitleBar->Repaint();
+    }
+    PaintFormBorder();
+    if (MDIChild()) MDIChildSized(maximized);
+    UpdateFormRegion();
+}
+
+// A form made maximised: maximised again at its third size notice, put
+// back to its first bounds at its first notice that is not maximised.
+void TkypForm::FirstSizes(bool maximized)
+{
+    if (MDIChild()) {
+        m_MaxFlag = true;
+        m_FormInitMax = false;
+        m_MaxFlag3 = true;
+    } else if (maximized) {
+        if (m_InitMaxSizeCount == 2)
+            m_Form->SetWindowState(TWindowState::wsMaximized);
+        else
+            ++m_InitMaxSizeCount;
+    } else {
+        m_FormInitMax = false;
+        SetControlBoundsRect(m_Form, m_FormInitRect);
+    }
+}
+
+void TkypForm::MDIChildSized(bool maximized)
+{
+    const HWND window = m_Form->Handle();
+    const int titleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
+    if (maximized) {
+        m_SelfChanging = true;
+        SetTitleBarVisible(false);
+        m_SelfChanging = false;
+        if (!m_MaxFlag) {
+            ScrollBy(0, 3 - titleHeight);
+            m_MaxFlag = true;
+            SendToMDIClient(WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(window));
+        }
+        return;
+    }
+    if (m_MDIChildFormTitleVisible) {
+        m_SelfChanging = true;
+        SetTitleBarVisible(true);
+        m_SelfChanging = false;
+    }
+    if (m_MaxFlag) {
+        if ((m_MaxFlag3 && m_MaxFlag2) || !m_MaxFlag3) ScrollBy(0, titleHeight - 3);
+        m_MaxFlag2 = true;
+        m_MaxFlag = false;
+        if (m_TitleBar) m_TitleBar->ProcessMaxBtn();
+        SendToMDIClient(WM_MDIRESTORE, 0);
+    }
+}
+
+// ------------------------------------------------- the application's messages
+
+bool TkypForm::OwnsWindow(HWND window) const
+{
+    if (!window || !m_Form->HandleAllocated()) return false;
+    const HWND form = m_Form->Handle();
+    return window == form || IsChild(form, window);
+}
+
+void TkypForm::ApplicationMessage(MSG& msg, bool& handled)
+{
+    if (m_Destroyed || !m_Form) return;
+    if (msg.message == WM_SYSCHAR && LOWORD(msg.wParam) == VK_SPACE) {
+        if (!OwnsWindow(msg.hwnd) || !m_TitleBar || !m_TitleBar->DefPopupMenu()) return;
+        TForm* anchor = Application && Application->MainForm() ? Application->MainForm() : m_Form;
+        handled = true;
+        m_TitleBar->DefPopupMenu()->Popup(anchor->Left(), anchor->Top() + m_TitleBar->Height());
+    } else if (msg.message == WM_KEYDOWN) {
+        TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+        IsMenuShortCut(message);
+        handled = message.Result != 0;
+    }
+}
+
+void TkypForm::IsMenuShortCut(TMessage& message)
+{
+    if (m_Destroyed) return;
+    message.Result = IsFormActive(m_Form) && m_Form->Active() && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
+}
+
+// ------------------------------------------------------------- properties
+
+namespace {
+const bool kypFormPropertiesRegistered = RegisterProperties<TkypForm, TControl>({
+    OrdinalProperty<TkypForm>(L"TitleBarCustom", &TkypForm::TitleBarCustom, &TkypForm::SetTitleBarCustom),
+    ObjectProperty<TkypForm, TkypFileTheme>(L"FileTheme", &TkypForm::FileTheme, &TkypForm::SetFileTheme),
+    OrdinalProperty<TkypForm>(L"UIStyle", &TkypForm::UIStyle, &TkypForm::SetUIStyle),
+    OrdinalProperty<TkypForm>(L"UIStyleAutoUpdateSub", &TkypForm::UIStyleAutoUpdateSub, &TkypForm::SetUIStyleAutoUpdateSub),
+    OrdinalProperty<TkypForm>(L"BorderColor", &TkypForm::BorderColor, &TkypForm::SetBorderColor),
+    OrdinalProperty<TkypForm>(L"BorderWidth", &TkypForm::BorderWidth, &TkypForm::SetBorderWidth),
+    OrdinalProperty<TkypForm>(L"TitleBarVisible", &TkypForm::TitleBarVisible, &TkypForm::SetTitleBarVisible),
+    ObjectProperty<TkypForm, TCustomPanel>(L"FormPanel", &TkypForm::FormPanel, &TkypForm::SetFormPanel),
+    ObjectProperty<TkypForm, TkypTitleBarButtons>(L"TitleBarButtons", &TkypForm::TitleBarButtons, &TkypForm::SetTitleBarButtons),
+    ObjectProperty<TkypForm, TkypTitleBarSections>(L"TitleBarSections", &TkypForm::TitleBarSections, &TkypForm::SetTitleBarSections),
+    OrdinalProperty<TkypForm>(L"TitleBarDrawAppIcon", &TkypForm::TitleBarDrawAppIcon, &TkypForm::SetTitleBarDrawAppIcon),
+    ObjectProperty<TkypForm, TMainMenu>(L"Menu", &TkypForm::Menu, &TkypForm::SetMenu),
+    OrdinalProperty<TkypForm>(L"MenuBarColor", &TkypForm::MenuBarColor, &TkypForm::SetMenuBarColor),
+    OrdinalProperty<TkypForm>(L"MenuBarToColor", &TkypForm::MenuBarToColor, &TkypForm::SetMenuBarToColor),
+    OrdinalProperty<TkypForm>(L"MenuBarHeight", &TkypForm::MenuBarHeight, &TkypForm::SetMenuBarHeight),
+    OrdinalProperty<TkypForm>(L"RoundCorner", &TkypForm::RoundCorner, &TkypForm::SetRoundCorner),
+    OrdinalProperty<TkypForm>(L"RoundCornerBottom", &TkypForm::RoundCornerBottom, &TkypForm::SetRoundCornerBottom),
+    OrdinalProperty<TkypForm>(L"InactiveCaptionColor", &TkypForm::InactiveCaptionColor, &TkypForm::SetInactiveCaptionColor),
+});
+}  // namespace

@@ -1,0 +1,261 @@
+// A form skinned by the form frame: its border, title bar and outline in
+// one built-in style or from a skin file, with a few skinned controls.
+//
+//   --style NAME   MacOS, WinXP, DeepBlue (default), Protein or BlueGlass
+//   --skin FILE    a skin file (the style is then the file's)
+//   --maximized    starts maximised
+//   --inactive     shown without being activated
+//   --rtl          right-to-left caption
+//   --seconds N    closes by itself after N seconds
+//   --capture FILE saves what the screen shows of the window (border
+//                  included, with a margin of the desktop) as a BMP and closes
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "KYPButton.h"
+#include "KYPCheckBox.h"
+#include "KYPForm.h"
+#include "KYPMainMenu.h"
+#include "KYPMgr.h"
+#include "KYPRadioButton.h"
+#include "StdCtrls.h"
+
+namespace {
+
+struct TOptions {
+    TkypUIStyle Style = DeepBlue;
+    String Skin;
+    bool Maximized = false;
+    bool Inactive = false;
+    bool RightToLeft = false;
+    unsigned Seconds = 0;
+    String Capture;
+};
+
+TkypUIStyle StyleNamed(const String& name)
+{
+    const std::pair<const wchar_t*, TkypUIStyle> styles[] = {
+        {L"MacOS", MacOS}, {L"WinXP", WinXP}, {L"DeepBlue", DeepBlue}, {L"Protein", Protein}, {L"BlueGlass", BlueGlass}};
+    for (const auto& [text, style] : styles)
+        if (_wcsicmp(text, name.c_str()) == 0) return style;
+    return DeepBlue;
+}
+
+TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
+{
+    TOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const String arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == L"--style" && hasValue)
+            options.Style = StyleNamed(argv[++i]);
+        else if (arg == L"--skin" && hasValue)
+            options.Skin = argv[++i];
+        else if (arg == L"--seconds" && hasValue)
+            options.Seconds = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
+        else if (arg == L"--capture" && hasValue)
+            options.Capture = argv[++i];
+        else if (arg == L"--maximized")
+            options.Maximized = true;
+        else if (arg == L"--inactive")
+            options.Inactive = true;
+        else if (arg == L"--rtl")
+            options.RightToLeft = true;
+    }
+    return options;
+}
+
+TOptions options;
+
+constexpr int kMargin = 12;  // of the desktop around a captured window
+
+class TFormDemo : public TForm {
+public:
+    explicit TFormDemo(TComponent* owner) : TForm(owner)
+    {
+        SetBounds(140, 120, 460, 260);
+        SetCaption(L"Quorvell skinned form");
+        if (options.Maximized) SetWindowState(TWindowState::wsMaximized);
+        frame_ = New<TkypForm>(this);
+        frame_->SetUIStyleAutoUpdateSub(true);
+        if (options.RightToLeft) {
+            SysLocale.MiddleEast = true;
+            frame_->TitleBar()->SetParentBiDiMode(false);
+            frame_->TitleBar()->SetBiDiMode(TBiDiMode::bdRightToLeft);
+        }
+        AddControls();
+        AddMenu();
+        if (!options.Skin.empty()) {
+            auto* theme = New<TkypFileTheme>(this);
+            theme->SetThemeFile(options.Skin);
+            frame_->SetFileTheme(theme);
+            frame_->SetUIStyle(FromThemeFile);
+        } else {
+            frame_->SetUIStyle(options.Style);
+        }
+        closer_ = New<TTimer>(this);
+        closer_->SetEnabled(false);
+        closer_->SetOnTimer([this](TObject*) { Finish(); });
+        if (options.Inactive) {
+            deactivator_ = New<TTimer>(this);
+            deactivator_->SetInterval(300);
+            deactivator_->SetOnTimer([this](TObject*) { ActivateAnother(); });
+        }
+    }
+
+    void CloseAfter(unsigned milliseconds, const String& capture)
+    {
+        capture_ = capture;
+        closer_->SetInterval(milliseconds);
+        closer_->SetEnabled(true);
+    }
+
+private:
+    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
+    {
+        auto* item = New<TMenuItem>(this);
+        item->SetCaption(caption);
+        item->SetShortCut(shortCut);
+        parent->Add(item);
+        return item;
+    }
+
+    void AddMenu()
+    {
+        auto* menu = New<TkypMainMenu>(this);
+        TMenuItem* file = Item(menu->Items(), L"&File");
+        Item(file, L"&Record", ShortCut('R', scCtrl));
+        Item(file, L"&Stop", ShortCut('S', scCtrl));
+        Item(file, L"-");
+        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        TMenuItem* view = Item(menu->Items(), L"&View");
+        Item(view, L"&Maximise")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsMaximized); };
+        Item(view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
+        Item(menu->Items(), L"&Help");
+        frame_->SetMenu(menu);
+    }
+
+    void AddControls()
+    {
+        auto* hint = New<TLabel>(this);
+        hint->SetParent(frame_);
+        hint->SetBounds(20, 56, 420, 20);
+        hint->SetTransparent(true);
+        hint->SetCaption(L"Drag the title bar, size the window by its edges, or use the buttons.");
+        auto* record = New<TkypCustomButton>(this);
+        record->SetParent(frame_);
+        record->SetBounds(20, 88, 90, 26);
+        record->SetCaption(L"Record");
+        record->SetTransparent(true);
+        auto* stop = New<TkypCustomButton>(this);
+        stop->SetParent(frame_);
+        stop->SetBounds(120, 88, 90, 26);
+        stop->SetCaption(L"Stop");
+        stop->SetTransparent(true);
+        auto* encode = New<TkypCheckBox>(this);
+        encode->SetParent(frame_);
+        encode->SetBounds(20, 130, 200, 20);
+        encode->SetCaption(L"Encode to MP3");
+        encode->SetChecked(true);
+        encode->SetTransparent(true);
+        const wchar_t* qualities[] = {L"High", L"Middle", L"Low"};
+        for (int i = 0; i < 3; ++i) {
+            auto* quality = New<TkypRadioButton>(this);
+            quality->SetParent(frame_);
+            quality->SetBounds(20 + i * 90, 162, 86, 20);
+            quality->SetCaption(qualities[i]);
+            quality->SetChecked(i == 0);
+            quality->SetTransparent(true);
+        }
+    }
+
+    // A one-pixel form in the screen's corner takes the activation.
+    void ActivateAnother()
+    {
+        deactivator_->SetEnabled(false);
+        auto* other = New<TForm>(this);
+        other->SetBorderStyle(TFormBorderStyle::bsNone);
+        other->SetBounds(0, 0, 1, 1);
+        other->Show();
+        SetForegroundWindow(other->Handle());
+    }
+
+    void Finish()
+    {
+        closer_->SetEnabled(false);
+        if (!capture_.empty()) SaveScreen();
+        Application->Terminate();
+    }
+
+    void SaveScreen()
+    {
+        RECT bounds{};
+        GetWindowRect(Handle(), &bounds);
+        InflateRect(&bounds, kMargin, kMargin);
+        const RECT screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&bounds, &bounds, &screenArea);  // the screen has nothing to copy beyond its edges
+        TBitmap picture;
+        picture.SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
+        HDC screen = GetDC(nullptr);
+        BitBlt(picture.Canvas().Handle(), 0, 0, picture.Width(), picture.Height(), screen, bounds.left, bounds.top,
+               SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        picture.SaveToFile(capture_);
+        SaveGeometry(capture_ + L".txt");
+    }
+
+    // Where the client area lies in the window, for checking the borders.
+    void SaveGeometry(const String& fileName)
+    {
+        RECT window{}, client{};
+        GetWindowRect(Handle(), &window);
+        GetClientRect(Handle(), &client);
+        POINT origin{0, 0};
+        ::ClientToScreen(Handle(), &origin);
+        RECT outline{};
+        TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(Handle(), region.get()) != ERROR) GetRgnBox(region.get(), &outline);
+        wchar_t text[300];
+        swprintf(text, 300, L"window %ld %ld %ld %ld client %ld %ld %ld %ld frame %d x %d outline %ld %ld %ld %ld\n",
+                 window.left, window.top, window.right, window.bottom, origin.x - window.left, origin.y - window.top,
+                 origin.x - window.left + client.right, origin.y - window.top + client.bottom, frame_->Width(),
+                 frame_->Height(), outline.left, outline.top, outline.right, outline.bottom);
+        if (FILE* file = _wfopen(fileName.c_str(), L"w")) {
+            fputws(text, file);
+            fclose(file);
+        }
+    }
+
+    TkypForm* frame_ = nullptr;   // owned by the form
+    TTimer* closer_ = nullptr;    // owned by the form
+    TTimer* deactivator_ = nullptr;  // owned by the form
+    String capture_;
+};
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    Application->Initialize();
+    Application->SetTitle(L"Quorvell skinned form demo");
+    options = OptionsFromCommandLine(__argc, __wargv);
+    TFormDemo* form = nullptr;
+    Application->CreateForm(form);
+    if (!options.Capture.empty()) {
+        // A plain backdrop under the window, so its outline shows in the picture.
+        auto* backdrop = New<TForm>(Application);
+        backdrop->SetBorderStyle(TFormBorderStyle::bsNone);
+        backdrop->SetColor(clTeal);
+        backdrop->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        backdrop->Show();
+        form->CloseAfter(1000, options.Capture);
+    }
+    else if (options.Seconds)
+        form->CloseAfter(options.Seconds * 1000, L"");
+    Application->Run();
+    return 0;
+}
