@@ -174,9 +174,10 @@ TEST_F(PushButtonTest, AButtonFreedWhilePressedNeverRepeats)
     button->OnMouseContinuouslyDown = [&](TObject*) { ++repeats; };
     ShowForm();
     Press(button);
+    const int beforeFree = repeats;  // a slow machine may repeat while pressing
     FreeObject(button);
     WaitFor(80);
-    EXPECT_EQ(repeats, 0);
+    EXPECT_EQ(repeats, beforeFree);
 }
 
 TEST_F(PushButtonTest, SpaceAndEnterPressOnKeyDownAndClickOnKeyUp)

@@ -247,6 +247,7 @@ TEST_F(ToolBarTest, RebuildingWhileADropDownIsOpenIsSafe)
     auto* timer = New<TTimer>(form.get());
     timer->SetInterval(50);
     timer->SetOnTimer([&](TObject*) {
+        if (!FindMenuWindow(GetCurrentThreadId())) return;  // a slow machine: not open yet
         timer->SetEnabled(false);
         Rebuild();  // frees the button whose drop-down is open
         bar->AfterDropDown([&] {
