@@ -106,8 +106,9 @@ TRect TkypForm::NormalBounds() const
 void TkypForm::MeasureOldBorders()
 {
     if (MDIChild()) {
-        TForm* main = Application ? Application->MainForm() : nullptr;
-        HWND target = main && main != m_Form ? main->Handle() : nullptr;
+        // The frame window that holds the child's MDI client, main form or not.
+        const HWND client = m_Form->HandleAllocated() ? GetParent(m_Form->Handle()) : nullptr;
+        const HWND target = client ? GetParent(client) : nullptr;
         m_OldBottomBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDIBOTTOMBORDER, 0, 0)) : 0;
         m_OldLeftBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDILEFTBORDER, 0, 0)) : 0;
         m_OldBottomBorderWidth = SaneFrameThickness(m_OldBottomBorderWidth);
