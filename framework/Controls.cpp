@@ -529,11 +529,24 @@ void TGraphicControl::WndProc(TMessage& message)
 
 // ------------------------------------------------------------- TWinControl
 
+namespace {
+
+// The object a window is made for: the creation parameter, which the
+// system wraps in an MDICREATESTRUCT for an MDI child.
+TWinControl* CreatingControl(const CREATESTRUCTW& create)
+{
+    if (!(create.dwExStyle & WS_EX_MDICHILD)) return static_cast<TWinControl*>(create.lpCreateParams);
+    const auto* mdi = static_cast<const MDICREATESTRUCTW*>(create.lpCreateParams);
+    return mdi ? reinterpret_cast<TWinControl*>(mdi->lParam) : nullptr;
+}
+
+}  // namespace
+
 LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TWinControl* control = nullptr;
     if (msg == WM_NCCREATE) {
-        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        control = CreatingControl(*reinterpret_cast<CREATESTRUCTW*>(lParam));
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
         if (control) control->handle_ = window;
     } else {
@@ -689,8 +702,10 @@ void TWinControl::CreateWnd()
 
 void TWinControl::DestroyHandle()
 {
-    if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
+    if (handle_) DestroyWnd();  // WM_NCDESTROY clears handle_
 }
+
+void TWinControl::DestroyWnd() { DestroyWindow(handle_); }
 
 void TWinControl::RecreateWnd()
 {
@@ -946,6 +961,7 @@ void TWinControl::Realign(TControl* changed)
         AdjustClientRect(rect);
         for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
             AlignChildren(changed, align, rect);
+        RestAligned(rect);
     } catch (...) {
         aligning_ = false;
         throw;

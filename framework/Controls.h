@@ -237,7 +237,9 @@ public:
         Invalidate();
         Update();
     }
-    void BringToFront();
+    // Above its siblings; a form over the other windows (an MDI child:
+    // made the client's active one).
+    virtual void BringToFront();
 
     // Direct dispatch through the hooks and WindowProc; no window is needed.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -436,6 +438,8 @@ protected:
     // Makes the window; overriders call this first and then add what they
     // keep in the window.
     virtual void CreateWnd();
+    // Destroys the window (an MDI child asks its client to).
+    virtual void DestroyWnd();
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     // Paints the window's client area on a DC of BeginPaint (or the DC a
@@ -443,6 +447,8 @@ protected:
     virtual void PaintWindow(HDC dc);
     // The part of the client area that aligned children share.
     virtual void AdjustClientRect(TRect& rect) { (void)rect; }
+    // What the aligned children left of it, after each layout.
+    virtual void RestAligned(const TRect& rest) { (void)rest; }
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     // A form with KeyPreview says yes; key messages of its controls then

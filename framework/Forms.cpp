@@ -56,6 +56,8 @@ void TForm::AfterConstruction()
 void TForm::BeforeDestruction()
 {
     if (OnDestroy) OnDestroy(this);
+    // While whole: the client tells its frame's window menu and activates the next child.
+    if (IsMDIChildWindow()) DestroyHandle();
     if (HandleAllocated()) LeaveScreenUnhidden();
     TWinControl::BeforeDestruction();
 }
@@ -108,6 +110,10 @@ void TForm::CreateParams(TCreateParams& params)
     // first size from the display server late, which restores it.
     if (windowState_ == TWindowState::wsMaximized) params.Style |= WS_MAXIMIZE;
     if (windowState_ == TWindowState::wsMinimized) params.Style |= WS_MINIMIZE;
+    if (formStyle_ == TFormStyle::fsMDIChild && !Parent()) {
+        params.Style = (params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        params.ExStyle |= WS_EX_MDICHILD;
+    }
 }
 
 void TForm::CreateWnd()
@@ -115,6 +121,10 @@ void TForm::CreateWnd()
     TWinControl::CreateWnd();
     UpdateWindowIcon();
     if (menu_) menu_->AttachTo(Handle());
+    if (formStyle_ == TFormStyle::fsMDIForm) {
+        client_ = std::make_unique<TMDIClient>(Handle(), WindowMenuHandle());
+        Realign();
+    }
 }
 
 void TForm::SetMenu(TMainMenu* menu)
@@ -136,9 +146,16 @@ void TForm::SetMenu(TMainMenu* menu)
         menu_->AttachTo(Handle());
         SetClientHeight(client.Height());
     }
+    UpdateClientMenus();
 }
 
-bool TForm::IsShortCut(const TMessage& message) { return menu_ && menu_->IsShortCut(message); }
+bool TForm::IsShortCut(const TMessage& message)
+{
+    if (menu_ && menu_->IsShortCut(message)) return true;
+    // The keys of a child reach its frame's menu too.
+    TForm* frame = Application->MainForm();
+    return frame && frame != this && IsMDIChildWindow() && frame->IsShortCut(message);
+}
 
 void TForm::UpdateWindowIcon()
 {
@@ -149,7 +166,13 @@ void TForm::UpdateWindowIcon()
 
 HWND TForm::ParentWindow() const
 {
-    return Parent() ? TWinControl::ParentWindow() : Application->Handle();
+    if (Parent()) return TWinControl::ParentWindow();
+    if (formStyle_ != TFormStyle::fsMDIChild) return Application->Handle();
+    TForm* frame = Application->MainForm();
+    if (!frame || frame == this || frame->FormStyle() != TFormStyle::fsMDIForm)
+        throw Exception(L"Cannot create an MDI child: the main form is not an MDI form");
+    frame->HandleNeeded();
+    return frame->ClientHandle();
 }
 
 TSize TForm::FrameSize() const
@@ -200,6 +223,10 @@ void TForm::SetWindowState(TWindowState state)
 {
     windowState_ = state;
     if (!HandleAllocated() || !Visible()) return;
+    if (IsMDIChildWindow()) {
+        SetMDIChildState(state);
+        return;
+    }
     switch (state) {
     case TWindowState::wsNormal:
         // From minimised the system first restores a maximised form to maximised.
@@ -239,16 +266,30 @@ void TForm::SetVisible(bool visible)
         PlaceOnFirstShow();
         if (OnShow) OnShow(this);
         TWinControl::SetVisible(true);
-        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        BringToFront();
     } else {
         if (OnHide) OnHide(this);
         TWinControl::SetVisible(false);
     }
 }
 
+void TForm::BringToFront()
+{
+    if (Parent()) {
+        TWinControl::BringToFront();
+        return;
+    }
+    if (!HandleAllocated()) return;
+    if (IsMDIChildWindow())
+        TMDIClient::Activate(Handle());
+    else
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TForm::Close()
 {
-    TCloseAction action = TCloseAction::caHide;
+    // An MDI child cannot well be hidden: by default it goes to an icon.
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caMinimize : TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
     if (Application->MainForm() == this) {
@@ -291,6 +332,10 @@ void TForm::Notification(TComponent* component, TOperation operation)
     TWinControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
     if (operation == TOperation::opRemove && component == menu_) menu_ = nullptr;
+    if (operation == TOperation::opRemove && component == windowMenu_) windowMenu_ = nullptr;
+    if (operation == TOperation::opRemove && recreatedChildren_)
+        std::replace_if(recreatedChildren_->begin(), recreatedChildren_->end(),
+            [component](const TForm* child) { return child == component; }, nullptr);
 }
 
 // Tab and Shift+Tab move the focus in tab order; every other dialog key
@@ -332,6 +377,14 @@ void TForm::WndProc(TMessage& message)
     case WM_DESTROY:
         // The window would destroy the bar with it; the bar is the menu's.
         if (menu_) ::SetMenu(Handle(), nullptr);
+        TWinControl::WndProc(message);
+        break;
+    case CM_MENUCHANGED: UpdateClientMenus(); break;
+    case CM_RECREATEWND: RecreateWithChildren(message); break;
+    case WM_NCDESTROY:
+        // The client went with the window's children.
+        if (client_) client_->FrameGone();
+        client_.reset();
         TWinControl::WndProc(message);
         break;
     case CM_RELEASE: FreeObject(this); break;  // nothing of this object is touched after
@@ -471,6 +524,7 @@ bool TApplication::ProcessMessage(MSG& msg)
     }
     try {
         if (TApplicationEvents::RunHooks(msg)) return true;
+        if (IsMDIMessage(msg)) return true;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     } catch (...) {

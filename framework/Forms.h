@@ -6,9 +6,12 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "Controls.h"
 #include "Icon.h"
+#include "MDIClient.h"
 #include "Menus.h"
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -41,10 +44,28 @@ public:
     void SetAutoScroll(bool autoScroll) { autoScroll_ = autoScroll; }
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
+    // fsMDIForm: the form is an MDI frame, its client window holding the
+    // children. fsMDIChild: the form lives in the main form's client (which
+    // must exist when its window is made). A live window is made anew.
     TFormStyle FormStyle() const { return formStyle_; }
-    void SetFormStyle(TFormStyle style) { formStyle_ = style; }
-    // The MDI client window; there is none until MDI frames exist.
-    HWND ClientHandle() const { return nullptr; }
+    void SetFormStyle(TFormStyle style);
+    // An MDI frame's client window; null for other forms and before the
+    // frame's window exists.
+    HWND ClientHandle() const;
+
+    // An MDI frame's children, topmost first.
+    int MDIChildCount() const;
+    TForm* MDIChildren(int index) const;
+    // The child the client holds active, or null.
+    TForm* ActiveMDIChild() const;
+    TTileMode TileMode() const { return tileMode_; }
+    void SetTileMode(TTileMode mode) { tileMode_ = mode; }
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    // The item of Menu whose sub-menu lists the children; not owned.
+    TMenuItem* WindowMenu() const { return windowMenu_; }
+    void SetWindowMenu(TMenuItem* item);
     // Follows the window (the system menu, keys, the user); set while the
     // form is hidden, it applies when the form shows.
     TWindowState WindowState() const { return windowState_; }
@@ -60,7 +81,8 @@ public:
     // shortcuts work from every control of the form.
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
-    // A WM_KEYDOWN the menu bar takes as a shortcut (its item clicked).
+    // A WM_KEYDOWN the menu bar (an MDI child's: or its frame's) takes as
+    // a shortcut (its item clicked).
     bool IsShortCut(const TMessage& message);
 
     TModalResult ModalResult() const { return modalResult_; }
@@ -80,6 +102,7 @@ public:
     void SetClientWidth(int width) override;
     void SetClientHeight(int height) override;
     void SetVisible(bool visible) override;
+    void BringToFront() override;
 
     // Asks OnClose; hides the form, frees it later, or ends the
     // application when it is the main form.
@@ -97,7 +120,10 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
+    void DestroyWnd() override;
     void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+    void RestAligned(const TRect& rest) override;
     bool PreviewsKeys() const override { return keyPreview_; }
     int ShowCommand() const override;
     HWND ParentWindow() const override;
@@ -112,6 +138,13 @@ private:
     void LeaveScreenUnhidden();
     TSize FrameSize() const;
     void PlaceOnFirstShow();
+    // Whether the window was made as an MDI child.
+    bool IsMDIChildWindow();
+    void SetMDIChildState(TWindowState state);
+    TMDIClient* ParentClient() const;
+    HMENU WindowMenuHandle() const;
+    void UpdateClientMenus();
+    void RecreateWithChildren(TMessage& message);
 
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
@@ -126,6 +159,10 @@ private:
     TWinControl* activeControl_ = nullptr;  // not owned
     TOwned<TIcon> icon_;
     TMainMenu* menu_ = nullptr;  // not owned
+    TMenuItem* windowMenu_ = nullptr;  // not owned
+    TTileMode tileMode_ = TTileMode::tbHorizontal;
+    std::unique_ptr<TMDIClient> client_;  // while an MDI frame's window lives
+    std::vector<TForm*>* recreatedChildren_ = nullptr;  // not owned: while the frame's window is remade
 };
 
 // The form that holds Control at the top of its parent chain, or null.
@@ -200,6 +237,8 @@ private:
     static LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void IconChanged();
     bool ProcessMessage(MSG& msg);
+    // The child keys of the main MDI frame, when the main form is one.
+    bool IsMDIMessage(MSG& msg);
 
     String title_;
     TOwned<TIcon> icon_;

@@ -11,7 +11,7 @@
 namespace {
 
 // Command numbers of live items. The system reports a chosen item by the
-// low word of WM_COMMAND, so numbers stay within 1 .. 0xFFFF. Never freed:
+// low word of WM_COMMAND; numbers stay within 1 .. FirstMDIChildId - 1. Never freed:
 // items of forms that live to the program's end go after static objects.
 std::map<UINT, TMenuItem*>& Commands()
 {
@@ -23,9 +23,9 @@ UINT AllocateCommand(TMenuItem* item)
 {
     static UINT next = 1;
     auto& commands = Commands();
-    for (UINT tries = 0; tries < 0xFFFF; ++tries) {
+    for (UINT tries = 1; tries < FirstMDIChildId; ++tries) {
         const UINT command = next;
-        next = next == 0xFFFF ? 1 : next + 1;
+        next = next + 1 == FirstMDIChildId ? 1 : next + 1;
         if (commands.emplace(command, item).second) return command;
     }
     throw Exception(L"Too many menu items");
@@ -552,6 +552,7 @@ void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild)
             Items()->BuildInto(fresh.get(), IsOwnerDraw());
             if (window_ && GetMenu(window_) == old) ::SetMenu(window_, fresh.get());
             ReplaceHandle(fresh.release());
+            if (window_) SendMessageW(window_, CM_MENUCHANGED, 0, 0);
         } else {
             MENUITEMINFOW info = source->StateInfo();
             SetMenuItemInfoW(CurrentHandle(), source->Command(), FALSE, &info);

@@ -27,6 +27,10 @@
 class TImageList;
 class TMenu;
 
+// The command numbers of menu items stay below this one: an MDI frame's
+// client numbers the children's entries of its window menu from here up.
+constexpr UINT FirstMDIChildId = 0xFF00;
+
 // A key with modifiers: the virtual key in the low byte.
 using TShortCut = uint16_t;
 constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0;
@@ -106,6 +110,8 @@ public:
 
     // The command number the system reports when the item is chosen.
     UINT Command() const { return command_; }
+    // The system menu that shows the sub-items as last built; null before.
+    HMENU SubMenuHandle() const { return builtHandle_; }
 
     virtual void Click();
     // The owner-draw handlers when assigned, else a plain look.

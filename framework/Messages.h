@@ -31,4 +31,6 @@ constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
 constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x15;
 constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+// Sent to the window that shows a menu bar once the bar was built anew.
+constexpr UINT CM_MENUCHANGED = CM_BASE + 0x29;
 constexpr UINT CM_RECREATEWND = CM_BASE + 0x33;

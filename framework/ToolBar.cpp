@@ -1,7 +1,5 @@
 #include "ToolBar.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "Forms.h"
@@ -575,34 +573,28 @@ bool TToolBar::KeyInMenuMode(WORD key)
 
 // ------------------------------------------------------------ the form's menu key
 
-LRESULT CALLBACK ToolBarFormSubclass(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+// Alt or F10 alone: the bar takes the keyboard instead of the system menu.
+void TToolBar::FormMessage(TMessage& message, const TSubclassNext& next)
 {
-    auto* bar = reinterpret_cast<TToolBar*>(data);
-    // Alt or F10 alone: the bar takes the keyboard instead of the system menu.
-    if (msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && bar->Visible() &&
-        bar->HandleAllocated() && IsWindowVisible(bar->Handle())) {
-        bar->EnterMenuMode();
-        return 0;
+    if (message.Msg == WM_SYSCOMMAND && (message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == 0 &&
+        Visible() && HandleAllocated() && IsWindowVisible(Handle())) {
+        EnterMenuMode();
+        return;
     }
-    return DefSubclassProc(window, msg, wParam, lParam);
+    next(message);
 }
 
 void TToolBar::WatchForm()
 {
     HWND root = GetAncestor(Handle(), GA_ROOT);
-    if (root == formWatched_) return;
+    if (formWatch_ && formWatch_->Window() == root) return;
     UnwatchForm();
-    if (root && root != Handle() && SetWindowSubclass(root, ToolBarFormSubclass, reinterpret_cast<UINT_PTR>(this),
-                                                      reinterpret_cast<DWORD_PTR>(this)))
-        formWatched_ = root;
+    if (root && root != Handle())
+        formWatch_ = std::make_unique<TWindowSubclass>(
+            root, [this](TMessage& message, const TSubclassNext& next) { FormMessage(message, next); });
 }
 
-void TToolBar::UnwatchForm()
-{
-    if (formWatched_ && IsWindow(formWatched_))
-        RemoveWindowSubclass(formWatched_, ToolBarFormSubclass, reinterpret_cast<UINT_PTR>(this));
-    formWatched_ = nullptr;
-}
+void TToolBar::UnwatchForm() { formWatch_.reset(); }
 
 void TToolBar::CreateWnd()
 {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "Controls.h"
 #include "Menus.h"
+#include "WindowSubclass.h"
 
 class TToolBar;
 
@@ -144,7 +146,6 @@ protected:
 private:
     friend class TToolButton;
     friend LRESULT CALLBACK ToolBarMenuFilter(int code, WPARAM wParam, LPARAM lParam);
-    friend LRESULT CALLBACK ToolBarFormSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     void AddButton(TToolButton* button);
     void RemoveButton(TToolButton* button);
     void ArrangeButtons();
@@ -162,6 +163,7 @@ private:
     bool FilterMenuMessage(const MSG& msg);
     void WatchForm();
     void UnwatchForm();
+    void FormMessage(TMessage& message, const TSubclassNext& next);
 
     std::vector<TToolButton*> buttons_;  // not owned: the children that are buttons, in order
     TToolButton* hot_ = nullptr;
@@ -170,7 +172,7 @@ private:
     TToolButton* nextDrop_ = nullptr;  // chosen while a drop-down is open
     TDropDownMenu* dropDown_ = nullptr;  // owned while open
     std::vector<std::function<void()>> deferred_;
-    HWND formWatched_ = nullptr;
+    std::unique_ptr<TWindowSubclass> formWatch_;  // the form's window, for its menu key
     HWND focusBefore_ = nullptr;
     bool menuMode_ = false;
     bool arranging_ = false;

@@ -175,6 +175,28 @@ TEST_F(KYPPublicControlsTest, IsFormActiveWithAMainForm)
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+TEST_F(KYPPublicControlsTest, IsFormActiveAsksAnMDIFramesClientAboutItsChildren)
+{
+    TForm* frame = nullptr;
+    Application->CreateForm(frame);
+    frame->SetFormStyle(TFormStyle::fsMDIForm);
+    Activate(frame);
+    ASSERT_TRUE(Application->Active()) << "the application could not be activated";
+    TForm* children[2] = {New<TForm>(frame), New<TForm>(frame)};
+    for (TForm* child : children) {
+        child->SetFormStyle(TFormStyle::fsMDIChild);
+        child->Show();
+        ASSERT_FALSE(child->Active()) << "an MDI child never hears WM_ACTIVATE: only the client knows";
+    }
+    EXPECT_TRUE(IsFormActive(children[1]));
+    EXPECT_FALSE(IsFormActive(children[0]));
+    children[0]->BringToFront();
+    EXPECT_TRUE(IsFormActive(children[0]));
+    EXPECT_FALSE(IsFormActive(children[1]));
+    EXPECT_TRUE(IsFormActive(frame));
+    FreeObject(frame);
+}
+
 TEST_F(KYPPublicControlsTest, HasPropertyLooksUpPublishedNames)
 {
     TOwned<TGraphicControl> control = MakeOwned<TGraphicControl>(nullptr);
