@@ -32,14 +32,23 @@ void TkypMDIMenuSource::Watch(TMainMenu*& field, TMainMenu* menu)
 
 void TkypMDIMenuSource::SetMenu(TMainMenu* menu) { Watch(m_Menu, menu); }
 
+namespace {
+
+// A menu being freed may still be some form's until it has heard of it.
+TMainMenu* Live(TMainMenu* menu) { return menu && !menu->HasState(csDestroying) ? menu : nullptr; }
+
+}  // namespace
+
 TMainMenu* TkypMDIMenuSource::TopMenu() const
 {
     TForm* child = m_DrawChildMenus ? m_Form.ActiveMDIChild() : nullptr;
     if (!child || child->HasState(csDestroying)) return m_Menu;
-    if (child->Menu()) return child->Menu();
+    if (TMainMenu* own = Live(child->Menu())) return own;
     for (int i = 0; i < child->ControlCount(); ++i)
-        if (auto* frame = dynamic_cast<TkypForm*>(child->Controls(i)))
-            return frame->Menu() ? frame->Menu() : m_Menu;  // only the first frame counts
+        if (auto* frame = dynamic_cast<TkypForm*>(child->Controls(i))) {
+            TMainMenu* menu = Live(frame->Menu());  // only the first frame counts
+            return menu ? menu : m_Menu;
+        }
     return m_Menu;
 }
 
