@@ -96,7 +96,8 @@ void TkypMDIMenuSource::FitButtons(TkypMenuBar& bar)
 
 void TkypMDIMenuSource::Changed()
 {
-    if (OnChange) OnChange(this);
+    // The frame's children go with it: nothing to follow any more.
+    if (OnChange && !HasState(csDestroying)) OnChange(this);
 }
 
 void TkypMDIMenuSource::Notification(TComponent* component, TOperation operation)
@@ -106,5 +107,5 @@ void TkypMDIMenuSource::Notification(TComponent* component, TOperation operation
     const bool mine = component == m_Menu || component == m_Shown;
     if (component == m_Menu) m_Menu = nullptr;
     if (component == m_Shown) m_Shown = nullptr;
-    if (mine && !HasState(csDestroying)) Changed();
+    if (mine) Changed();
 }
