@@ -3,6 +3,7 @@
 // and freed with the window menu; the child control buttons on a
 // maximised child; the frame's own cascade and tile; the menu bar
 // following the active child's menu.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,22 @@ TEST_F(ChildButtonsTest, PlacedAtTheRowsRightEndAndShownPerTitleBar)
     EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true})) << "a frame with only a close button";
     buttons->Show({kypMin, kypMax});
     EXPECT_EQ(Shown(), (std::vector<bool>{true, true, true})) << "showing hides none";
+    const auto pixels = [&](TkypChildButton slot) {
+        std::vector<TColor> all;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) all.push_back(Get(slot)->Glyph()->Canvas().Pixels(x, y));
+        return all;
+    };
+    EXPECT_NE(pixels(TkypChildButton::Close), pixels(TkypChildButton::Restore)) << "each its own piece";
+    EXPECT_NE(pixels(TkypChildButton::Restore), pixels(TkypChildButton::Minimize));
+    buttons->SetColors(clWhite, clSilver);
+    Pump();
+    std::filesystem::create_directories("screens");
+    TBitmap picture;  // as they paint, left to right
+    picture.SetSize(3 * 18, 18);
+    for (int i = 0; i < 3; ++i)
+        picture.Canvas().Draw(18 * i, 0, Snapshot(Get(static_cast<TkypChildButton>(3 - i))).get());
+    picture.SaveToFile(L"screens/mdi_child_buttons.bmp");
     buttons->Hide();
     EXPECT_EQ(Shown(), (std::vector<bool>{false, false, false}));
     EXPECT_EQ(ChildFrameButtonTypes(*kids[0]), std::nullopt) << "a plain child has no skinned frame";
