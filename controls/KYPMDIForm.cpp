@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "KYPMDIChildPlacement.h"
 #include "KYPThemes.h"
 #include "Messages.h"
 
@@ -55,6 +56,8 @@ void TkypMDIForm::SetUp()
         });
     m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
     m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+    m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
+    m_WindowMenu->Rebuild();
     RecomputeFrame(window);
     UpdateFormRegion();
 }
@@ -70,6 +73,7 @@ void TkypMDIForm::BeforeDestruction()
         m_Hooked = false;
         Restore();
     }
+    FreeObject(std::exchange(m_WindowMenu, nullptr));  // its entries leave the window menu
     FreeMenuBar();
     TComponent::BeforeDestruction();
 }
@@ -93,26 +97,51 @@ void TkypMDIForm::CreateMenuBar()
     m_TopPanel->SetParent(m_Form);
     m_MenuBar = New<TkypFormMenuBar>(this, *this);
     if (m_TitleBar) m_TitleBar->SetTop(0);
+    if (!HasState(csDesigning))
+        m_ControlBtns = New<TkypMDIChildButtons>(this, *m_Form, *m_TopPanel, m_OldLeftBorderWidth);
 }
 
 void TkypMDIForm::FreeMenuBar()
 {
+    FreeObject(std::exchange(m_ControlBtns, nullptr));
     FreeObject(std::exchange(m_MenuBar, nullptr));
     FreeObject(std::exchange(m_TopPanel, nullptr));
 }
 
 void TkypMDIForm::MenuBarPlaced()
 {
-    if (m_TopPanel && !m_Destroyed) {
-        TkypMenuBar* bar = MenuBar();
-        if (bar) {
-            m_TopPanel->SetHeight(bar->Height());
-            m_TopPanel->SetTop(m_TitleBar ? m_TitleBar->Top() + m_TitleBar->Height() : 0);
-        }
-        m_TopPanel->SetVisible(bar != nullptr);
-    }
+    ShowTopPanel();
     if (m_TitleBar) m_TitleBar->SetTop(0);
     PaintFormFrame();
+}
+
+// The row shows while it has a menu bar or the buttons of a maximised child.
+void TkypMDIForm::ShowTopPanel()
+{
+    if (!m_TopPanel || m_Destroyed) return;
+    TkypMenuBar* bar = MenuBar();
+    TForm* child = m_Form->ActiveMDIChild();
+    const bool buttons = m_ControlBtns && child && child->WindowState() == TWindowState::wsMaximized;
+    if (bar || buttons) {
+        m_TopPanel->SetHeight(bar ? bar->Height() : 22);
+        m_TopPanel->SetTop(m_TitleBar ? m_TitleBar->Top() + m_TitleBar->Height() : 0);
+    }
+    m_TopPanel->SetVisible(bar || buttons);
+}
+
+void TkypMDIForm::ShowControlButtons()
+{
+    TForm* child = m_Form->ActiveMDIChild();
+    if (!m_ControlBtns || !child) return;
+    ShowTopPanel();
+    // A child without a skinned frame offers all three.
+    m_ControlBtns->Show(ChildFrameButtonTypes(*child).value_or(std::vector<TkypTitleBarBtnType>{kypMin, kypMax, kypClose}));
+}
+
+void TkypMDIForm::HideControlButtons()
+{
+    if (m_ControlBtns) m_ControlBtns->Hide();
+    ShowTopPanel();
 }
 
 void TkypMDIForm::Loaded()
@@ -131,6 +160,8 @@ void TkypMDIForm::Notification(TComponent* component, TOperation operation)
         return;
     }
     if (component == m_MenuBar) m_MenuBar = nullptr;
+    if (component == m_ControlBtns) m_ControlBtns = nullptr;
+    if (component == m_WindowMenu) m_WindowMenu = nullptr;
     if (component == m_TopPanel) m_TopPanel = nullptr;
     if (component == m_TitleBar) m_TitleBar = nullptr;
     TkypUIStyle fallback = DeepBlue;
@@ -154,6 +185,7 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
         else
             ApplyBuiltInStyle(resolved);
         if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
+        if (m_ControlBtns) m_ControlBtns->SetColors(MenuBarColor(), MenuBarToColor());
         if (m_TitleBar) {
             if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
             m_TitleBar->SetUIStyle(m_UIStyle);
@@ -429,7 +461,16 @@ void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
         SetCaption(m_Form->Caption());
         break;
     case WM_MDIMAXIMIZE:
-    case WM_MDIRESTORE: SetCaption(m_Form->Caption()); break;
+        ShowControlButtons();
+        SetCaption(m_Form->Caption());
+        break;
+    case WM_MDIRESTORE:
+        HideControlButtons();
+        SetCaption(m_Form->Caption());
+        break;
+    // The frame's own arrangement replaces the system's.
+    case WM_MDITILE: TileMDIChildren(*m_Form); break;
+    case WM_MDICASCADE: CascadeMDIChildren(*m_Form); break;
     default: break;
     }
 }

@@ -14,6 +14,8 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "KYPForm.h"
+#include "KYPMDIChildButtons.h"
+#include "KYPMDIWindowMenu.h"
 #include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
 #include "KYPMgr.h"
@@ -64,6 +66,8 @@ public:
     TForm* Form() const { return m_Form; }
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
     TPanel* TopPanel() const { return m_TopPanel; }
+    TkypMDIChildButtons* ControlButtons() const { return m_ControlBtns; }
+    TkypMDIWindowMenu* WindowMenuEntries() const { return m_WindowMenu; }
     // Null while there is no menu.
     TkypMenuBar* MenuBar() const { return m_MenuBar ? m_MenuBar->Bar() : nullptr; }
     // The title bar's and the top panel's heights, each while it shows.
@@ -108,11 +112,16 @@ private:
     void ApplicationMessage(MSG& msg, bool& handled);
     bool InsideForm(HWND window) const;
     void IsMenuShortCut(TMessage& message);
+    void ShowControlButtons();
+    void HideControlButtons();
+    void ShowTopPanel();
 
     TForm* m_Form = nullptr;              // not owned: the owner
     TkypTitleBar* m_TitleBar = nullptr;   // owned as a component; forgotten at its removal
     TPanel* m_TopPanel = nullptr;         // likewise
     TkypFormMenuBar* m_MenuBar = nullptr; // likewise; holds Menu and the bar
+    TkypMDIChildButtons* m_ControlBtns = nullptr;  // likewise; on the top panel
+    TkypMDIWindowMenu* m_WindowMenu = nullptr;     // likewise; entries in the form's WindowMenu
     bool m_DrawChildCaptions = true;
     bool m_DrawChildMenus = true;
     bool m_Destroyed = false;

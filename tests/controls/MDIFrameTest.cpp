@@ -209,7 +209,7 @@ TEST_F(MDIFrameTest, StylesSetTheOutlineAndASkinFileTheMinimumSize)
 
 TEST_F(MDIFrameTest, ASkinnedChildLivesInTheSkinnedFrame)
 {
-    AddFrame();
+    TkypMDIForm* frame = AddFrame();
     ShowFrame();
     TForm* child = Child(true);
     Pump();
@@ -224,10 +224,16 @@ TEST_F(MDIFrameTest, ASkinnedChildLivesInTheSkinnedFrame)
     Pump();
     EXPECT_TRUE(IsZoomed(window));
     EXPECT_FALSE(childFrame->TitleBarVisible());  // the frame's title bar serves
+    // Its buttons come to the frame's menu-bar row, shown without a menu.
+    ASSERT_NE(frame->ControlButtons(), nullptr);
+    EXPECT_TRUE(frame->TopPanel()->Visible());
+    EXPECT_TRUE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
     child->SetWindowState(TWindowState::wsNormal);
     Pump();
     EXPECT_FALSE(IsZoomed(window));
     EXPECT_TRUE(childFrame->TitleBarVisible());
+    EXPECT_FALSE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
+    EXPECT_FALSE(frame->TopPanel()->Visible());
     FreeObject(child);
     Pump();
     EXPECT_EQ(mdi->MDIChildCount(), 0);
