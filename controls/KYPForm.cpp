@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr LONG_PTR kCaptionBits = WS_CAPTION;
-// SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED
-constexpr UINT kRecomputeFrame = 0x37;
 // The framework's notices that a control turns floating and of a child
 // window's parent notification: both may come with the caption put back.
 constexpr UINT CM_FLOAT = CM_BASE + 0x3A;
@@ -21,11 +18,6 @@ constexpr UINT CN_PARENTNOTIFY = 0xBC00 + WM_PARENTNOTIFY;
 
 // Built-in style attributes the frame reads.
 constexpr int kAttrRoundCorner = 14, kAttrFormColor = 15, kAttrBorderColor = 16, kAttrBorderWidth = 17;
-
-int WidthOf(const TBitmap* bitmap) { return bitmap ? bitmap->Width() : 0; }
-int HeightOf(const TBitmap* bitmap) { return bitmap ? bitmap->Height() : 0; }
-
-void RecomputeFrame(HWND window) { SetWindowPos(window, nullptr, 0, 0, 0, 0, kRecomputeFrame); }
 
 bool IsOnlyChild(HWND window)
 {
@@ -80,17 +72,11 @@ void TkypForm::SetUp(TForm* form)
     m_SelfChanging = false;
     SetText(L" ");
     m_Form->SetScaled(false);
-    m_OldBorderStyle = m_Form->BorderStyle();
     m_Form->SetAutoScroll(false);
-    switch (m_OldBorderStyle) {
-    case TFormBorderStyle::bsNone:
-    case TFormBorderStyle::bsSingle:
-    case TFormBorderStyle::bsToolWindow: m_Form->SetBorderStyle(TFormBorderStyle::bsDialog); break;
-    default: break;
-    }
+    m_OldBorderStyle = TakeDialogBorder(*m_Form);
     SetFormIcon();
     const HWND window = m_Form->Handle();
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~kCaptionBits);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
     m_HookId = m_Form->AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
         FormWindowProc(message, next);
     });
@@ -120,33 +106,21 @@ TRect TkypForm::NormalBounds() const
 void TkypForm::MeasureOldBorders()
 {
     if (MDIChild()) {
-        TForm* main = Application ? Application->MainForm() : nullptr;
-        HWND target = main && main != m_Form ? main->Handle() : nullptr;
+        // The frame window that holds the child's MDI client, main form or not.
+        const HWND client = m_Form->HandleAllocated() ? GetParent(m_Form->Handle()) : nullptr;
+        const HWND target = client ? GetParent(client) : nullptr;
         m_OldBottomBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDIBOTTOMBORDER, 0, 0)) : 0;
         m_OldLeftBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDILEFTBORDER, 0, 0)) : 0;
+        m_OldBottomBorderWidth = SaneFrameThickness(m_OldBottomBorderWidth);
+        m_OldLeftBorderWidth = SaneFrameThickness(m_OldLeftBorderWidth);
     } else {
-        const HWND window = m_Form->Handle();
-        RECT bounds{};
-        GetWindowRect(window, &bounds);
-        RECT client{};
-        GetClientRect(window, &client);
-        POINT topLeft{client.left, client.top}, bottomRight{client.right, client.bottom};
-        ::ClientToScreen(window, &topLeft);
-        ::ClientToScreen(window, &bottomRight);
-        m_OldBottomBorderWidth = bounds.bottom - bottomRight.y;
-        m_OldLeftBorderWidth = topLeft.x - bounds.left;
+        MeasureWindowFrame(m_Form->Handle(), m_OldLeftBorderWidth, m_OldBottomBorderWidth);
     }
-    m_OldBottomBorderWidth = SaneFrameThickness(m_OldBottomBorderWidth);
-    m_OldLeftBorderWidth = SaneFrameThickness(m_OldLeftBorderWidth);
 }
 
 void TkypForm::SetFormIcon()
 {
-    if (Designing() || m_Form->BorderStyle() != TFormBorderStyle::bsDialog) return;
-    HICON icon = m_Form->Icon().Handle();
-    if (!icon && Application) icon = Application->Icon().Handle();
-    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
-    SendMessageW(m_Form->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (!Designing()) SetDialogFrameIcon(*m_Form);
 }
 
 void TkypForm::BeforeDestruction()
@@ -165,10 +139,8 @@ void TkypForm::BeforeDestruction()
 void TkypForm::RestoreCaption()
 {
     if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
-    const HWND window = m_Form->Handle();
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | kCaptionBits);
-    RecomputeFrame(window);
-    SetWindowRgn(window, nullptr, TRUE);
+    RestoreCaptionBits(m_Form->Handle());
+    SetWindowRgn(m_Form->Handle(), nullptr, TRUE);
 }
 
 void TkypForm::Loaded()
@@ -232,39 +204,19 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
         UpdateFormRegion();
     }
     const int titleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
-    m_Form->Constraints().SetMinHeight(MenuBarHeight() + titleHeight + m_BottomBorderWidth + 3);
+    m_Form->Constraints().SetMinHeight(MenuBarHeight() + titleHeight + m_Skin.BottomBorderWidth + 3);
 }
 
 void TkypForm::ApplySkinFile(TkypFileTheme& theme)
 {
     SetColor(theme.GetColor(SKIN2_FORMCOLOR));  // the menu bar's colours follow with the holder
-    // A picture the skin file lacks counts as no border at all.
-    m_LeftBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMLEFTBORDER));
-    m_RightBorderWidth = WidthOf(theme.GetBitmap(SKIN2_FORMRIGHTBORDER));
-    m_BottomBorderWidth = HeightOf(theme.GetBitmap(SKIN2_FORMBOTTOMBORDER1));
-    m_TransparentColor = theme.GetColor(SKIN2_TRANSCOLOR);
-    m_TitleNeedRegion = theme.GetBool(SKIN2_TITLEBARNEEDREGION);
-    m_BottomNeedRegion = theme.GetBool(SKIN2_BOTTOMBORDERNEEDREGION);
-    if (m_TitleBar) {
-        m_TitleBar->ForcePaint();
-        TBitmap* title = nullptr;
-        m_TitleBar->GetTitleImage(-1, title);
-        if (title) {
-            title->SetTransparent(m_TitleNeedRegion);
-            title->SetTransparentColor(m_TransparentColor);
-        }
-    }
-    m_TitleRegionMin = theme.GetInt(SKIN2_TITLEBARREGIONMINY);
-    m_TitleRegionMax = theme.GetInt(SKIN2_TITLEBARREGIONMAXY);
-    m_BottomRegionMin = theme.GetInt(SKIN2_BOTTOMREGIONMINY);
-    m_BottomRegionMax = theme.GetInt(SKIN2_BOTTOMREGIONMAXY);
+    m_Skin.Read(theme, m_TitleBar);
 }
 
 void TkypForm::ApplyBuiltInStyle(TkypUIStyle resolved)
 {
     SetRoundCornerBottom(0);
-    m_BottomBorderWidth = m_LeftBorderWidth = m_RightBorderWidth = 0;
-    m_TransparentColor = clFuchsia;
+    m_Skin.Clear();
     SetBorderColor(GetStyleColor(resolved, kAttrBorderColor));
     SetBorderWidth(GetStyleInt(resolved, kAttrBorderWidth));
     SetColor(GetStyleColor(resolved, kAttrFormColor));
@@ -469,12 +421,7 @@ void TkypForm::ReAssign() { StripCaption(); }
 
 void TkypForm::StripCaption()
 {
-    if (!FormWindowAlive()) return;
-    const HWND window = m_Form->Handle();
-    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    if (!(style & kCaptionBits)) return;
-    SetWindowLongPtrW(window, GWL_STYLE, style & ~kCaptionBits);
-    RecomputeFrame(window);
+    if (FormWindowAlive()) StripCaptionBits(m_Form->Handle());
 }
 
 // ------------------------------------------------------------- painting
@@ -484,39 +431,13 @@ bool TkypForm::FormWindowAlive() const
     return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
 }
 
-TRect TkypForm::WindowBounds() const
-{
-    RECT bounds{};
-    GetWindowRect(m_Form->Handle(), &bounds);
-    return TRect(0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
-}
+TRect TkypForm::WindowBounds() const { return WindowExtent(m_Form->Handle()); }
 
-TkypFrameBorders TkypForm::Borders() const
-{
-    TkypFrameBorders borders;
-    borders.LeftBorderWidth = m_LeftBorderWidth;
-    borders.RightBorderWidth = m_RightBorderWidth;
-    borders.BottomBorderWidth = m_BottomBorderWidth;
-    borders.BorderWidth = m_Width;
-    borders.OldLeftBorderWidth = m_OldLeftBorderWidth;
-    borders.OldBottomBorderWidth = m_OldBottomBorderWidth;
-    return borders;
-}
+TkypFrameBorders TkypForm::Borders() const { return m_Skin.Borders(m_Width, m_OldLeftBorderWidth, m_OldBottomBorderWidth); }
 
-// Where the client area starts in the window, as the system laid it out:
-// the title bar lines its picture up with the border's copy of it. The
-// arithmetic alone assumes the system's frame of a sizeable window.
 int TkypForm::BorderWidthAnswer() const
 {
-    if (FormWindowAlive() && !IsIconic(m_Form->Handle())) {
-        const HWND window = m_Form->Handle();
-        RECT bounds{};
-        GetWindowRect(window, &bounds);
-        POINT origin{0, 0};
-        ::ClientToScreen(window, &origin);
-        if (origin.x > bounds.left) return origin.x - bounds.left;
-    }
-    return FrameBorderWidthAnswer(Borders());
+    return FormWindowAlive() ? MeasuredBorderWidthAnswer(m_Form->Handle(), Borders()) : FrameBorderWidthAnswer(Borders());
 }
 
 TkypFrameLayout TkypForm::Layout() const
@@ -540,33 +461,17 @@ void TkypForm::PaintFormBorder()
     if (!FormWindowAlive() || m_StyleChanging) return;
     const HWND window = m_Form->Handle();
     if (IsIconic(window) && !Designing()) return;
-    TWindowDC dc(window);
-    if (!dc.Handle()) return;
-    TCanvas canvas;
-    canvas.SetHandle(dc.Handle());
-    const TkypFrameLayout layout = Layout();
     TkypUIStyle resolved = m_UIStyle;
-    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
-        TkypSkinFrameLook look = SkinFrameLookOf(*FileTheme());
-        if (m_TitleBar) m_TitleBar->GetTitleImage(-2, look.Title);
-        m_Border.PaintSkin(canvas, layout, look);
-    } else {
-        TkypStyleFrameLook look;
-        if (m_TitleBar) {
-            m_TitleBar->GetTitleImage(0, look.LeftTitle);
-            m_TitleBar->GetTitleImage(1, look.RightTitle);
-            m_TitleBar->GetTitleImage(2, look.MiddleTitle);
-        }
-        look.BorderWidth = m_Width;
-        look.BorderColor = m_Color;
-        look.Color = Color();
-        look.RoundCorner = RoundCorner();
-        look.Designing = Designing();
-        look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
-        look.OldLeftBorderWidth = m_OldLeftBorderWidth;
-        m_Border.PaintStyle(canvas, layout, look);
-    }
-    canvas.SetHandle(nullptr);
+    const bool skinFile = UsesThemeFile(FileTheme(), m_UIStyle, resolved);
+    TkypStyleFrameLook look;
+    look.BorderWidth = m_Width;
+    look.BorderColor = m_Color;
+    look.Color = Color();
+    look.RoundCorner = RoundCorner();
+    look.Designing = Designing();
+    look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
+    look.OldLeftBorderWidth = m_OldLeftBorderWidth;
+    PaintFrameOnWindow(window, m_Border, Layout(), skinFile ? FileTheme() : nullptr, m_TitleBar, look);
 }
 
 TBitmap* TkypForm::BackgroundPattern()
@@ -619,37 +524,13 @@ void TkypForm::UpdateFormRegion()
     if (!FormWindowAlive() || m_StyleChanging) return;
     const HWND window = m_Form->Handle();
     const TRect bounds = WindowBounds();
-    TRegionHandle region;
     TkypUIStyle resolved = m_UIStyle;
     if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
         const bool normal = !IsIconic(window) && !IsZoomed(window);
-        if ((m_TitleNeedRegion || m_BottomNeedRegion) && (normal || !MDIChild())) {
-            if (m_TitleBar) m_TitleBar->ForcePaint();
-            TkypSkinFrameLook look = SkinFrameLookOf(*FileTheme());
-            // The bottom border is composed at the window's width before it is cut.
-            if (m_Border.BottomBuffer()->Width() != bounds.Width()) m_Border.ComposeBottom(bounds.Width(), look);
-            TkypSkinRegionSource source;
-            if (m_TitleBar) m_TitleBar->GetTitleImage(-1, source.TitleImage);
-            source.BottomImage = m_Border.BottomBuffer();
-            source.TitleNeedRegion = m_TitleNeedRegion;
-            source.BottomNeedRegion = m_BottomNeedRegion;
-            source.TitleMin = m_TitleRegionMin;
-            source.TitleMax = m_TitleRegionMax;
-            source.BottomMin = m_BottomRegionMin;
-            source.BottomMax = m_BottomRegionMax;
-            source.TransColor = m_TransparentColor;
-            source.Width = bounds.Width();
-            source.Height = bounds.Height();
-            region = CreateSkinFrameRegion(source);
-        } else {
-            region.reset(CreateRectRgn(0, 0, bounds.Width(), bounds.Height()));
-        }
-    } else {
-        if (Designing()) return;
-        region = CreateRoundFrameRegion(bounds.Width(), bounds.Height(), RoundCorner(), RoundCornerBottom());
+        SetFrameRegion(window, SkinFrameRegion(bounds, m_Border, m_Skin, *FileTheme(), m_TitleBar, normal || !MDIChild()));
+    } else if (!Designing()) {
+        SetFrameRegion(window, CreateRoundFrameRegion(bounds.Width(), bounds.Height(), RoundCorner(), RoundCornerBottom()));
     }
-    // The window owns a region once it is set.
-    if (SetWindowRgn(window, region.get(), TRUE)) region.release();
 }
 
 // -------------------------------------------------------- the form's messages
@@ -662,20 +543,7 @@ void TkypForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
         return;
     }
     switch (message.Msg) {
-    case WM_NCCALCSIZE: {
-        // Both forms point at the window's new rectangle first.
-        RECT& rect = *reinterpret_cast<RECT*>(message.LParam);
-        const RECT frame = FrameClientRect(rect, Borders());
-        rect = frame;
-        if (message.WParam) {
-            auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-            params.rgrc[1] = frame;
-            message.Result = WVR_REDRAW;
-        } else {
-            message.Result = 0;
-        }
-        break;
-    }
+    case WM_NCCALCSIZE: FrameCalcSize(message, Borders()); break;
     case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
@@ -751,11 +619,7 @@ void TkypForm::SizeChanged()
     const bool maximized = IsZoomed(window) != FALSE;
     if (maximized && Designing()) return;
     if (m_FormInitMax) FirstSizes(maximized);
-    if (maximized && !MDIChild()) {
-        TRect area;
-        GetWorkAreaRect(area);
-        SetControlBoundsRect(m_Form, TRect(area.Left - 2, area.Top - 2, area.Right + 2, area.Bottom - 1));
-    }
+    if (maximized && !MDIChild()) FitToWorkArea(*m_Form);
     if (m_TitleBar) {
         m_TitleBar->ProcessMaxBtn();
         m_TitleBar->Repaint();

@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "KYPFormBorder.h"
 #include "KYPFormGeometry.h"
+#include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
@@ -165,17 +166,10 @@ private:
 
     TkypTitleBar* m_TitleBar = nullptr;       // owned as a component of this frame
     TkypFormMenuBar* m_MenuBar = nullptr;     // owned as a component of this frame; holds Menu and the bar
-    int m_BottomBorderWidth = 0;
+    TkypFrameSkin m_Skin;
     int m_OldBottomBorderWidth = 4;
-    int m_LeftBorderWidth = 0;
     int m_OldLeftBorderWidth = 4;
-    int m_RightBorderWidth = 0;
     TkypFrameBorder m_Border;  // also keeps the composed bottom border
-    TColor m_TransparentColor = clFuchsia;
-    bool m_TitleNeedRegion = false;
-    bool m_BottomNeedRegion = false;
-    int m_TitleRegionMin = -1, m_TitleRegionMax = -1;
-    int m_BottomRegionMin = -1, m_BottomRegionMax = -1;
     bool m_MaxFlag = false, m_MaxFlag2 = false, m_MaxFlag3 = false;
     TFormBorderStyle m_OldBorderStyle = TFormBorderStyle::bsSizeable;
     TForm* m_Form = nullptr;  // not owned: the owner

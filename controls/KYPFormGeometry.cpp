@@ -41,3 +41,9 @@ int FrameHitTest(int systemAnswer, bool fixedEdges)
 {
     return fixedEdges && systemAnswer >= kHitLeft && systemAnswer <= kHitBottomRight ? kHitBorder : systemAnswer;
 }
+
+int MDIFrameMinWidth(bool fiveSections, int t1, int t3, int buttonWidth, int buttonCount)
+{
+    const int room = buttonCount < 0 ? 35 : 15 * buttonCount - 15;
+    return fiveSections ? t1 + t3 + buttonWidth + room : t1 + std::max(buttonWidth + room, t3);
+}

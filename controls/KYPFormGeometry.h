@@ -31,3 +31,8 @@ int FrameBorderWidthAnswer(const TkypFrameBorders& borders);
 // A child form that was not sizeable when skinned offers no sizing edges:
 // a sizing answer of the system becomes a plain border.
 int FrameHitTest(int systemAnswer, bool fixedEdges);
+
+// The MDI frame's minimum width from a skin file: the title picture's left
+// (T1) and right (T3) pieces, one title button's width, and room for the
+// title bar's buttons (ButtonCount below 0: there is no title bar).
+int MDIFrameMinWidth(bool fiveSections, int t1, int t3, int buttonWidth, int buttonCount);

@@ -61,3 +61,13 @@ TEST(FrameGeometry, MeasuredThicknessesAndFixedEdges)
     EXPECT_EQ(FrameHitTest(18, true), 18);
     EXPECT_EQ(FrameHitTest(13, false), 13);  // sizeable child keeps its edges
 }
+
+// A title picture whose pieces are 50 and 40 wide and a button 20 wide.
+TEST(FrameGeometry, MDIFrameMinimumWidth)
+{
+    EXPECT_EQ(MDIFrameMinWidth(false, 50, 40, 20, 4), 115);   // 50 + max(20 + 45, 40)
+    EXPECT_EQ(MDIFrameMinWidth(false, 50, 90, 20, 4), 140);   // the right piece wins
+    EXPECT_EQ(MDIFrameMinWidth(true, 50, 40, 20, 4), 155);    // all pieces side by side
+    EXPECT_EQ(MDIFrameMinWidth(false, 50, 40, 20, -1), 105);  // no title bar: room for 35
+    EXPECT_EQ(MDIFrameMinWidth(false, 50, 0, 20, 0), 55);     // no buttons: one fewer gap
+}

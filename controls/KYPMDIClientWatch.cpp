@@ -1,0 +1,47 @@
+#include "KYPMDIClientWatch.h"
+
+#include <utility>
+
+TkypMDIClientWatch::TkypMDIClientWatch(TForm& form, TChanged changed) : m_Form(form), m_Changed(std::move(changed))
+{
+    m_FormHook = m_Form.AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+        next(message);
+        Attach();
+    });
+    Attach();
+}
+
+TkypMDIClientWatch::~TkypMDIClientWatch() { m_Form.RemoveWindowHook(m_FormHook); }
+
+void TkypMDIClientWatch::Attach()
+{
+    HWND client = m_Form.ClientHandle();
+    if (client == Client()) return;
+    m_Subclass.reset();
+    if (client)
+        m_Subclass = std::make_unique<TWindowSubclass>(
+            client, [this](TMessage& message, const TSubclassNext& next) { Handle(message, next); });
+}
+
+void TkypMDIClientWatch::Handle(TMessage& message, const TSubclassNext& next)
+{
+    next(message);
+    switch (message.Msg) {
+    case WM_MDIREFRESHMENU:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+    case WM_MDINEXT:
+        break;
+    default: return;
+    }
+    // Rebuilding a menu may send the client more of these.
+    if (m_Busy || !m_Changed) return;
+    m_Busy = true;
+    try {
+        m_Changed();
+    } catch (...) {
+        m_Busy = false;
+        throw;
+    }
+    m_Busy = false;
+}

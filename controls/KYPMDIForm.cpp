@@ -1,0 +1,521 @@
+#include "KYPMDIForm.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "KYPMDIChildPlacement.h"
+#include "KYPThemes.h"
+#include "Messages.h"
+
+namespace {
+
+// Built-in style attributes the frame reads.
+constexpr int kAttrRoundCorner = 14, kAttrBorderColor = 16, kAttrBorderWidth = 17;
+
+int WidthOf(const TBitmap* bitmap) { return bitmap ? bitmap->Width() : 0; }
+
+}  // namespace
+
+TkypMDIForm::TkypMDIForm(TComponent* owner) : TComponent(owner) {}
+
+TkypMDIForm::~TkypMDIForm() = default;
+
+void TkypMDIForm::AfterConstruction()
+{
+    auto* form = dynamic_cast<TForm*>(Owner());
+    if (!form) throw Exception(L"Sorry, TkypMDIForm must be placed on a form");
+    TComponent::AfterConstruction();
+    m_Form = form;
+    SetUp();
+}
+
+void TkypMDIForm::SetUp()
+{
+    m_Form->SetMenu(nullptr);  // the menu bar shows the menu, not the system
+    const HWND window = m_Form->Handle();
+    MeasureWindowFrame(window, m_OldLeftBorderWidth, m_OldBottomBorderWidth);
+    TakeDialogBorder(*m_Form);
+    m_Form->SetBorderWidth(0);
+    if (!HasState(csDesigning)) SetDialogFrameIcon(*m_Form);
+    m_TitleBar = New<TkypTitleBar>(this);
+    m_TitleBar->SetParent(m_Form);
+    m_TitleBar->SetAlign(TAlign::alTop);
+    m_TitleBar->SetCaption(m_Form->Caption());
+    CreateMenuBar();
+    SetUIStyle(DeepBlue);
+    m_Form->SetAutoScroll(false);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
+    m_HookId = m_Form->AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
+        FormWindowProc(message, next);
+    });
+    m_Hooked = true;
+    // A form that is no MDI frame has no client to watch; the rest works.
+    if (HWND client = m_Form->ClientHandle())
+        m_Client = std::make_unique<TWindowSubclass>(client, [this](TMessage& message, const TSubclassNext& next) {
+            ClientWindowProc(message, next);
+        });
+    m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
+    m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+    m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
+    m_WindowMenu->Rebuild();
+    RecomputeFrame(window);
+    UpdateFormRegion();
+}
+
+void TkypMDIForm::BeforeDestruction()
+{
+    m_Destroyed = true;
+    *m_Alive = false;
+    m_AppEvent.reset();
+    m_Client.reset();  // the client gets its own procedure back
+    if (m_Hooked) {
+        m_Form->RemoveWindowHook(m_HookId);
+        m_Hooked = false;
+        Restore();
+    }
+    FreeObject(std::exchange(m_WindowMenu, nullptr));  // its entries leave the window menu
+    FreeMenuBar();
+    TComponent::BeforeDestruction();
+}
+
+// The caption and the plain outline come back to a form that lives on.
+void TkypMDIForm::Restore()
+{
+    if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
+    RestoreCaptionBits(m_Form->Handle());
+    SetWindowRgn(m_Form->Handle(), nullptr, TRUE);
+}
+
+void TkypMDIForm::CreateMenuBar()
+{
+    if (m_MenuBar) return;
+    m_TopPanel = New<TPanel>(this);
+    m_TopPanel->SetBevelOuter(TBevelCut::bvNone);
+    m_TopPanel->SetBevelInner(TBevelCut::bvNone);
+    m_TopPanel->SetVisible(false);
+    m_TopPanel->SetAlign(TAlign::alTop);
+    m_TopPanel->SetParent(m_Form);
+    m_MenuBar = New<TkypFormMenuBar>(this, *this);
+    if (m_TitleBar) m_TitleBar->SetTop(0);
+    if (!HasState(csDesigning))
+        m_ControlBtns = New<TkypMDIChildButtons>(this, *m_Form, *m_TopPanel, m_OldLeftBorderWidth);
+}
+
+void TkypMDIForm::FreeMenuBar()
+{
+    FreeObject(std::exchange(m_ControlBtns, nullptr));
+    FreeObject(std::exchange(m_MenuBar, nullptr));
+    FreeObject(std::exchange(m_TopPanel, nullptr));
+}
+
+void TkypMDIForm::MenuBarPlaced()
+{
+    ShowTopPanel();
+    if (m_TitleBar) m_TitleBar->SetTop(0);
+    PaintFormFrame();
+}
+
+// The row shows while it has a menu bar or the buttons of a maximised child.
+void TkypMDIForm::ShowTopPanel()
+{
+    if (!m_TopPanel || m_Destroyed) return;
+    TkypMenuBar* bar = MenuBar();
+    TForm* child = m_Form->ActiveMDIChild();
+    const bool buttons = m_ControlBtns && child && child->WindowState() == TWindowState::wsMaximized;
+    if (bar || buttons) {
+        m_TopPanel->SetHeight(bar ? bar->Height() : 22);
+        m_TopPanel->SetTop(m_TitleBar ? m_TitleBar->Top() + m_TitleBar->Height() : 0);
+    }
+    m_TopPanel->SetVisible(bar || buttons);
+}
+
+void TkypMDIForm::ShowControlButtons()
+{
+    TForm* child = m_Form->ActiveMDIChild();
+    if (!m_ControlBtns || !child) return;
+    ShowTopPanel();
+    // A child without a skinned frame offers all three.
+    m_ControlBtns->Show(ChildFrameButtonTypes(*child).value_or(std::vector<TkypTitleBarBtnType>{kypMin, kypMax, kypClose}));
+}
+
+void TkypMDIForm::HideControlButtons()
+{
+    if (m_ControlBtns) m_ControlBtns->Hide();
+    ShowTopPanel();
+}
+
+void TkypMDIForm::Loaded()
+{
+    TComponent::Loaded();
+    UpdateMenu();
+}
+
+void TkypMDIForm::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (!component) return;
+    if (operation == TOperation::opInsert) {
+        if (MenuBar()) MenuBar()->SetTop(0);
+        if (m_TitleBar) m_TitleBar->SetTop(0);
+        return;
+    }
+    if (component == m_MenuBar) m_MenuBar = nullptr;
+    if (component == m_ControlBtns) m_ControlBtns = nullptr;
+    if (component == m_WindowMenu) m_WindowMenu = nullptr;
+    if (component == m_TopPanel) m_TopPanel = nullptr;
+    if (component == m_TitleBar) m_TitleBar = nullptr;
+    TkypUIStyle fallback = DeepBlue;
+    if (m_FileTheme.Removed(component, operation, fallback) && !m_Destroyed && !m_Form->HasState(csDestroying))
+        SetUIStyle(fallback);
+}
+
+// ---------------------------------------------------------------- style
+
+void TkypMDIForm::SetUIStyle(TkypUIStyle style)
+{
+    m_UIStyle = style;
+    if (!m_Form || m_Destroyed) return;
+    TkypUIStyle resolved = style;
+    const bool skinFile = UsesThemeFile(FileTheme(), style, resolved);
+    {
+        // The setters below paint and cut once, at the end.
+        const bool wasChanging = std::exchange(m_StyleChanging, true);
+        if (skinFile)
+            m_Skin.Read(*FileTheme(), m_TitleBar);
+        else
+            ApplyBuiltInStyle(resolved);
+        if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
+        if (m_ControlBtns) m_ControlBtns->SetColors(MenuBarColor(), MenuBarToColor());
+        if (m_TitleBar) {
+            if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
+            m_TitleBar->SetUIStyle(m_UIStyle);
+            m_TitleBar->SetRoundCorner(0);  // the frame, not the bar, owns the corners
+            m_TitleBar->SetRoundCornerBottom(0);
+        }
+        // After the title bar, which sets a form's minimum width of its own.
+        if (skinFile) ApplyMinWidth(*FileTheme());
+        m_StyleChanging = wasChanging;
+    }
+    if (m_Form->HandleAllocated()) {
+        RecomputeFrame(m_Form->Handle());
+        PaintFormFrame();
+        UpdateFormRegion();
+    }
+}
+
+void TkypMDIForm::ApplyBuiltInStyle(TkypUIStyle resolved)
+{
+    m_BorderColor = GetStyleColor(resolved, kAttrBorderColor);
+    m_BorderWidth = GetStyleInt(resolved, kAttrBorderWidth);
+    m_RoundCorner = GetStyleInt(resolved, kAttrRoundCorner);
+    m_RoundCornerBottom = 0;
+    m_Skin.Clear();
+}
+
+void TkypMDIForm::ApplyMinWidth(const TkypFileTheme& theme)
+{
+    const int buttons = m_TitleBar ? m_TitleBar->Buttons()->Count() : -1;
+    m_Form->Constraints().SetMinWidth(MDIFrameMinWidth(theme.GetBool(SKIN2_TITLEFIVESECT),
+                                                       WidthOf(theme.GetBitmap(SKIN2_TITLEBAR1)),
+                                                       WidthOf(theme.GetBitmap(SKIN2_TITLEBAR3)),
+                                                       WidthOf(theme.GetBitmap(SKIN2_TITLEBUTTONS)) / 6, buttons));
+    const int menuHeight = MenuBar() ? MenuBar()->Height() : 0;
+    m_Form->Constraints().SetMinHeight((m_TitleBar ? m_TitleBar->Height() : 0) + menuHeight + m_Skin.BottomBorderWidth + 3);
+}
+
+void TkypMDIForm::SetFileTheme(TkypFileTheme* theme)
+{
+    if (theme == FileTheme()) return;
+    m_FileTheme.Set(theme);
+    SetUIStyle(m_UIStyle);
+}
+
+// ------------------------------------------------------------ properties
+
+TMainMenu* TkypMDIForm::Menu() const { return m_MenuBar ? m_MenuBar->Menu() : nullptr; }
+
+void TkypMDIForm::SetMenu(TMainMenu* menu)
+{
+    if (m_MenuBar) m_MenuBar->SetMenu(menu);
+}
+
+TColor TkypMDIForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBarColor() : clBtnFace; }
+
+void TkypMDIForm::SetMenuBarColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarColor(color);
+    PaintFormFrame();
+}
+
+TColor TkypMDIForm::MenuBarToColor() const { return m_MenuBar ? m_MenuBar->MenuBarToColor() : clBtnFace; }
+
+void TkypMDIForm::SetMenuBarToColor(TColor color)
+{
+    if (m_MenuBar) m_MenuBar->SetMenuBarToColor(color);
+    PaintFormFrame();
+}
+
+void TkypMDIForm::SetBorderColor(TColor color)
+{
+    m_BorderColor = color;
+    if (!HasState(csDesigning)) PaintFormFrame();
+}
+
+String TkypMDIForm::Caption() const { return m_Form ? m_Form->Caption() : String(); }
+
+void TkypMDIForm::SetCaption(const String& caption)
+{
+    if (m_Form) m_Form->SetCaption(caption);
+    if (m_TitleBar) m_TitleBar->SetCaption(caption);
+    PaintFormFrame();
+}
+
+bool TkypMDIForm::TitleBarVisible() const { return m_TitleBar && m_TitleBar->Visible(); }
+
+void TkypMDIForm::SetTitleBarVisible(bool visible)
+{
+    if (!m_TitleBar || visible == m_TitleBar->Visible()) return;
+    m_TitleBar->SetVisible(visible);
+    m_TitleBar->SetTop(0);
+}
+
+void TkypMDIForm::SetRoundCorner(int size)
+{
+    m_RoundCorner = size;
+    UpdateFormRegion();
+}
+
+void TkypMDIForm::SetRoundCornerBottom(int size)
+{
+    m_RoundCornerBottom = size;
+    UpdateFormRegion();
+}
+
+TColor TkypMDIForm::InactiveCaptionColor() const
+{
+    return m_TitleBar ? m_TitleBar->InactiveCaptionColor() : clInactiveCaption;
+}
+
+void TkypMDIForm::SetInactiveCaptionColor(TColor color)
+{
+    if (m_TitleBar) m_TitleBar->SetInactiveCaptionColor(color);
+}
+
+int TkypMDIForm::GetTitleBarHeight() const
+{
+    const int title = TitleBarVisible() ? m_TitleBar->Height() : 0;
+    return title + (m_TopPanel && m_TopPanel->Visible() ? m_TopPanel->Height() : 0);
+}
+
+TkypForm* TkypMDIForm::FindActiveChildFrame() const
+{
+    TForm* child = m_Form ? m_Form->ActiveMDIChild() : nullptr;
+    if (!child) return nullptr;
+    for (int i = 0; i < child->ControlCount(); ++i)
+        if (auto* frame = dynamic_cast<TkypForm*>(child->Controls(i))) return frame;
+    return nullptr;
+}
+
+void TkypMDIForm::UpdateMenu()
+{
+    if (m_MenuBar) m_MenuBar->UpdateMenu();
+}
+
+// ------------------------------------------------------------- painting
+
+bool TkypMDIForm::FormWindowAlive() const
+{
+    return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
+}
+
+TkypFrameLayout TkypMDIForm::Layout() const
+{
+    const TRect window = WindowExtent(m_Form->Handle());
+    TkypFrameLayout layout;
+    layout.Width = window.Width();
+    layout.Height = window.Height();
+    layout.TitleVisible = TitleBarVisible();
+    layout.TitleCanPaint = m_TitleBar && m_TitleBar->CanPaint();
+    layout.TitleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
+    const bool menuShows = MenuBar() && m_TopPanel && m_TopPanel->Visible();
+    layout.MenuBarHeight = menuShows ? MenuBar()->Height() : 0;
+    layout.MenuBarColor = MenuBarColor();
+    layout.MenuBarToColor = MenuBarToColor();
+    layout.MenuBarFill = MenuBar() ? MenuBar()->Color() : MenuBarColor();
+    return layout;
+}
+
+void TkypMDIForm::PaintFormFrame()
+{
+    if (!FormWindowAlive() || m_StyleChanging) return;
+    if (m_Form->BorderWidth() != 0) m_Form->SetBorderWidth(0);
+    const HWND window = m_Form->Handle();
+    if (IsIconic(window) && !HasState(csDesigning)) return;
+    TkypUIStyle resolved = m_UIStyle;
+    const bool skinFile = UsesThemeFile(FileTheme(), m_UIStyle, resolved);
+    TkypStyleFrameLook look;
+    look.BorderWidth = m_BorderWidth;
+    look.BorderColor = m_BorderColor;
+    look.Color = MenuBarColor();
+    look.RoundCorner = TitleBarVisible() ? m_RoundCorner : 0;
+    look.Designing = HasState(csDesigning);
+    look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
+    look.OldLeftBorderWidth = m_OldLeftBorderWidth;
+    PaintFrameOnWindow(window, m_Border, Layout(), skinFile ? FileTheme() : nullptr, m_TitleBar, look);
+}
+
+void TkypMDIForm::UpdateFormRegion()
+{
+    if (!FormWindowAlive() || m_StyleChanging) return;
+    const HWND window = m_Form->Handle();
+    const TRect bounds = WindowExtent(window);
+    TkypUIStyle resolved = m_UIStyle;
+    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
+        SetFrameRegion(window, SkinFrameRegion(bounds, m_Border, m_Skin, *FileTheme(), m_TitleBar, true));
+    } else if (!HasState(csDesigning)) {
+        const bool title = TitleBarVisible();
+        SetFrameRegion(window, CreateRoundFrameRegion(bounds.Width(), bounds.Height(), title ? m_RoundCorner : 0,
+                                                      title ? m_RoundCornerBottom : 0));
+    }
+}
+
+int TkypMDIForm::BorderWidthAnswer() const
+{
+    const TkypFrameBorders borders = m_Skin.Borders(m_BorderWidth, m_OldLeftBorderWidth, m_OldBottomBorderWidth);
+    return FormWindowAlive() ? MeasuredBorderWidthAnswer(m_Form->Handle(), borders) : FrameBorderWidthAnswer(borders);
+}
+
+// ------------------------------------------------------ the form's messages
+
+void TkypMDIForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
+{
+    if (m_Destroyed) {
+        next(message);
+        return;
+    }
+    switch (message.Msg) {
+    case WM_NCCALCSIZE:
+        if (message.WParam)
+            FrameCalcSize(message, m_Skin.Borders(m_BorderWidth, m_OldLeftBorderWidth, m_OldBottomBorderWidth));
+        break;
+    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
+    case KYPM_MDIBOTTOMBORDER: message.Result = m_OldBottomBorderWidth; return;
+    case KYPM_MDILEFTBORDER: message.Result = m_OldLeftBorderWidth; return;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        // The frame paints the whole non-client area, except for an icon.
+        if (m_Form->HandleAllocated() && IsIconic(m_Form->Handle())) {
+            next(message);
+            return;
+        }
+        if (m_TitleBar) m_TitleBar->Repaint();
+        PaintFormFrame();
+        if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+        return;
+    default: break;
+    }
+    const std::shared_ptr<bool> alive = m_Alive;
+    next(message);
+    if (*alive && !m_Destroyed) AfterFormMessage(message);
+}
+
+void TkypMDIForm::AfterFormMessage(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_KEYDOWN: IsMenuShortCut(message); break;
+    case CM_RECREATEWND:
+        if (FormWindowAlive()) StripCaptionBits(m_Form->Handle());
+        break;
+    case WM_ACTIVATE:
+        if (m_TitleBar) m_TitleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
+        PaintFormFrame();
+        break;
+    case WM_SIZE:
+        if (!FormWindowAlive()) break;
+        if (IsZoomed(m_Form->Handle())) {
+            if (HasState(csDesigning)) break;
+            if (m_Form->FormStyle() != TFormStyle::fsMDIChild) FitToWorkArea(*m_Form);
+        }
+        PaintFormFrame();
+        UpdateFormRegion();
+        break;
+    default: break;
+    }
+}
+
+// ------------------------------------------------ the MDI client's messages
+
+void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
+{
+    const std::shared_ptr<bool> alive = m_Alive;
+    next(message);  // the client keeps working whatever becomes of the frame
+    if (!*alive || m_Destroyed) return;
+    switch (message.Msg) {
+    case WM_PAINT:
+    case 0x003F:  // the client was moved or sized by its frame
+        if (m_TitleBar) m_TitleBar->Repaint();
+        PaintFormFrame();
+        break;
+    case WM_MDIREFRESHMENU:
+        UpdateMenu();
+        SetCaption(m_Form->Caption());
+        break;
+    case WM_MDIMAXIMIZE:
+        ShowControlButtons();
+        SetCaption(m_Form->Caption());
+        break;
+    case WM_MDIRESTORE:
+        HideControlButtons();
+        SetCaption(m_Form->Caption());
+        break;
+    // The frame's own arrangement replaces the system's.
+    case WM_MDITILE: TileMDIChildren(*m_Form); break;
+    case WM_MDICASCADE: CascadeMDIChildren(*m_Form); break;
+    default: break;
+    }
+}
+
+// ------------------------------------------------- the application's messages
+
+bool TkypMDIForm::InsideForm(HWND window) const
+{
+    if (!window || !FormWindowAlive()) return false;
+    const HWND form = m_Form->Handle();
+    return window == form || IsChild(form, window);
+}
+
+// Keys typed into a dialog or any other window of the program are theirs.
+void TkypMDIForm::ApplicationMessage(MSG& msg, bool& handled)
+{
+    if (m_Destroyed || msg.message != WM_KEYDOWN || !InsideForm(msg.hwnd)) return;
+    TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+    IsMenuShortCut(message);
+    handled = message.Result == 1;
+}
+
+void TkypMDIForm::IsMenuShortCut(TMessage& message)
+{
+    message.Result = !m_Destroyed && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
+}
+
+// ------------------------------------------------------------- properties
+
+namespace {
+const bool kypMDIFormPropertiesRegistered = RegisterProperties<TkypMDIForm, TComponent>({
+    OrdinalProperty<TkypMDIForm>(L"UIStyle", &TkypMDIForm::UIStyle, &TkypMDIForm::SetUIStyle),
+    ObjectProperty<TkypMDIForm, TkypFileTheme>(L"FileTheme", &TkypMDIForm::FileTheme, &TkypMDIForm::SetFileTheme),
+    ObjectProperty<TkypMDIForm, TMainMenu>(L"Menu", &TkypMDIForm::Menu, &TkypMDIForm::SetMenu),
+    OrdinalProperty<TkypMDIForm>(L"MenuBarColor", &TkypMDIForm::MenuBarColor, &TkypMDIForm::SetMenuBarColor),
+    OrdinalProperty<TkypMDIForm>(L"MenuBarToColor", &TkypMDIForm::MenuBarToColor, &TkypMDIForm::SetMenuBarToColor),
+    OrdinalProperty<TkypMDIForm>(L"BorderColor", &TkypMDIForm::BorderColor, &TkypMDIForm::SetBorderColor),
+    OrdinalProperty<TkypMDIForm>(L"TitleBarVisible", &TkypMDIForm::TitleBarVisible, &TkypMDIForm::SetTitleBarVisible),
+    OrdinalProperty<TkypMDIForm>(L"TitleBarDrawChildCaptions", &TkypMDIForm::TitleBarDrawChildCaptions,
+                                 &TkypMDIForm::SetTitleBarDrawChildCaptions),
+    OrdinalProperty<TkypMDIForm>(L"TitleBarDrawChildMenus", &TkypMDIForm::TitleBarDrawChildMenus,
+                                 &TkypMDIForm::SetTitleBarDrawChildMenus),
+    OrdinalProperty<TkypMDIForm>(L"RoundCorner", &TkypMDIForm::RoundCorner, &TkypMDIForm::SetRoundCorner),
+    OrdinalProperty<TkypMDIForm>(L"RoundCornerBottom", &TkypMDIForm::RoundCornerBottom, &TkypMDIForm::SetRoundCornerBottom),
+    OrdinalProperty<TkypMDIForm>(L"InactiveCaptionColor", &TkypMDIForm::InactiveCaptionColor,
+                                 &TkypMDIForm::SetInactiveCaptionColor),
+});
+}  // namespace

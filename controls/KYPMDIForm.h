@@ -1,0 +1,145 @@
+// TkypMDIForm: the component that skins the MDI main form it is dropped
+// on. It takes away the form's caption, paints a frame of its own on the
+// form's window, puts a skinned title bar and, below it, a top panel with
+// the menu bar above the MDI client, and watches the form's window (a
+// window hook), the MDI client's (a subclass, undone when the frame goes)
+// and the application's key messages (the menu's shortcuts).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "AppEvnts.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "KYPForm.h"
+#include "KYPMDIChildButtons.h"
+#include "KYPMDIWindowMenu.h"
+#include "KYPFrameWindow.h"
+#include "KYPMenuBar.h"
+#include "KYPMgr.h"
+#include "KYPTitleBar.h"
+#include "WindowSubclass.h"
+
+class TkypMDIForm : public TComponent, public IkypTitleBarFrame, public IkypFormFrame, public IkypMenuBarHost {
+public:
+    // Refused with an exception unless the owner is a form; the form is
+    // then left as it was.
+    explicit TkypMDIForm(TComponent* owner);
+    ~TkypMDIForm() override;
+    void AfterConstruction() override;
+    // Gives the form its caption, window procedure and client back while
+    // they are whole; a form that is itself going is left alone.
+    void BeforeDestruction() override;
+
+    TkypUIStyle UIStyle() const { return m_UIStyle; }
+    void SetUIStyle(TkypUIStyle style);
+    // Not owned; watched.
+    TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
+    void SetFileTheme(TkypFileTheme* theme);
+    // Not owned; shown by the menu bar, its shortcuts taken from every
+    // window inside the form.
+    TMainMenu* Menu() const;
+    void SetMenu(TMainMenu* menu);
+    TColor MenuBarColor() const;
+    void SetMenuBarColor(TColor color);
+    TColor MenuBarToColor() const;
+    void SetMenuBarToColor(TColor color);
+    TColor BorderColor() const { return m_BorderColor; }
+    void SetBorderColor(TColor color);
+    String Caption() const;
+    void SetCaption(const String& caption);
+    bool TitleBarVisible() const;
+    void SetTitleBarVisible(bool visible);
+    bool TitleBarDrawChildCaptions() const { return m_DrawChildCaptions; }
+    void SetTitleBarDrawChildCaptions(bool draw) { m_DrawChildCaptions = draw; }
+    bool TitleBarDrawChildMenus() const { return m_DrawChildMenus; }
+    void SetTitleBarDrawChildMenus(bool draw) { m_DrawChildMenus = draw; }
+    int RoundCorner() const { return m_RoundCorner; }
+    void SetRoundCorner(int size);
+    int RoundCornerBottom() const { return m_RoundCornerBottom; }
+    void SetRoundCornerBottom(int size);
+    TColor InactiveCaptionColor() const;
+    void SetInactiveCaptionColor(TColor color);
+
+    TForm* Form() const { return m_Form; }
+    TkypTitleBar* TitleBar() const { return m_TitleBar; }
+    TPanel* TopPanel() const { return m_TopPanel; }
+    TkypMDIChildButtons* ControlButtons() const { return m_ControlBtns; }
+    TkypMDIWindowMenu* WindowMenuEntries() const { return m_WindowMenu; }
+    // Null while there is no menu.
+    TkypMenuBar* MenuBar() const { return m_MenuBar ? m_MenuBar->Bar() : nullptr; }
+    // The title bar's and the top panel's heights, each while it shows.
+    int GetTitleBarHeight() const;
+    // The skinned frame of the active MDI child, or null.
+    TkypForm* FindActiveChildFrame() const;
+    void UpdateMenu();
+    void PaintFormFrame();
+    void UpdateFormRegion();
+
+    // IkypTitleBarFrame
+    bool IsMDIFrame() const override { return true; }
+    void PaintFormBorder() override { PaintFormFrame(); }
+    // IkypFormFrame
+    TForm* FramedForm() const override { return m_Hooked ? m_Form : nullptr; }
+    // IkypMenuBarHost
+    TWinControl* MenuBarParent() override { return m_TopPanel; }
+    TkypUIStyle MenuBarStyle() const override { return m_UIStyle; }
+    TkypFileTheme* MenuBarTheme() const override { return FileTheme(); }
+    bool MenuBarAllowed() const override { return m_TopPanel != nullptr; }
+    bool MenuBarDesigning() const override { return HasState(csDesigning); }
+    void MenuBarPlaced() override;
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void SetUp();
+    void CreateMenuBar();
+    void FreeMenuBar();
+    void ApplySkinFile(const TkypFileTheme& theme);
+    void ApplyBuiltInStyle(TkypUIStyle resolved);
+    void ApplyMinWidth(const TkypFileTheme& theme);
+    bool FormWindowAlive() const;
+    TkypFrameLayout Layout() const;
+    int BorderWidthAnswer() const;
+    void Restore();
+    void FormWindowProc(TMessage& message, const TWindowHookNext& next);
+    void AfterFormMessage(TMessage& message);
+    void ClientWindowProc(TMessage& message, const TSubclassNext& next);
+    void ApplicationMessage(MSG& msg, bool& handled);
+    bool InsideForm(HWND window) const;
+    void IsMenuShortCut(TMessage& message);
+    void ShowControlButtons();
+    void HideControlButtons();
+    void ShowTopPanel();
+
+    TForm* m_Form = nullptr;              // not owned: the owner
+    TkypTitleBar* m_TitleBar = nullptr;   // owned as a component; forgotten at its removal
+    TPanel* m_TopPanel = nullptr;         // likewise
+    TkypFormMenuBar* m_MenuBar = nullptr; // likewise; holds Menu and the bar
+    TkypMDIChildButtons* m_ControlBtns = nullptr;  // likewise; on the top panel
+    TkypMDIWindowMenu* m_WindowMenu = nullptr;     // likewise; entries in the form's WindowMenu
+    bool m_DrawChildCaptions = true;
+    bool m_DrawChildMenus = true;
+    bool m_Destroyed = false;
+    bool m_Hooked = false;
+    int m_HookId = 0;
+    std::unique_ptr<TWindowSubclass> m_Client;
+    TkypFrameSkin m_Skin;
+    int m_OldBottomBorderWidth = 4;
+    int m_OldLeftBorderWidth = 4;
+    TkypFrameBorder m_Border;  // also keeps the composed bottom border
+    TkypUIStyle m_UIStyle = DeepBlue;
+    TkypThemeLink m_FileTheme{this};
+    TColor m_BorderColor = clBlack;
+    int m_BorderWidth = 1;
+    int m_RoundCorner = 0;
+    int m_RoundCornerBottom = 0;
+    bool m_StyleChanging = false;
+    TOwned<TApplicationEvents> m_AppEvent;
+    // Cleared when the frame goes, for a message on its way through a hook.
+    std::shared_ptr<bool> m_Alive = std::make_shared<bool>(true);
+};

@@ -1,0 +1,283 @@
+// The skinned MDI frame on a real MDI form under Wine: what it does to the
+// form when it comes and goes, the answers its skinned children ask for,
+// a skinned child inside it, whose keys its menu takes, and its handles
+// over many children.
+#include <gtest/gtest.h>
+
+#include "HandleCounts.h"
+#include "SampleSkin.h"
+#include "WindowHarness.h"
+
+#include "KYPForm.h"
+#include "KYPMDIForm.h"
+#include "Menus.h"
+
+namespace {
+
+struct TFrameThickness {
+    int Left = 0, Bottom = 0;
+};
+
+// Measured from the window as the system frames it, caption on.
+TFrameThickness Thickness(HWND window)
+{
+    RECT bounds{}, client{};
+    GetWindowRect(window, &bounds);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return {origin.x - bounds.left, bounds.bottom - (origin.y + client.bottom)};
+}
+
+void HoldCtrl(bool down)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+class MDIFrameTest : public WindowHarness {
+protected:
+    void SetUp() override
+    {
+        WindowHarness::SetUp();
+        Application->CreateForm(mdi);  // children live in the main form
+        mdi->SetFormStyle(TFormStyle::fsMDIForm);
+        mdi->SetBorderStyle(TFormBorderStyle::bsSizeable);
+        mdi->SetBounds(40, 40, 640, 480);
+        mdi->SetCaption(L"Frame");
+    }
+    void TearDown() override
+    {
+        HoldCtrl(false);
+        FreeObject(mdi);
+        WindowHarness::TearDown();
+    }
+
+    void ShowFrame()
+    {
+        mdi->Show();
+        SetForegroundWindow(mdi->Handle());
+        Pump();
+    }
+    HWND Window() { return mdi->Handle(); }
+    LONG_PTR Style() { return GetWindowLongPtrW(Window(), GWL_STYLE); }
+    TkypMDIForm* AddFrame() { return New<TkypMDIForm>(mdi); }
+
+    TForm* mdi = nullptr;
+
+    TMainMenu* MenuWith(int& clicks)
+    {
+        auto* menu = New<TMainMenu>(mdi);
+        auto* file = New<TMenuItem>(menu);
+        file->SetCaption(L"&File");
+        menu->Items()->Add(file);
+        auto* record = New<TMenuItem>(menu);
+        record->SetCaption(L"&Record");
+        record->SetShortCut(ShortCut('R', scCtrl));
+        record->OnClick = [&clicks](TObject*) { ++clicks; };
+        file->Add(record);
+        return menu;
+    }
+    TForm* Child(bool skinned)
+    {
+        auto* child = New<TForm>(mdi);
+        child->SetFormStyle(TFormStyle::fsMDIChild);
+        child->SetBounds(10, 10, 240, 160);
+        child->Show();
+        if (skinned) New<TkypForm>(child);
+        return child;
+    }
+};
+
+}  // namespace
+
+TEST_F(MDIFrameTest, CreationSkinsTheFormAndTeardownGivesItBack)
+{
+    mdi->SetBorderStyle(TFormBorderStyle::bsSingle);
+    Window();  // the client comes with the form's window
+    const HWND client = mdi->ClientHandle();
+    ASSERT_NE(client, nullptr);
+    const LONG_PTR clientProcedure = GetWindowLongPtrW(client, GWLP_WNDPROC);
+    const TFrameThickness old = Thickness(Window());
+    ASSERT_NE(Style() & WS_CAPTION, 0);
+    int clicks = 0;
+    mdi->SetMenu(MenuWith(clicks));
+
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    EXPECT_EQ(Style() & WS_CAPTION, 0);
+    EXPECT_EQ(mdi->Menu(), nullptr);  // the system shows no menu bar
+    EXPECT_EQ(mdi->BorderStyle(), TFormBorderStyle::bsDialog);
+    EXPECT_EQ(frame->TitleBar()->Parent(), mdi);
+    EXPECT_EQ(frame->TitleBar()->Caption(), L"Frame");
+    EXPECT_EQ(frame->TitleBar()->Top(), 0);
+    // The children ask the frame for the form's unskinned frame.
+    EXPECT_EQ(SendMessageW(Window(), KYPM_MDIBOTTOMBORDER, 0, 0), old.Bottom);
+    EXPECT_EQ(SendMessageW(Window(), KYPM_MDILEFTBORDER, 0, 0), old.Left);
+    EXPECT_NE(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProcedure);
+
+    // Without a menu the top panel hides; with one it lies between the
+    // title bar and the MDI client, which takes the rest.
+    EXPECT_FALSE(frame->TopPanel()->Visible());
+    EXPECT_EQ(frame->GetTitleBarHeight(), frame->TitleBar()->Height());
+    auto* menu = MenuWith(clicks);
+    frame->SetMenu(menu);
+    Pump();
+    ASSERT_NE(frame->MenuBar(), nullptr);
+    EXPECT_TRUE(frame->TopPanel()->Visible());
+    EXPECT_EQ(frame->TopPanel()->Top(), frame->TitleBar()->Height());
+    EXPECT_EQ(frame->GetTitleBarHeight(), frame->TitleBar()->Height() + frame->TopPanel()->Height());
+    RECT clientRect{};
+    GetWindowRect(client, &clientRect);
+    POINT origin{0, 0};
+    ClientToScreen(Window(), &origin);
+    EXPECT_EQ(clientRect.top - origin.y, frame->GetTitleBarHeight());
+    // The menu going takes the bar and the panel's room with it.
+    FreeObject(menu);
+    Pump();
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+    EXPECT_FALSE(frame->TopPanel()->Visible());
+
+    FreeObject(frame);
+    Pump();
+    EXPECT_NE(Style() & WS_CAPTION, 0);
+    EXPECT_EQ(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProcedure);
+    // The client still arranges children with its own procedure.
+    TForm* child = Child(false);
+    SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    EXPECT_TRUE(IsZoomed(child->Handle()));
+}
+
+TEST_F(MDIFrameTest, AnOwnerThatIsNoFormIsRefusedAndTheTitleBarsLossIsSurvived)
+{
+    auto holder = MakeOwned<TComponent>(nullptr);
+    try {
+        New<TkypMDIForm>(holder.get());
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), L"Sorry, TkypMDIForm must be placed on a form");
+    }
+    EXPECT_EQ(holder->ComponentCount(), 0);
+
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    FreeObject(frame->TitleBar());
+    EXPECT_EQ(frame->TitleBar(), nullptr);
+    EXPECT_EQ(frame->InactiveCaptionColor(), clInactiveCaption);
+    frame->SetCaption(L"Still framed");  // nothing left to name but the form
+    frame->SetUIStyle(WinXP);
+    SendMessageW(Window(), WM_NCPAINT, 1, 0);
+    EXPECT_EQ(mdi->Caption(), L"Still framed");
+}
+
+TEST_F(MDIFrameTest, StylesSetTheOutlineAndASkinFileTheMinimumSize)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    frame->SetUIStyle(WinXP);  // rounded top corners of 13
+    EXPECT_EQ(frame->RoundCorner(), 13);
+    EXPECT_EQ(frame->TitleBar()->RoundCorner(), 0);  // the frame owns the corners
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(Window(), region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0));
+    EXPECT_TRUE(PtInRegion(region.get(), 0, mdi->Height() - 1));
+    frame->SetTitleBarVisible(false);
+    frame->UpdateFormRegion();
+    ASSERT_NE(GetWindowRgn(Window(), region.get()), ERROR);
+    EXPECT_TRUE(PtInRegion(region.get(), 0, 0));  // square without a title bar
+
+    frame->SetTitleBarVisible(true);
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(SampleSkinFile());
+    ASSERT_TRUE(theme->CanUse());
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    const int t1 = SampleSkinPicture(L"SKIN2_TITLEBAR1")->Width();
+    const int t3 = SampleSkinPicture(L"SKIN2_TITLEBAR3")->Width();
+    const int button = SampleSkinPicture(L"SKIN2_TITLEBUTTONS")->Width() / 6;
+    const int buttons = frame->TitleBar()->Buttons()->Count();
+    EXPECT_EQ(mdi->Constraints().MinWidth(), t1 + std::max(button + 15 * buttons - 15, t3));
+    EXPECT_EQ(mdi->Constraints().MinHeight(),
+              frame->TitleBar()->Height() + SampleSkinPicture(L"SKIN2_FORMBOTTOMBORDER1")->Height() + 3);
+    // The theme going back to no file: the frame falls back to DeepBlue.
+    theme.reset();
+    EXPECT_EQ(frame->UIStyle(), DeepBlue);
+    EXPECT_EQ(frame->RoundCorner(), 0);
+}
+
+TEST_F(MDIFrameTest, ASkinnedChildLivesInTheSkinnedFrame)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    TForm* child = Child(true);
+    Pump();
+    auto* childFrame = dynamic_cast<TkypForm*>(child->Controls(0));
+    ASSERT_NE(childFrame, nullptr);
+    ASSERT_TRUE(childFrame->MDIChild());
+    const HWND window = child->Handle();
+    EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(childFrame->MenuBar(), nullptr);  // a child's menu is the frame's to show
+    EXPECT_TRUE(childFrame->TitleBarVisible());
+    child->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_FALSE(childFrame->TitleBarVisible());  // the frame's title bar serves
+    // Its buttons come to the frame's menu-bar row, shown without a menu.
+    ASSERT_NE(frame->ControlButtons(), nullptr);
+    EXPECT_TRUE(frame->TopPanel()->Visible());
+    EXPECT_TRUE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_TRUE(childFrame->TitleBarVisible());
+    EXPECT_FALSE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
+    EXPECT_FALSE(frame->TopPanel()->Visible());
+    FreeObject(child);
+    Pump();
+    EXPECT_EQ(mdi->MDIChildCount(), 0);
+}
+
+TEST_F(MDIFrameTest, MenuShortcutsComeFromWindowsInsideTheFormOnly)
+{
+    int clicks = 0;
+    TkypMDIForm* frame = AddFrame();
+    frame->SetMenu(MenuWith(clicks));
+    ShowFrame();
+    TForm* child = Child(false);
+    auto* dialog = New<TForm>(mdi);
+    dialog->SetBounds(200, 200, 200, 120);
+    dialog->Show();
+    Pump();
+
+    HoldCtrl(true);
+    KeyDown(child, 'R');
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    KeyDown(dialog, 'R');  // a dialog's keys are its own
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    HoldCtrl(false);
+    KeyDown(child, 'R');
+    Pump();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(MDIFrameTest, HandlesStayFlatOverManySkinnedChildren)
+{
+    AddFrame();
+    ShowFrame();
+    auto cycle = [this] {
+        TForm* child = Child(true);
+        Pump();
+        FreeObject(child);
+        Pump();
+    };
+    cycle();
+    const int gdi = CountGdiObjects();
+    const int windows = CountThreadWindows();
+    for (int i = 0; i < 100; ++i) cycle();
+    EXPECT_LE(CountGdiObjects(), gdi + 2);
+    EXPECT_EQ(CountThreadWindows(), windows);
+}
