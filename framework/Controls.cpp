@@ -220,9 +220,19 @@ void TControl::InheritFromParent()
 void TControl::SetBiDiMode(TBiDiMode mode)
 {
     parentBiDiMode_ = false;
+    ApplyBiDiMode(mode);
+}
+
+// Children that take their reading order from their parent follow it, down
+// the whole tree, as they would take it when parented afresh.
+void TControl::ApplyBiDiMode(TBiDiMode mode)
+{
     if (mode == biDiMode_) return;
     biDiMode_ = mode;
     Invalidate();
+    if (auto* container = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < container->ControlCount(); ++i)
+            if (TControl* child = container->Controls(i); child->ParentBiDiMode()) child->ApplyBiDiMode(mode);
 }
 
 void TControl::SetParentBiDiMode(bool parentBiDiMode)

@@ -287,6 +287,7 @@ protected:
     void RequestAlign();
     // The parent's font and colour when ParentFont / ParentColor ask for them.
     void InheritFromParent();
+    void ApplyBiDiMode(TBiDiMode mode);
 
 private:
     friend class TWinControl;  // detaches its children when it goes

@@ -6,6 +6,7 @@
 //   --maximized    starts maximised
 //   --inactive     shown without being activated
 //   --rtl          right-to-left caption
+//   --open-menu N  opens the drop-down of the menu bar's button N (from 0)
 //   --seconds N    closes by itself after N seconds
 //   --capture FILE saves what the screen shows of the window (border
 //                  included, with a margin of the desktop) as a BMP and closes
@@ -32,6 +33,7 @@ struct TOptions {
     bool Maximized = false;
     bool Inactive = false;
     bool RightToLeft = false;
+    int OpenMenu = -1;
     unsigned Seconds = 0;
     String Capture;
 };
@@ -65,6 +67,8 @@ TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
             options.Inactive = true;
         else if (arg == L"--rtl")
             options.RightToLeft = true;
+        else if (arg == L"--open-menu" && hasValue)
+            options.OpenMenu = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
     }
     return options;
 }
@@ -84,8 +88,7 @@ public:
         frame_->SetUIStyleAutoUpdateSub(true);
         if (options.RightToLeft) {
             SysLocale.MiddleEast = true;
-            frame_->TitleBar()->SetParentBiDiMode(false);
-            frame_->TitleBar()->SetBiDiMode(TBiDiMode::bdRightToLeft);
+            SetBiDiMode(TBiDiMode::bdRightToLeft);  // the frame, its bars and controls follow the form
         }
         AddControls();
         AddMenu();
@@ -104,6 +107,11 @@ public:
             deactivator_ = New<TTimer>(this);
             deactivator_->SetInterval(300);
             deactivator_->SetOnTimer([this](TObject*) { ActivateAnother(); });
+        }
+        if (options.OpenMenu >= 0) {
+            opener_ = New<TTimer>(this);
+            opener_->SetInterval(500);
+            opener_->SetOnTimer([this](TObject*) { OpenMenu(options.OpenMenu); });
         }
     }
 
@@ -127,6 +135,7 @@ private:
     void AddMenu()
     {
         auto* menu = New<TkypMainMenu>(this);
+        if (options.RightToLeft) menu->SetBiDiMode(TBiDiMode::bdRightToLeft);
         TMenuItem* file = Item(menu->Items(), L"&File");
         Item(file, L"&Record", ShortCut('R', scCtrl));
         Item(file, L"&Stop", ShortCut('S', scCtrl));
@@ -173,6 +182,19 @@ private:
         }
     }
 
+    // A click on the button, as the user would open it; the capture timer
+    // still runs inside the drop-down's menu loop.
+    void OpenMenu(int index)
+    {
+        opener_->SetEnabled(false);
+        TkypMenuBar* bar = frame_->MenuBar();
+        if (!bar || index >= bar->ButtonCount()) return;
+        const TToolButton* button = bar->Buttons(index);
+        const int x = button->Left() + button->Width() / 2;
+        const int y = button->Top() + button->Height() / 2;
+        PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    }
+
     // A one-pixel form in the screen's corner takes the activation.
     void ActivateAnother()
     {
@@ -188,6 +210,7 @@ private:
     {
         closer_->SetEnabled(false);
         if (!capture_.empty()) SaveScreen();
+        EndMenu();  // an open drop-down's menu loop would outlive the quit message
         Application->Terminate();
     }
 
@@ -233,6 +256,7 @@ private:
     TkypForm* frame_ = nullptr;   // owned by the form
     TTimer* closer_ = nullptr;    // owned by the form
     TTimer* deactivator_ = nullptr;  // owned by the form
+    TTimer* opener_ = nullptr;       // owned by the form
     String capture_;
 };
 

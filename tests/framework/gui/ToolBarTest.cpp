@@ -120,7 +120,8 @@ TEST_F(ToolBarTest, RightToLeftTheButtonsStartAtTheRightEdgeAndLeftMovesOn)
         ~Restore() { SysLocale.MiddleEast = false; }
     } restore;
     SysLocale.MiddleEast = true;
-    bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    form->SetBiDiMode(TBiDiMode::bdRightToLeft);  // the bar follows its form
+    ASSERT_EQ(bar->BiDiMode(), TBiDiMode::bdRightToLeft);
     ShowForm();
     const int width = bar->ClientWidth();
     EXPECT_EQ(bar->Buttons(0)->Left() + bar->Buttons(0)->Width(), width);
