@@ -41,6 +41,8 @@ void TkypMDIForm::SetUp()
     m_TitleBar->SetParent(m_Form);
     m_TitleBar->SetAlign(TAlign::alTop);
     m_TitleBar->SetCaption(m_Form->Caption());
+    m_MenuSource = New<TkypMDIMenuSource>(this, *m_Form);
+    m_MenuSource->OnChange = [this](TObject*) { UpdateMenu(); };
     CreateMenuBar();
     SetUIStyle(DeepBlue);
     m_Form->SetAutoScroll(false);
@@ -57,7 +59,7 @@ void TkypMDIForm::SetUp()
     m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
     m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
     m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
-    m_WindowMenu->Rebuild();
+    UpdateMenu();
     RecomputeFrame(window);
     UpdateFormRegion();
 }
@@ -74,7 +76,9 @@ void TkypMDIForm::BeforeDestruction()
         Restore();
     }
     FreeObject(std::exchange(m_WindowMenu, nullptr));  // its entries leave the window menu
-    FreeMenuBar();
+    if (m_MenuSource) m_MenuSource->OnChange = nullptr;
+    FreeMenuBar();  // the bar asks the source no more
+    FreeObject(std::exchange(m_MenuSource, nullptr));
     TComponent::BeforeDestruction();
 }
 
@@ -162,6 +166,7 @@ void TkypMDIForm::Notification(TComponent* component, TOperation operation)
     if (component == m_MenuBar) m_MenuBar = nullptr;
     if (component == m_ControlBtns) m_ControlBtns = nullptr;
     if (component == m_WindowMenu) m_WindowMenu = nullptr;
+    if (component == m_MenuSource) m_MenuSource = nullptr;
     if (component == m_TopPanel) m_TopPanel = nullptr;
     if (component == m_TitleBar) m_TitleBar = nullptr;
     TkypUIStyle fallback = DeepBlue;
@@ -232,11 +237,22 @@ void TkypMDIForm::SetFileTheme(TkypFileTheme* theme)
 
 // ------------------------------------------------------------ properties
 
-TMainMenu* TkypMDIForm::Menu() const { return m_MenuBar ? m_MenuBar->Menu() : nullptr; }
+TMainMenu* TkypMDIForm::Menu() const { return m_MenuSource ? m_MenuSource->Menu() : nullptr; }
 
 void TkypMDIForm::SetMenu(TMainMenu* menu)
 {
-    if (m_MenuBar) m_MenuBar->SetMenu(menu);
+    if (!m_MenuSource) return;
+    m_MenuSource->SetMenu(menu);
+    UpdateMenu();
+}
+
+bool TkypMDIForm::TitleBarDrawChildMenus() const { return !m_MenuSource || m_MenuSource->DrawChildMenus(); }
+
+void TkypMDIForm::SetTitleBarDrawChildMenus(bool draw)
+{
+    if (!m_MenuSource) return;
+    m_MenuSource->SetDrawChildMenus(draw);
+    UpdateMenu();
 }
 
 TColor TkypMDIForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBarColor() : clBtnFace; }
@@ -318,7 +334,16 @@ TkypForm* TkypMDIForm::FindActiveChildFrame() const
 
 void TkypMDIForm::UpdateMenu()
 {
-    if (m_MenuBar) m_MenuBar->UpdateMenu();
+    if (!m_MenuSource || !m_MenuBar || m_Destroyed) return;
+    TkypMenuBar* bar = m_MenuBar->ShowBar(*m_MenuSource);
+    m_MenuShown = bar && m_MenuSource->Update(*bar);
+    if (bar) bar->SetVisible(m_MenuShown);  // its buttons stay for the next menu
+    if (m_WindowMenu) {
+        // While a child's menu shows, the entries of the last rebuild stay.
+        m_WindowMenu->SetEnabled(!m_MenuSource->Shown() || m_MenuSource->ShowsOwnMenu());
+        m_WindowMenu->Rebuild();
+    }
+    MenuBarPlaced();
 }
 
 // ------------------------------------------------------------- painting

@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "KYPForm.h"
 #include "KYPMDIChildButtons.h"
+#include "KYPMDIMenuSource.h"
 #include "KYPMDIWindowMenu.h"
 #include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
@@ -38,8 +39,8 @@ public:
     // Not owned; watched.
     TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
     void SetFileTheme(TkypFileTheme* theme);
-    // Not owned; shown by the menu bar, its shortcuts taken from every
-    // window inside the form.
+    // Not owned; shown by the menu bar while no child's menu takes it,
+    // its shortcuts taken from every window inside the form.
     TMainMenu* Menu() const;
     void SetMenu(TMainMenu* menu);
     TColor MenuBarColor() const;
@@ -54,8 +55,8 @@ public:
     void SetTitleBarVisible(bool visible);
     bool TitleBarDrawChildCaptions() const { return m_DrawChildCaptions; }
     void SetTitleBarDrawChildCaptions(bool draw) { m_DrawChildCaptions = draw; }
-    bool TitleBarDrawChildMenus() const { return m_DrawChildMenus; }
-    void SetTitleBarDrawChildMenus(bool draw) { m_DrawChildMenus = draw; }
+    bool TitleBarDrawChildMenus() const;
+    void SetTitleBarDrawChildMenus(bool draw);
     int RoundCorner() const { return m_RoundCorner; }
     void SetRoundCorner(int size);
     int RoundCornerBottom() const { return m_RoundCornerBottom; }
@@ -68,12 +69,15 @@ public:
     TPanel* TopPanel() const { return m_TopPanel; }
     TkypMDIChildButtons* ControlButtons() const { return m_ControlBtns; }
     TkypMDIWindowMenu* WindowMenuEntries() const { return m_WindowMenu; }
-    // Null while there is no menu.
-    TkypMenuBar* MenuBar() const { return m_MenuBar ? m_MenuBar->Bar() : nullptr; }
+    // Null while there is no menu to show.
+    TkypMenuBar* MenuBar() const { return m_MenuShown && m_MenuBar ? m_MenuBar->Bar() : nullptr; }
+    TkypMDIMenuSource* MenuSource() const { return m_MenuSource; }
     // The title bar's and the top panel's heights, each while it shows.
     int GetTitleBarHeight() const;
     // The skinned frame of the active MDI child, or null.
     TkypForm* FindActiveChildFrame() const;
+    // Shows the menu that the source picks now (the active child's or the
+    // frame's own); the window menu gets entries only with the frame's.
     void UpdateMenu();
     void PaintFormFrame();
     void UpdateFormRegion();
@@ -90,6 +94,7 @@ public:
     bool MenuBarAllowed() const override { return m_TopPanel != nullptr; }
     bool MenuBarDesigning() const override { return HasState(csDesigning); }
     void MenuBarPlaced() override;
+    TMainMenu* MenuBarOwnMenu() const override { return Menu(); }
 
 protected:
     void Loaded() override;
@@ -122,8 +127,9 @@ private:
     TkypFormMenuBar* m_MenuBar = nullptr; // likewise; holds Menu and the bar
     TkypMDIChildButtons* m_ControlBtns = nullptr;  // likewise; on the top panel
     TkypMDIWindowMenu* m_WindowMenu = nullptr;     // likewise; entries in the form's WindowMenu
+    TkypMDIMenuSource* m_MenuSource = nullptr;     // likewise; holds Menu, fills the bar
+    bool m_MenuShown = false;
     bool m_DrawChildCaptions = true;
-    bool m_DrawChildMenus = true;
     bool m_Destroyed = false;
     bool m_Hooked = false;
     int m_HookId = 0;

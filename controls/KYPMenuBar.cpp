@@ -56,7 +56,10 @@ TkypFormMenuBar::~TkypFormMenuBar()
     }
 }
 
-TkypMainMenu* TkypFormMenuBar::SkinnedMenu() const { return dynamic_cast<TkypMainMenu*>(m_Menu); }
+TkypMainMenu* TkypFormMenuBar::SkinnedMenu() const
+{
+    return dynamic_cast<TkypMainMenu*>(m_Menu ? m_Menu : m_Host.MenuBarOwnMenu());
+}
 
 void TkypFormMenuBar::LinkMenu(TMainMenu* menu, bool link)
 {
@@ -113,6 +116,13 @@ void TkypFormMenuBar::CreateMenuBar()
     bar->SetAutoSize(true);
     bar->OnResize = [this](TObject*) { m_Host.MenuBarPlaced(); };
     m_Host.MenuBarPlaced();
+}
+
+TkypMenuBar* TkypFormMenuBar::ShowBar(IkypMenuBarSource& source)
+{
+    if (!m_MenuBar) CreateMenuBar();
+    if (m_MenuBar) m_MenuBar->SetSource(&source);
+    return m_MenuBar;
 }
 
 void TkypFormMenuBar::RetireBar()

@@ -30,6 +30,9 @@ public:
     // The bar was made, freed or resized: keep the title bar above it
     // (its Top := 0) and repaint the border.
     virtual void MenuBarPlaced() = 0;
+    // The menu whose font and look the bar takes while the holder holds
+    // none (a frame whose bar a source fills).
+    virtual TMainMenu* MenuBarOwnMenu() const { return nullptr; }
 
 protected:
     ~IkypMenuBarHost() = default;
@@ -98,6 +101,9 @@ public:
     // Takes the menu's font again and repaints.
     void RepaintMenuBar() override;
     void FreeMenuBar();
+    // For a frame that holds no menu here: the bar, made when missing and
+    // filled by Source from now on; null where no bar is allowed.
+    TkypMenuBar* ShowBar(IkypMenuBarSource& source);
 
     // From the frame's style setter: sets both bar colours (the skin file's
     // menu-bar colours, or the style's form colour) and passes the style

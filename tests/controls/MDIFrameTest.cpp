@@ -4,6 +4,8 @@
 // over many children.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "HandleCounts.h"
 #include "SampleSkin.h"
 #include "WindowHarness.h"
@@ -237,6 +239,62 @@ TEST_F(MDIFrameTest, ASkinnedChildLivesInTheSkinnedFrame)
     FreeObject(child);
     Pump();
     EXPECT_EQ(mdi->MDIChildCount(), 0);
+}
+
+TEST_F(MDIFrameTest, TheBarShowsTheActiveSkinnedChildsMenuAndTheFramesOwnOtherwise)
+{
+    int clicks = 0;
+    TkypMDIForm* frame = AddFrame();
+    TMainMenu* own = MenuWith(clicks);
+    frame->SetMenu(own);
+    auto* windows = New<TMenuItem>(own);
+    windows->SetCaption(L"&Window");
+    own->Items()->Add(windows);
+    mdi->SetWindowMenu(windows);
+    ShowFrame();
+    TForm* withMenu = Child(true);
+    auto* childMenu = New<TMainMenu>(withMenu);
+    for (const wchar_t* caption : {L"&Edit", L"&View", L"&Tools"}) {
+        auto* item = New<TMenuItem>(childMenu);
+        item->SetCaption(caption);
+        childMenu->Items()->Add(item);
+    }
+    dynamic_cast<TkypForm*>(withMenu->Controls(0))->SetMenu(childMenu);
+    TForm* plain = Child(true);
+    Pump();
+    const auto captions = [&] {
+        std::vector<String> shown;
+        TkypMenuBar* bar = frame->MenuBar();
+        for (int i = 0; bar && i < bar->ButtonCount(); ++i) shown.push_back(bar->Buttons(i)->Caption());
+        return shown;
+    };
+    const std::vector<String> ownCaptions{L"&File", L"&Window"};
+    EXPECT_EQ(captions(), ownCaptions) << "the active child has no menu";
+
+    withMenu->BringToFront();
+    Pump();
+    EXPECT_EQ(captions(), (std::vector<String>{L"&Edit", L"&View", L"&Tools"}));
+    EXPECT_TRUE(frame->TopPanel()->Visible());
+    EXPECT_EQ(windows->Count(), 3) << "a separator and one entry per child";
+    FreeObject(plain);
+    Pump();
+    EXPECT_EQ(windows->Count(), 3) << "the entries stay while a child's menu shows";
+
+    Child(false);
+    Child(true);  // active now, without a menu
+    Pump();
+    EXPECT_EQ(captions(), ownCaptions);
+    EXPECT_EQ(windows->Count(), 4) << "rebuilt with the frame's own menu back";
+    frame->SetTitleBarDrawChildMenus(false);
+    withMenu->BringToFront();
+    Pump();
+    EXPECT_EQ(captions(), ownCaptions);
+    frame->SetTitleBarDrawChildMenus(true);
+    EXPECT_EQ(captions(), (std::vector<String>{L"&Edit", L"&View", L"&Tools"}));
+    FreeObject(withMenu);
+    Pump();
+    EXPECT_EQ(captions(), ownCaptions) << "its child closed";
+    EXPECT_EQ(frame->Menu(), own);
 }
 
 TEST_F(MDIFrameTest, MenuShortcutsComeFromWindowsInsideTheFormOnly)
