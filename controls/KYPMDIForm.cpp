@@ -59,6 +59,10 @@ void TkypMDIForm::SetUp()
     m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
     m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
     m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
+    // New entries are drawn as the rest of a skinned menu.
+    m_WindowMenu->OnRebuilt = [this](TObject*) {
+        if (auto* skinned = dynamic_cast<TkypMainMenu*>(Menu())) skinned->MenuAdded();
+    };
     UpdateMenu();
     RecomputeFrame(window);
     UpdateFormRegion();
