@@ -547,14 +547,7 @@ void TkypForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
     case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
-        // The frame paints the whole non-client area, except for an icon.
-        if (m_Form->HandleAllocated() && IsIconic(m_Form->Handle())) {
-            next(message);
-            return;
-        }
-        if (m_TitleBar) m_TitleBar->Repaint();
-        PaintFormBorder();
-        if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+        FrameNonClientPaint(message, *m_Form, m_TitleBar, [this] { PaintFormBorder(); }, [&] { next(message); });
         return;
     default: break;
     }

@@ -196,3 +196,15 @@ void SetFrameRegion(HWND window, TRegionHandle region)
 {
     if (SetWindowRgn(window, region.get(), TRUE)) region.release();
 }
+
+void FrameNonClientPaint(TMessage& message, TForm& form, TkypTitleBar* titleBar,
+    const std::function<void()>& paintFrame, const std::function<void()>& passOn)
+{
+    if (form.HandleAllocated() && IsIconic(form.Handle())) {
+        passOn();
+        return;
+    }
+    if (titleBar) titleBar->Repaint();
+    paintFrame();
+    if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+}

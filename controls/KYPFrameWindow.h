@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "Forms.h"
 #include "GdiHandles.h"
 #include "KYPFormBorder.h"
@@ -35,6 +37,11 @@ void FitToWorkArea(TForm& form);
 // WM_NCCALCSIZE: the window's new rectangle becomes the one the frame
 // hands on to the form's own procedure (FrameClientRect).
 void FrameCalcSize(TMessage& message, const TkypFrameBorders& borders);
+// WM_NCPAINT / WM_NCACTIVATE: the frame paints the whole non-client area
+// (title bar, then PaintFrame), except for an iconic form, whose own
+// procedure draws it (PassOn).
+void FrameNonClientPaint(TMessage& message, TForm& form, TkypTitleBar* titleBar,
+    const std::function<void()>& paintFrame, const std::function<void()>& passOn);
 // Where the client area starts in the window, as the system laid it out:
 // the title bar lines its picture up with the border's copy of it. The
 // arithmetic alone assumes the system's frame of a sizeable window.

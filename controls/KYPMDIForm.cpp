@@ -432,14 +432,7 @@ void TkypMDIForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
     case KYPM_MDILEFTBORDER: message.Result = m_OldLeftBorderWidth; return;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
-        // The frame paints the whole non-client area, except for an icon.
-        if (m_Form->HandleAllocated() && IsIconic(m_Form->Handle())) {
-            next(message);
-            return;
-        }
-        if (m_TitleBar) m_TitleBar->Repaint();
-        PaintFormFrame();
-        if (message.Msg == WM_NCACTIVATE) message.Result = 1;
+        FrameNonClientPaint(message, *m_Form, m_TitleBar, [this] { PaintFormFrame(); }, [&] { next(message); });
         return;
     default: break;
     }
