@@ -13,6 +13,7 @@
 
 #include <cwchar>
 
+#include "DemoStyle.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "KYPForm.h"
@@ -33,15 +34,6 @@ struct TOptions {
 
 TOptions options;
 TkypFileTheme* theme = nullptr;  // owned by the main form
-
-TkypUIStyle StyleNamed(const wchar_t* name)
-{
-    const std::pair<const wchar_t*, TkypUIStyle> styles[] = {
-        {L"MacOS", MacOS}, {L"WinXP", WinXP}, {L"DeepBlue", DeepBlue}, {L"Protein", Protein}, {L"BlueGlass", BlueGlass}};
-    for (const auto& [text, style] : styles)
-        if (_wcsicmp(text, name) == 0) return style;
-    return DeepBlue;
-}
 
 TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
 {

@@ -11,6 +11,7 @@
 
 #include <cwchar>
 
+#include "DemoStyle.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "KYPMgr.h"
@@ -27,15 +28,6 @@ struct TOptions {
     unsigned Seconds = 0;
     String Capture;
 };
-
-TkypUIStyle StyleNamed(const String& name)
-{
-    const std::pair<const wchar_t*, TkypUIStyle> styles[] = {
-        {L"MacOS", MacOS}, {L"WinXP", WinXP}, {L"DeepBlue", DeepBlue}, {L"Protein", Protein}, {L"BlueGlass", BlueGlass}};
-    for (const auto& [text, style] : styles)
-        if (_wcsicmp(text, name.c_str()) == 0) return style;
-    return DeepBlue;
-}
 
 TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
 {
