@@ -33,18 +33,41 @@ build_native() {
 start_wine() {
   # A work tree of its own can keep a prefix of its own (QUORVELL_WINEPREFIX).
   export WINEPREFIX="${QUORVELL_WINEPREFIX:-$CACHE/wine}"
+  wine_environment
+  make_prefix "$WINEPREFIX"
+  start_wine_server
+}
+
+wine_environment() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/.quorvell-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$CACHE"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    # Sound goes through ALSA, where the tests give it devices of their own.
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1 || true
-    wineserver -w
-    touch "$WINEPREFIX/.quorvell-ready"
-  fi
+}
+
+# Wine brings a made prefix up to date on its first start after an upgrade
+# of Wine, rewriting its modules; it records the wine.inf it was made from
+# in .update-timestamp. A prefix made by an older Wine is made anew here,
+# so that the test runs' copies, which share the modules, never update.
+prefix_is_current() { # <prefix>
+  local inf=/usr/share/wine/wine.inf
+  [ -f "$1/.quorvell-ready" ] || return 1
+  [ -f "$inf" ] || return 0
+  [ "$(tr -d '\r' <"$1/.update-timestamp" 2>/dev/null | cut -d' ' -f1)" = "$(stat -c %Y "$inf")" ]
+}
+
+make_prefix() { # <prefix>
+  prefix_is_current "$1" && return 0
+  rm -rf "$1"
+  mkdir -p "$(dirname "$1")"
+  WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 || true
+  WINEPREFIX="$1" wineserver -w
+  # Sound goes through ALSA, where the tests give it devices of their own.
+  WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1 || true
+  WINEPREFIX="$1" wineserver -w
+  touch "$1/.quorvell-ready"
+}
+
+# A persistent server for $WINEPREFIX on $DISPLAY.
+start_wine_server() {
   wineserver -p >/dev/null 2>&1 </dev/null &
   # The first program of a server session starts Wine's background services,
   # which inherit its output: start them here, away from the tests' pipes.
@@ -55,23 +78,82 @@ stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
 }
 
-# Windows need a display; without one, a virtual X server of our own.
-start_display() {
-  if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  for n in 91 92 93 94 95 96 97 98 99; do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
-      sleep 0.2
-    done
+# A copy of a made prefix: Wine's modules and tables (some 690 MB, never
+# written once the prefix is current) as hard links, everything else (the
+# registry, the ini files, the user's folders) as files of its own.
+copy_prefix() { # <from> <to>
+  rm -rf "$2"
+  cp -a --link "$1" "$2" 2>/dev/null || { rm -rf "$2"; cp -a "$1" "$2"; return; }
+  (cd "$1" && find . -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.nls' -o -name '*.drv' \
+    -o -name '*.sys' -o -name '*.ocx' \) -exec cp -p --remove-destination {} "$2/{}" \;)
+}
+
+# Test slots, one per parallel job: each a display, a copy of the prefix
+# and a Wine server of its own, so that the windows, focus, hot keys,
+# clipboard and registry of one test never meet another's. Writes
+# <dir>/<n>.env for tests/support/wine-slot and <dir>/resources.json, the
+# resource specification that gives each running test one slot.
+start_wine_slots() { # <count> <dir>
+  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n
+  rm -rf "$slots"; mkdir -p "$slots"
+  for n in $(seq "$count"); do
+    new_display || return 1
+    echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$base.slot$n" >"$slots/$n.env"
+    ids="$ids${ids:+,}{\"id\":\"$n\",\"slots\":1}"
   done
+  printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" >"$slots/resources.json"
+  SLOT_PREFIXES="$base.slot"
+  SLOT_COUNT="$count"
+  wine_environment
+  (. "$slots/1.env"; make_prefix "$base")
+  for n in $(seq "$count"); do
+    (copy_prefix "$base" "$base.slot$n"; . "$slots/$n.env"; start_wine_server) &
+    starting="$starting $!"
+  done
+  wait $starting
+  # Whatever runs outside a slot (the listing of each program's tests) uses the first.
+  . "$slots/1.env"
+}
+
+stop_wine_slots() {
+  local n
+  for n in $(seq "${SLOT_COUNT:-0}"); do
+    WINEPREFIX="$SLOT_PREFIXES$n" wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$SLOT_PREFIXES$n"
+  done
+  SLOT_COUNT=0
+}
+
+# A virtual X server of our own. Xvfb picks a free display number itself
+# and writes it to -displayfd once it accepts connections, so runs side by
+# side never race for a number. Sets NEW_DISPLAY.
+new_display() {
+  local number_file
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 </dev/null &
+  XVFB_PIDS="${XVFB_PIDS:-} $!"
+  for _ in $(seq 100); do
+    if [ -s "$number_file" ]; then
+      NEW_DISPLAY=$(tr -d '[:space:]' <"$number_file")
+      rm -f "$number_file"
+      return 0
+    fi
+    sleep 0.1
+  done
+  rm -f "$number_file"
   echo "no display could be started" >&2
   return 1
 }
 
+# Windows need a display; without one, a virtual X server of our own.
+start_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  new_display || return 1
+  export DISPLAY=":$NEW_DISPLAY"
+}
+
 stop_display() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+  local pid
+  for pid in ${XVFB_PIDS:-}; do kill "$pid" 2>/dev/null || true; done
+  XVFB_PIDS=""
 }
