@@ -94,20 +94,26 @@ copy_prefix() { # <from> <to>
 # <dir>/<n>.env for tests/support/wine-slot and <dir>/resources.json, the
 # resource specification that gives each running test one slot.
 start_wine_slots() { # <count> <dir>
-  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n
-  rm -rf "$slots"; mkdir -p "$slots"
+  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n run
+  # The copies of each run go in a folder named by its process, so runs from
+  # several trees may share the prefix; those of runs that ended without
+  # removing theirs go first.
+  for run in "$base.slots"/*; do
+    [ -d "$run" ] && ! kill -0 "${run##*/}" 2>/dev/null && rm -rf "$run"
+  done
+  SLOT_PREFIXES="$base.slots/$$/"
+  rm -rf "$slots"; mkdir -p "$slots" "$SLOT_PREFIXES"
   for n in $(seq "$count"); do
     new_display || return 1
-    echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$base.slot$n" >"$slots/$n.env"
+    echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$SLOT_PREFIXES$n" >"$slots/$n.env"
     ids="$ids${ids:+,}{\"id\":\"$n\",\"slots\":1}"
   done
   printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" >"$slots/resources.json"
-  SLOT_PREFIXES="$base.slot"
   SLOT_COUNT="$count"
   wine_environment
   (. "$slots/1.env"; make_prefix "$base")
   for n in $(seq "$count"); do
-    (copy_prefix "$base" "$base.slot$n"; . "$slots/$n.env"; start_wine_server) &
+    (copy_prefix "$base" "$SLOT_PREFIXES$n"; . "$slots/$n.env"; start_wine_server) &
     starting="$starting $!"
   done
   wait $starting
@@ -119,8 +125,8 @@ stop_wine_slots() {
   local n
   for n in $(seq "${SLOT_COUNT:-0}"); do
     WINEPREFIX="$SLOT_PREFIXES$n" wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$SLOT_PREFIXES$n"
   done
+  [ "${SLOT_COUNT:-0}" -gt 0 ] && rm -rf "$SLOT_PREFIXES"
   SLOT_COUNT=0
 }
 
