@@ -67,6 +67,9 @@ TEST(Dispatch, HoverMovesAndRepaintsAllocateNothing)
         ++hooked;
         next(message);
     });
+    // The real pointer, wherever an earlier test left it, stays off the
+    // form: over the bar, its own move would come on top of the sent ones.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     form->Show();
     HWND window = bar->Handle();
     const auto hover = [window](int x) {
