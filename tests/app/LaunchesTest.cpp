@@ -38,7 +38,10 @@ protected:
         fs::copy_file(fs::path(ExtractFilePath(ProgramFileName())) / "launch_marker.exe", dir.Path() / path);
         return (dir.Path() / path).wstring() + L".ran";
     }
-    static void WaitForMark(const String& marker) { PumpUntil([&] { return FileExists(marker); }, 10000, "the mark of the stand-in program"); }
+    static void WaitForMark(const String& marker)
+    {
+        PumpUntil([&] { return FileExists(marker); }, 10000, "the mark of the stand-in program");
+    }
     // Whether the stand-in of Marker has been started: the shell has made
     // the process by the time its start returns, and the stand-in leaves
     // its mark before it ends, so a start shows at once, in the one or the

@@ -296,7 +296,7 @@ TEST_F(FormFrameTest, AFormMadeMaximisedIsMaximisedFramedAndRestoresToItsFirstBo
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     const TRect maximised(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1);
-    PumpUntil([&] { return IsZoomed(Window()) && WindowRect() == maximised; }, 2000, "the framed window over the work area");
+    PumpUntil([&] { return IsZoomed(Window()) && WindowRect() == maximised; }, 2000, "the maximised frame");
     EXPECT_TRUE(IsZoomed(Window()));
     EXPECT_EQ(WindowRect(), maximised);
     const TRect window = WindowRect();

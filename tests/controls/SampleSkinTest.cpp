@@ -230,14 +230,14 @@ TEST_F(SampleSkinTest, ThePopupMenuTakesTheSkinsSevenColoursAndItsFormColourForT
             int count = 0;
             const HWND window = WaitForMenu(gui, count);
             RECT r{};
-            if (!window || !GetWindowRect(window, &r)) return;
             // The border is painted some time after the window shows.
-            PollUntil([&] {
-                const TClientDC screen(nullptr);
-                top = static_cast<TColor>(GetPixel(screen.Handle(), (r.left + r.right) / 2, r.top));
-                side = static_cast<TColor>(GetPixel(screen.Handle(), r.left, (r.top + r.bottom) / 2));
-                return top == skin::SKIN2_FORMCOLOR && side == clBlack;
-            }, 3000);
+            if (window && GetWindowRect(window, &r))
+                PollUntil([&] {
+                    const TClientDC screen(nullptr);
+                    top = static_cast<TColor>(GetPixel(screen.Handle(), (r.left + r.right) / 2, r.top));
+                    side = static_cast<TColor>(GetPixel(screen.Handle(), r.left, (r.top + r.bottom) / 2));
+                    return top == skin::SKIN2_FORMCOLOR && side == clBlack;
+                }, 3000);
             PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
         });
         menu->Popup(200, 200);
