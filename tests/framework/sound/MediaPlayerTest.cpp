@@ -133,14 +133,16 @@ TEST_F(MediaPlayerTest, OpeningAnotherFileSavesTheRecordingHeldUnsavedAndCloseDi
     for (const String& file : {first, second, third}) createwav(1, 16, 22050, file);
     player->SetFileName(first);
     player->Open();
-    player->StartRecording();
-    Sleep(300);  // the recording's length, not a wait for anything
+    const auto recordSome = [&] {
+        player->StartRecording();
+        PumpUntil([&] { return DeviceStatus(*player, MCI_STATUS_POSITION) >= 100; }, 5000, "a tenth of a second");
+    };
+    recordSome();
     player->SetFileName(second);
     player->Open();
     EXPECT_GT(FileSizeOf(first), 44 + 4000);
 
-    player->StartRecording();
-    Sleep(300);
+    recordSome();
     player->Close();
     EXPECT_EQ(FileSizeOf(second), 44);
     player->SetFileName(third);
