@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kAttrFormColor = 15;
 // Key data of a character typed with Alt held.
 constexpr LPARAM kAltDown = 0x20000000;
 
@@ -260,7 +259,7 @@ void TkypFormMenuBar::StyleChanged(TkypUIStyle style, TkypFileTheme* theme)
         SetMenuBarColor(theme->GetColor(SKIN2_MENUBARSTARTCOLOR));
         SetMenuBarToColor(theme->GetColor(SKIN2_MENUBARENDCOLOR));
     } else {
-        SetMenuBarColor(GetStyleColor(resolved, kAttrFormColor));
+        SetMenuBarColor(GetStyleColor(resolved, TkypStyleAttr::FormColor));
         SetMenuBarToColor(m_MenuBarColor);
     }
     if (TkypMainMenu* skinned = SkinnedMenu()) {

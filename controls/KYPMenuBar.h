@@ -10,6 +10,7 @@
 #pragma once
 
 #include "Graphics.h"
+#include "KYPFrameMetrics.h"
 #include "KYPMainMenu.h"
 #include "KYPMenuBarPaint.h"
 #include "KYPMgr.h"
@@ -132,7 +133,7 @@ private:
     TMainMenu* m_Menu = nullptr;  // not owned
     TColor m_MenuBarColor = clBtnFace;
     TColor m_MenuBarToColor = clBtnFace;
-    int m_MenuBarHeight = 22;
+    int m_MenuBarHeight = kMenuBarHeight;
     bool m_UpdatePending = false;
     // Lets a rebuild deferred until a drop-down closes know this holder lives.
     std::shared_ptr<TkypFormMenuBar*> m_Self;

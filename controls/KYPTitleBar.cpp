@@ -3,26 +3,13 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "KYPFrameMetrics.h"
 #include "KYPThemes.h"
 #include "ResStrings.h"
 #include "TypInfo.h"
 
 namespace {
 
-// Attributes of the style tables that the bar reads.
-constexpr int kAttrTitleButtons = 5;
-constexpr int kAttrLeftOffset = 7;
-constexpr int kAttrRightOffset = 8;
-constexpr int kAttrButtonTop = 9;
-constexpr int kAttrTitleLeft = 10;
-constexpr int kAttrTitleClient = 11;
-constexpr int kAttrTitleRight = 12;
-constexpr int kAttrMinWidth = 13;
-constexpr int kAttrRoundCorner = 14;
-constexpr int kAttrBorderColor = 16;
-
-// The top rows of the pictures lie under a skin frame's top border.
-constexpr int kFrameTopRows = 3;
 constexpr int kIconSize = 16;
 
 // A new font handle for every repaint would cost more than the rest of it;
@@ -207,7 +194,7 @@ void TkypTitleBar::SetAutoSize(bool autoSize)
         m_AutoSize = false;
         return;
     }
-    const int height = m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTopRows : 0);
+    const int height = m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTitleRows : 0);
     SetHeight(std::max(0, height));  // an empty first picture gives no height, not a negative one
 }
 
@@ -263,15 +250,15 @@ void TkypTitleBar::LoadThemeSections()
     m_CapTop = theme->GetInt(SKIN2_TITLEBARCAPTIONTOP);
     m_FormColor = theme->GetColor(SKIN2_FORMCOLOR);
     if (IsInSkinFrame()) {
-        m_BtnTop -= kFrameTopRows;
-        m_IconTop -= kFrameTopRows;
+        m_BtnTop -= kFrameTitleRows;
+        m_IconTop -= kFrameTitleRows;
     }
     if (!Form()) return;
     auto width = [theme](Tsk2SkinBitmapElement element) {
         TBitmap* bitmap = theme->GetBitmap(element);
         return bitmap ? bitmap->Width() : 0;
     };
-    const int buttons = (strip ? strip->Width() / 18 : 0) * m_Buttons->Count() + theme->GetInt(SKIN2_TITLEBARBUTTONPOSX);
+    const int buttons = (strip ? strip->Width() / kTitleButtonStripPieces : 0) * m_Buttons->Count() + theme->GetInt(SKIN2_TITLEBARBUTTONPOSX);
     const int minWidth = m_FiveSec
                              ? width(SKIN2_TITLEBAR1) + width(SKIN2_TITLEBAR3) + 16 + std::max(width(SKIN2_TITLEBAR5), buttons)
                              : width(SKIN2_TITLEBAR1) + std::max(width(SKIN2_TITLEBAR3), buttons);
@@ -280,29 +267,29 @@ void TkypTitleBar::LoadThemeSections()
 
 void TkypTitleBar::LoadStyleSections(TkypUIStyle style)
 {
-    auto add = [this, style](int attr) {
+    auto add = [this, style](TkypStyleAttr attr) {
         TkypTitleBarSection* section = m_Sections->Add();
         LoadStyleBitmap(style, attr, section->Picture()->Bitmap());
         return section;
     };
-    add(kAttrTitleLeft)->SetAutoSize(true);
-    TkypTitleBarSection* right = add(kAttrTitleRight);
+    add(TkypStyleAttr::TitleLeft)->SetAutoSize(true);
+    TkypTitleBarSection* right = add(TkypStyleAttr::TitleRight);
     right->SetAutoSize(true);
     right->SetAlign(kypRight);
-    add(kAttrTitleClient)->SetAlign(kypClient);
-    SetLeftBtnXOffset(GetStyleInt(style, kAttrLeftOffset));
-    SetRightBtnXOffset(GetStyleInt(style, kAttrRightOffset));
-    m_BorderColor = GetStyleColor(style, kAttrBorderColor);
+    add(TkypStyleAttr::TitleClient)->SetAlign(kypClient);
+    SetLeftBtnXOffset(GetStyleInt(style, TkypStyleAttr::TitleLeftOffset));
+    SetRightBtnXOffset(GetStyleInt(style, TkypStyleAttr::TitleRightOffset));
+    m_BorderColor = GetStyleColor(style, TkypStyleAttr::BorderColor);
     TBitmap strip;
-    LoadStyleBitmap(style, kAttrTitleButtons, &strip);
+    LoadStyleBitmap(style, TkypStyleAttr::TitleButtonStrip, &strip);
     m_BtnHeight = strip.Height();
-    m_BtnTop = GetStyleInt(style, kAttrButtonTop) - (IsInSkinFrame() ? kFrameTopRows : 0);
+    m_BtnTop = GetStyleInt(style, TkypStyleAttr::TitleButtonTop) - (IsInSkinFrame() ? kFrameTitleRows : 0);
     m_IconTop = m_BtnTop;
     if (TForm* form = Form()) {
-        form->Constraints().SetMinWidth(GetStyleInt(style, kAttrMinWidth));
+        form->Constraints().SetMinWidth(GetStyleInt(style, TkypStyleAttr::FormMinWidth));
         form->Constraints().SetMinHeight(50);
     }
-    m_RoundCorner = GetStyleInt(style, kAttrRoundCorner);
+    m_RoundCorner = GetStyleInt(style, TkypStyleAttr::RoundCorner);
     m_RoundCornerBottom = 0;
 }
 
