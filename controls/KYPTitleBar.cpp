@@ -100,9 +100,10 @@ TkypTitleBar::TkypTitleBar(TComponent* owner)
     SetParentBiDiMode(true);
 }
 
+// The owner hears of the bar (the base's AfterConstruction) only once its
+// menu, sections and buttons exist: a listener may touch any of them.
 void TkypTitleBar::AfterConstruction()
 {
-    TCustomPanel::AfterConstruction();
     m_DefPopupMenu = New<TkypTitleBarPopupMenu>(this);
     m_DefPopupMenu->SetTitleBar(this);
     m_Sections = New<TkypTitleBarSections>(this);
@@ -113,6 +114,7 @@ void TkypTitleBar::AfterConstruction()
     Font().SetName(L"Tahoma");
     Font().SetStyle(fsBold);
     SetUIStyle(DefaultStyleFor(Owner()));
+    TCustomPanel::AfterConstruction();
 }
 
 // Nothing paints once the window is gone, so nothing reaches the freed
@@ -175,8 +177,10 @@ void TkypTitleBar::SetUIStyle(TkypUIStyle style)
     else
         LoadStyleSections(resolved);
     for (int i = 0; i < m_Buttons->Count(); ++i) m_Buttons->Items(i)->SetUIStyle(resolved);
-    m_DefPopupMenu->SetUIStyle(resolved);
-    m_DefPopupMenu->SetFileTheme(FileTheme());
+    if (m_DefPopupMenu) {  // the system menu may have been freed from outside
+        m_DefPopupMenu->SetUIStyle(resolved);
+        m_DefPopupMenu->SetFileTheme(FileTheme());
+    }
     if (!m_SelfChanging) {
         if (style == MacOS)
             Font().SetColor(clBlack);
@@ -392,10 +396,12 @@ void TkypTitleBar::PaintSections(TBitmap& bitmap)
     TCanvas& canvas = bitmap.Canvas();
     const TSectionsLayout layout = LayoutSections(in, [&canvas](const String& text) { return canvas.TextWidth(text); });
     m_Buf->SetSize(layout.BufSize.cx, layout.BufSize.cy);
-    // Filled with the form colour, then covered by the opaque title image
-    // of the same size: the fill never shows.
-    m_Buf2->Canvas().Brush().SetColor(m_FormColor);
+    // Filled anew on every paint: a resize keeps the old pixels, and where
+    // the frame made the title image transparent the fill shows through.
     m_Buf2->SetSize(layout.BufSize.cx, layout.BufSize.cy);
+    m_Buf2->Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
+    m_Buf2->Canvas().Brush().SetColor(m_FormColor);
+    m_Buf2->Canvas().FillRect(TRect(0, 0, layout.BufSize.cx, layout.BufSize.cy));
     for (const TSectionPlacement& placement : layout.Placements) DrawSection(bitmap, placement);
     m_Buf2->Canvas().Draw(0, 0, m_Buf.get());
     m_DrawingCap = layout.DrawingCap;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HandleCounts.h"
+#include "KYPForm.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "KYPThemes.h"
@@ -488,4 +489,42 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
     theme->SetThemeFile(SampleSkinFile());
     bar->SetFileTheme(theme);
     save(L"rtl");
+}
+
+// A skin that cuts its title through the key colour: there the frame's top
+// border shows the form colour, never what a built-in style drawn in
+// between left in the bar's pictures.
+TEST_F(TitleBarWindowTest, TheTopBorderShowsTheFormColourThroughTheTitlesKeyAfterAStyleSwitch)
+{
+    TempDir dir;
+    const String skin = dir.File("cut.skn");
+    constexpr TColor kFormColour = 0x808080, kKey = 0xFF00FF;
+    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, kKey),
+                         BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), IntegerRecord("SKIN2_FORMCOLOR", kFormColour),
+                         IntegerRecord("SKIN2_TRANSCOLOR", kKey), BooleanRecord("SKIN2_TITLEBARNEEDREGION", 1),
+                         IntegerRecord("SKIN2_TITLEBARREGIONMINY", 10), IntegerRecord("SKIN2_TITLEBARREGIONMAXY", 12)});
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(skin);
+    ASSERT_TRUE(theme->CanUse());
+    FreeObject(bar);
+    bar = nullptr;
+    auto* frame = New<TkypForm>(form.get());
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    frame->SetUIStyle(DeepBlue);
+    Pump();
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    frame->TitleBar()->ForcePaint();
+    frame->PaintFormBorder();
+    TBitmap* title = nullptr;
+    frame->TitleBar()->GetTitleImage(-2, title);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kFormColour);
+    {
+        TWindowDC dc(form->Handle());
+        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
+    }
+    frame->SetFileTheme(nullptr);
 }
