@@ -19,20 +19,6 @@ TOwned<TBitmap> LoadPicture(const wchar_t* name)
     return bitmap;
 }
 
-// Answers whether the menu supplied name, size and charset itself.
-bool TakeMenuFont(TFont& font, const TkypMainMenu* menu)
-{
-    if (!menu) return false;
-    if (menu->UseSystemFont()) {
-        SetSystemMenuFont(font);
-        return false;
-    }
-    font.SetName(menu->FontName());
-    font.SetSize(menu->FontSize());
-    font.SetCharset(menu->FontCharset());
-    return true;
-}
-
 void DrawCaption(TCanvas& canvas, TRect rect, const String& caption, TColor color)
 {
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
@@ -95,6 +81,21 @@ void DrawNormalButton(TCanvas& canvas, const TToolButton& button, const TkypMenu
 
 }  // namespace
 
+bool TakeMenuFont(TFont& font, const TMainMenu* menu, TkypMenuFontPart part)
+{
+    auto* skinned = dynamic_cast<const TkypMainMenu*>(menu);
+    if (!skinned) return false;
+    if (skinned->UseSystemFont()) {
+        SetSystemMenuFont(font);
+        return false;
+    }
+    const bool whole = part == TkypMenuFontPart::Whole;
+    if (whole) font.SetName(skinned->FontName());
+    font.SetSize(skinned->FontSize());
+    if (whole) font.SetCharset(skinned->FontCharset());
+    return true;
+}
+
 void DrawMenuBarBackground(TCanvas& canvas, const TRect& rect, TkypUIStyle style, TColor color, TColor toColor)
 {
     if (style == MacOS) {
@@ -108,7 +109,7 @@ void DrawMenuBarBackground(TCanvas& canvas, const TRect& rect, TkypUIStyle style
 void DrawMenuBarButton(TCanvas& canvas, TToolButton& button, TCustomDrawState state, const TkypMenuBarLook& look)
 {
     button.SetTag(0);
-    const bool menuFont = TakeMenuFont(canvas.Font(), look.FontMenu);
+    const bool menuFont = TakeMenuFont(canvas.Font(), look.FontMenu, TkypMenuFontPart::Whole);
     if (!(state & (cdsHot | cdsSelected))) {
         DrawNormalButton(canvas, button, look);
         return;

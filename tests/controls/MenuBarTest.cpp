@@ -34,6 +34,15 @@ public:
     bool MenuBarAllowed() const override { return Allowed; }
     bool MenuBarDesigning() const override { return false; }
     void MenuBarPlaced() override { ++Placed; }
+    TMainMenu* OwnMenu = nullptr;
+    TMainMenu* MenuBarOwnMenu() const override { return OwnMenu; }
+};
+
+// Fills a bar the holder made but holds no menu for, as the MDI frame does.
+class TTestSource : public IkypMenuBarSource {
+public:
+    TMenu* Shown = nullptr;
+    TMenu* ShownMenu() const override { return Shown; }
 };
 
 constexpr TColor kDeepBlueHot = 0xA04A44;
@@ -237,6 +246,29 @@ TEST_F(MenuBarTest, ButtonsDrawHotNormalAndDisabledInTheStyleOrTheSkinAndMarkThe
     EXPECT_EQ(Bar().Color(), 0xFBFBFB);
     EXPECT_EQ(holder->MenuBarToColor(), 0xFBFBFB);
     EXPECT_EQ(menu->SelectedColor(), 0xC4302D);
+}
+
+// A frame whose bar a source fills (the MDI frame) takes only the font from
+// its own skinned menu; the colours stay the frame's.
+TEST_F(MenuBarTest, ABarFilledByASourceDrawsInTheFramesColoursWithTheMenusFont)
+{
+    host.OwnMenu = menu;
+    menu->SetUIStyle(WinXP);
+    menu->SetUseSystemFont(false);
+    menu->SetFontSize(13);
+    TTestSource source;
+    source.Shown = menu;
+    TkypMenuBar* bar = holder->ShowBar(source);
+    ASSERT_NE(bar, nullptr);
+    bar->FitButtons(menu->Items(), menu);
+    ShowForm();
+    EXPECT_EQ(bar->Font().Size(), 13);
+    Hover(bar, Inside(0).X, Inside(0).Y);
+    auto hot = Snapshot(bar);
+    const TRect file = Button(0).BoundsRect();
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left, file.Top), kDeepBlueHot);
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left + 2, file.Top + 2), kDeepBlueHot);
+    EXPECT_GT(CountColour(*hot, file, clWhite), 0);  // DeepBlue's, not WinXP's black
 }
 
 TEST_F(MenuBarTest, TheBackgroundIsTheMacPictureAGradientOrTheBarsColour)
