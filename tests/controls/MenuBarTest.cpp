@@ -5,6 +5,7 @@
 // under Wine, also with rebuilds and the menu freed while one is open.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "GdiHandles.h"
 #include "HandleCounts.h"
 #include "KYPMenuBar.h"
+#include "MenuItems.h"
 #include "MenuRobot.h"
 #include "SampleSkin.h"
 #include "WindowHarness.h"
@@ -34,6 +36,15 @@ public:
     bool MenuBarAllowed() const override { return Allowed; }
     bool MenuBarDesigning() const override { return false; }
     void MenuBarPlaced() override { ++Placed; }
+    TMainMenu* OwnMenu = nullptr;
+    TMainMenu* MenuBarOwnMenu() const override { return OwnMenu; }
+};
+
+// Fills a bar the holder made but holds no menu for, as the MDI frame does.
+class TTestSource : public IkypMenuBarSource {
+public:
+    TMenu* Shown = nullptr;
+    TMenu* ShownMenu() const override { return Shown; }
 };
 
 constexpr TColor kDeepBlueHot = 0xA04A44;
@@ -58,10 +69,8 @@ protected:
     }
     TMenuItem* AddItem(TMenuItem* parent, const wchar_t* caption)
     {
-        TMenuItem* item = New<TMenuItem>(form.get());
-        item->SetCaption(caption);
+        TMenuItem* item = ::AddItem(parent, caption, form.get());
         item->OnClick = [this, caption](TObject*) { clicks.push_back(caption); };
-        parent->Add(item);
         return item;
     }
     void AddItems(TMenuItem* parent, std::initializer_list<const wchar_t*> captions)
@@ -84,11 +93,17 @@ protected:
     {
         auto* timer = New<TTimer>(form.get());
         timer->SetInterval(milliseconds);
-        timer->SetOnTimer([timer, action](TObject*) {
+        timer->SetOnTimer([this, timer, action](TObject*) {
             timer->SetEnabled(false);
             action();
+            ++laterRuns;
         });
         timer->SetEnabled(true);
+    }
+    // For a menu robot: the actions given to Later have run.
+    std::function<bool()> LaterRan(int runs)
+    {
+        return [this, runs] { return laterRuns >= runs; };
     }
     // Every pixel of the rectangle that has the colour.
     static int CountColour(TBitmap& bitmap, const TRect& rect, TColor colour)
@@ -105,6 +120,7 @@ protected:
     TkypFormMenuBar* holder = nullptr;
     TkypMainMenu* menu = nullptr;
     std::vector<std::wstring> clicks;
+    std::atomic<int> laterRuns = 0;
 };
 
 }  // namespace
@@ -239,6 +255,29 @@ TEST_F(MenuBarTest, ButtonsDrawHotNormalAndDisabledInTheStyleOrTheSkinAndMarkThe
     EXPECT_EQ(menu->SelectedColor(), 0xC4302D);
 }
 
+// A frame whose bar a source fills (the MDI frame) takes only the font from
+// its own skinned menu; the colours stay the frame's.
+TEST_F(MenuBarTest, ABarFilledByASourceDrawsInTheFramesColoursWithTheMenusFont)
+{
+    host.OwnMenu = menu;
+    menu->SetUIStyle(WinXP);
+    menu->SetUseSystemFont(false);
+    menu->SetFontSize(13);
+    TTestSource source;
+    source.Shown = menu;
+    TkypMenuBar* bar = holder->ShowBar(source);
+    ASSERT_NE(bar, nullptr);
+    bar->FitButtons(menu->Items(), menu);
+    ShowForm();
+    EXPECT_EQ(bar->Font().Size(), 13);
+    Hover(bar, Inside(0).X, Inside(0).Y);
+    auto hot = Snapshot(bar);
+    const TRect file = Button(0).BoundsRect();
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left, file.Top), kDeepBlueHot);
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left + 2, file.Top + 2), kDeepBlueHot);
+    EXPECT_GT(CountColour(*hot, file, clWhite), 0);  // DeepBlue's, not WinXP's black
+}
+
 TEST_F(MenuBarTest, TheBackgroundIsTheMacPictureAGradientOrTheBarsColour)
 {
     holder->SetMenu(menu);
@@ -329,7 +368,7 @@ TEST_F(MenuBarTest, AClickOrAltLetterOpensItsDropDownAndAKeyChoosesAnItem)
         TDropDownMenu* dropDown = Bar().DropDown();
         synced = dropDown && dropDown->OnPopup && dropDown->AutoHotkeys() == TMenuAutoFlag::maManual;
     });
-    MenuRobot robot(Steps{{VK_DOWN, VK_DOWN, VK_RETURN}});
+    MenuRobot robot(Steps{{VK_DOWN, VK_DOWN, VK_RETURN}}, LaterRan(1));
     Click(1);
     robot.Join();
     Pump();
@@ -356,7 +395,7 @@ TEST_F(MenuBarTest, RebuildingOrFreeingTheMenuFromInsideADropDownIsSafe)
         menu->MenuAdded();  // a full rebuild, with File's drop-down open
         sameWhileOpen = holder->Bar()->ButtonCount() == 4 && holder->Bar()->Buttons(0) == before;
     });
-    MenuRobot robot(Steps{{VK_ESCAPE}});
+    MenuRobot robot(Steps{{VK_ESCAPE}}, LaterRan(1));
     Click(0);
     robot.Join();
     Pump();
@@ -388,12 +427,27 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
     auto save = [&](const String& name) { Snapshot(&Bar())->SaveToFile((dir / (L"menubar_" + name + L".bmp")).wstring()); };
     const std::pair<TkypUIStyle, const wchar_t*> styles[] = {{MacOS, L"macos"}, {WinXP, L"winxp"},
         {DeepBlue, L"deepblue"}, {Protein, L"protein"}, {BlueGlass, L"blueglass"}, {FromThemeFile, L"copper"}};
+    // Each style's hot frame colour, and the sample skin's.
+    const TColor frames[] = {0, 0xC66931, 0xA04A44, 0xC4302D, 0xEC5E5E, CopperSkin::SKIN2_TOPSELECTEDMENUBORDERCOLOR};
+    int i = 0;
     for (const auto& [style, name] : styles) {
+        SCOPED_TRACE(String(name));
         holder->StyleChanged(style, style == FromThemeFile ? theme : nullptr);
         Hover(&Bar(), Bar().Width() - 3, 3);
+        TOwned<TBitmap> idle = Snapshot(&Bar());
         save(String(name) + L"_idle");
         Hover(&Bar(), Inside(1).X, Inside(1).Y);
+        TOwned<TBitmap> hot = Snapshot(&Bar());
         save(String(name) + L"_hot");
+        const TRect edit = Button(1).BoundsRect();
+        const TColor frame = frames[i++];
+        if (style == MacOS) {  // the selection picture's edge
+            EXPECT_EQ(hot->Canvas().Pixels(edit.Left, edit.Top), 0xB35923);
+        } else {
+            EXPECT_EQ(hot->Canvas().Pixels(edit.Left, edit.Top), frame);
+            EXPECT_EQ(CountColour(*idle, edit, frame), 0);
+        }
+        EXPECT_NE(idle->Canvas().Pixels(edit.Left, edit.Top), hot->Canvas().Pixels(edit.Left, edit.Top));
     }
     SysLocale.MiddleEast = true;
     Bar().SetBiDiMode(TBiDiMode::bdRightToLeft);
@@ -412,10 +466,13 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
         BitBlt(screen->Canvas().Handle(), 0, 0, screen->Width(), screen->Height(), desktop.Handle(), origin.X,
             origin.Y, SRCCOPY);
     });
-    MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}});
+    MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}}, LaterRan(1));
     Click(1);
     robot.Join();
     Pump();
     screen->SaveToFile((dir / L"menubar_copper_dropdown.bmp").wstring());
     EXPECT_EQ(robot.counts, std::vector<int>{3});
+    // The drop-down covers the white form under Edit.
+    const TRect under(Button(1).Left() + 4, Bar().Height() + 6, Button(1).Left() + 40, Bar().Height() + 40);
+    EXPECT_LT(CountColour(*screen, under, clWhite), under.Width() * under.Height() / 2);
 }
