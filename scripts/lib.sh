@@ -68,7 +68,9 @@ make_prefix() { # <prefix>
 
 # A persistent server for $WINEPREFIX on $DISPLAY.
 start_wine_server() {
-  wineserver -p >/dev/null 2>&1 </dev/null &
+  # In the foreground: the server puts itself in the background once it
+  # listens, so the program below cannot start a short-lived one of its own.
+  wineserver -p >/dev/null 2>&1 </dev/null
   # The first program of a server session starts Wine's background services,
   # which inherit its output: start them here, away from the tests' pipes.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
