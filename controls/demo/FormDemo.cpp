@@ -36,14 +36,14 @@ public:
         SetCaption(L"Quorvell skinned form");
         if (line_.Has(L"--maximized")) SetWindowState(TWindowState::wsMaximized);
         frame_ = New<TkypForm>(this);
-        frame_->SetUIStyleAutoUpdateSub(true);
         if (RightToLeft()) {
             SysLocale.MiddleEast = true;
             SetBiDiMode(TBiDiMode::bdRightToLeft);  // the frame, its bars and controls follow the form
         }
-        AddControls();
         AddMenu();
-        ApplyDemoLook(*frame_, DemoTheme(this), line_.Style());
+        theme_ = DemoTheme(this);
+        ApplyDemoLook(*frame_, theme_, line_.Style());
+        AddControls();
         if (line_.Has(L"--inactive")) RunOnce(this, 300, [this] { ActivateAnother(); });
         if (const long index = line_.Number(L"--open-menu", -1); index >= 0)
             RunOnce(this, 500, [this, index] { OpenMenu(static_cast<int>(index)); });
@@ -85,38 +85,30 @@ private:
         frame_->SetMenu(menu);
     }
 
+    // Made once the frame has its look: a new skinned control starts in
+    // the style of the frame on its form, which for a skin file is
+    // FromThemeFile, and so needs the theme as well.
     void AddControls()
     {
-        auto* hint = New<TLabel>(this);
-        hint->SetParent(frame_);
-        hint->SetBounds(20, 56, 420, 20);
-        hint->SetTransparent(true);
-        hint->SetCaption(L"Drag the title bar, size the window by its edges, or use the buttons.");
-        auto* record = New<TkypCustomButton>(this);
-        record->SetParent(frame_);
-        record->SetBounds(20, 88, 90, 26);
-        record->SetCaption(L"Record");
-        record->SetTransparent(true);
-        auto* stop = New<TkypCustomButton>(this);
-        stop->SetParent(frame_);
-        stop->SetBounds(120, 88, 90, 26);
-        stop->SetCaption(L"Stop");
-        stop->SetTransparent(true);
-        auto* encode = New<TkypCheckBox>(this);
-        encode->SetParent(frame_);
-        encode->SetBounds(20, 130, 200, 20);
-        encode->SetCaption(L"Encode to MP3");
-        encode->SetChecked(true);
-        encode->SetTransparent(true);
+        Place<TLabel>(20, 56, 420, 20, L"Drag the title bar, size the window by its edges, or use the buttons.");
+        Place<TkypCustomButton>(20, 88, 90, 26, L"Record");
+        Place<TkypCustomButton>(120, 88, 90, 26, L"Stop");
+        Place<TkypCheckBox>(20, 130, 200, 20, L"Encode to MP3")->SetChecked(true);
         const wchar_t* qualities[] = {L"High", L"Middle", L"Low"};
-        for (int i = 0; i < 3; ++i) {
-            auto* quality = New<TkypRadioButton>(this);
-            quality->SetParent(frame_);
-            quality->SetBounds(20 + i * 90, 162, 86, 20);
-            quality->SetCaption(qualities[i]);
-            quality->SetChecked(i == 0);
-            quality->SetTransparent(true);
-        }
+        for (int i = 0; i < 3; ++i) Place<TkypRadioButton>(20 + i * 90, 162, 86, 20, qualities[i])->SetChecked(i == 0);
+    }
+
+    template <class T>
+    T* Place(int left, int top, int width, int height, const String& caption)
+    {
+        auto* control = New<T>(this);
+        control->SetParent(frame_);
+        control->SetBounds(left, top, width, height);
+        control->SetCaption(caption);
+        control->SetTransparent(true);
+        if constexpr (requires { control->SetFileTheme(theme_); })
+            if (theme_) control->SetFileTheme(theme_);
+        return control;
     }
 
     // A click on the button, as the user would open it; the capture timer
@@ -167,6 +159,7 @@ private:
 
     const TDemoCommandLine& line_ = DemoCommandLine();
     TkypForm* frame_ = nullptr;  // owned by the form
+    TkypFileTheme* theme_ = nullptr;  // owned by the form; null without a skin file
 };
 
 // A plain backdrop under the window, so that its outline shows in a picture.

@@ -9,8 +9,10 @@
 #include "TempDir.h"
 #include "WindowHarness.h"
 
+#include "KYPButton.h"
 #include "KYPCheckBox.h"
 #include "KYPForm.h"
+#include "KYPRadioButton.h"
 #include "Menus.h"
 
 namespace {
@@ -332,6 +334,21 @@ TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBl
     EXPECT_EQ(Insets(), (TFrameInsets{3, 3, 3, 2}));
     frame->Repaint();  // nothing of the theme is touched any more
     Pump();
+}
+
+// Controls made on a framed form start in the frame's style, whichever
+// control stands first on the form; before any frame they start in DeepBlue.
+TEST_F(FormFrameTest, ControlsMadeOnAFramedFormStartInTheFramesStyle)
+{
+    auto* before = Add<TkypCustomButton>(10, 10, 80, 24);
+    EXPECT_EQ(before->UIStyle(), DeepBlue);
+    TkypForm* frame = AddFrame();
+    for (TkypUIStyle style : {Protein, MacOS}) {
+        frame->SetUIStyle(style);
+        EXPECT_EQ(Add<TkypCustomButton>(10, 40, 80, 24, frame)->UIStyle(), style);
+        EXPECT_EQ(Add<TkypCheckBox>(10, 70, 120, 20, frame)->UIStyle(), style);
+        EXPECT_EQ(Add<TkypRadioButton>(10, 100, 120, 20, frame)->UIStyle(), style);
+    }
 }
 
 TEST_F(FormFrameTest, AltSpaceOpensTheSystemMenuOfTheFormItCameTo)
