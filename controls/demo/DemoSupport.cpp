@@ -70,6 +70,15 @@ TkypFileTheme* DemoTheme(TComponent* owner)
     return theme;
 }
 
+TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const String& caption, TShortCut shortCut)
+{
+    auto* item = New<TMenuItem>(owner);
+    item->SetCaption(caption);
+    item->SetShortCut(shortCut);
+    parent->Add(item);
+    return item;
+}
+
 TRect ScreenArea() { return TRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
 
 TRect WindowArea(TWinControl& window)

@@ -16,6 +16,7 @@
 #include "Classes.h"
 #include "KYPMgr.h"
 #include "KYPStyle.h"
+#include "Menus.h"
 #include "Types.h"
 
 class TWinControl;
@@ -66,6 +67,9 @@ void ApplyDemoLook(Skinned& skinned, TkypFileTheme* theme, TkypUIStyle style)
         skinned.SetUIStyle(style);
     }
 }
+
+// A new item of Parent's, owned by Owner.
+TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const String& caption, TShortCut shortCut = scNone);
 
 // The whole screen, and a window's place on it.
 TRect ScreenArea();

@@ -60,28 +60,21 @@ public:
     }
 
 private:
-    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
-    {
-        auto* item = New<TMenuItem>(this);
-        item->SetCaption(caption);
-        item->SetShortCut(shortCut);
-        parent->Add(item);
-        return item;
-    }
-
     void AddMenu()
     {
         auto* menu = New<TkypMainMenu>(this);
         if (RightToLeft()) menu->SetBiDiMode(TBiDiMode::bdRightToLeft);
-        TMenuItem* file = Item(menu->Items(), L"&File");
-        Item(file, L"&Record", ShortCut('R', scCtrl));
-        Item(file, L"&Stop", ShortCut('S', scCtrl));
-        Item(file, L"-");
-        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
-        TMenuItem* view = Item(menu->Items(), L"&View");
-        Item(view, L"&Maximise")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsMaximized); };
-        Item(view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
-        Item(menu->Items(), L"&Help");
+        TMenuItem* file = AddMenuItem(this, menu->Items(), L"&File");
+        AddMenuItem(this, file, L"&Record", ShortCut('R', scCtrl));
+        AddMenuItem(this, file, L"&Stop", ShortCut('S', scCtrl));
+        AddMenuItem(this, file, L"-");
+        AddMenuItem(this, file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        TMenuItem* view = AddMenuItem(this, menu->Items(), L"&View");
+        AddMenuItem(this, view, L"&Maximise")->OnClick = [this](TObject*) {
+            SetWindowState(TWindowState::wsMaximized);
+        };
+        AddMenuItem(this, view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
+        AddMenuItem(this, menu->Items(), L"&Help");
         frame_->SetMenu(menu);
     }
 

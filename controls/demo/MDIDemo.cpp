@@ -80,29 +80,21 @@ public:
     }
 
 private:
-    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
-    {
-        auto* item = New<TMenuItem>(this);
-        item->SetCaption(caption);
-        item->SetShortCut(shortCut);
-        parent->Add(item);
-        return item;
-    }
     TMainMenu* BuildMenu()
     {
         auto* menu = New<TkypMainMenu>(this);
-        TMenuItem* file = Item(menu->Items(), L"&File");
-        Item(file, L"&New recording", ShortCut('N', scCtrl))->OnClick = [this](TObject*) {
+        TMenuItem* file = AddMenuItem(this, menu->Items(), L"&File");
+        AddMenuItem(this, file, L"&New recording", ShortCut('N', scCtrl))->OnClick = [this](TObject*) {
             New<TDocument>(this, MDIChildCount())->Show();
         };
-        Item(file, L"-");
-        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
-        window_ = Item(menu->Items(), L"&Window");
-        Item(window_, L"&Cascade")->OnClick = [this](TObject*) { Cascade(); };
-        Item(window_, L"&Tile")->OnClick = [this](TObject*) { Tile(); };
-        Item(window_, L"&Arrange icons")->OnClick = [this](TObject*) { ArrangeIcons(); };
+        AddMenuItem(this, file, L"-");
+        AddMenuItem(this, file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        window_ = AddMenuItem(this, menu->Items(), L"&Window");
+        AddMenuItem(this, window_, L"&Cascade")->OnClick = [this](TObject*) { Cascade(); };
+        AddMenuItem(this, window_, L"&Tile")->OnClick = [this](TObject*) { Tile(); };
+        AddMenuItem(this, window_, L"&Arrange icons")->OnClick = [this](TObject*) { ArrangeIcons(); };
         SetWindowMenu(window_);
-        Item(menu->Items(), L"&Help");
+        AddMenuItem(this, menu->Items(), L"&Help");
         return menu;
     }
 
