@@ -106,8 +106,9 @@ TRect TkypForm::NormalBounds() const
 void TkypForm::MeasureOldBorders()
 {
     if (MDIChild()) {
-        // The frame window that holds the child's MDI client, main form or not.
-        const HWND client = m_Form->HandleAllocated() ? GetParent(m_Form->Handle()) : nullptr;
+        // The frame window that holds the child's MDI client, main form or
+        // not; a child without its window yet is asked once it has one.
+        const HWND client = GetParent(m_Form->Handle());
         const HWND target = client ? GetParent(client) : nullptr;
         m_OldBottomBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDIBOTTOMBORDER, 0, 0)) : 0;
         m_OldLeftBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDILEFTBORDER, 0, 0)) : 0;
@@ -611,8 +612,12 @@ void TkypForm::SizeChanged()
     const HWND window = m_Form->Handle();
     const bool maximized = IsZoomed(window) != FALSE;
     if (maximized && Designing()) return;
+    // Both send a size notice of their own, whose OnResize may free the frame.
+    const std::shared_ptr<bool> alive = m_Alive;
     if (m_FormInitMax) FirstSizes(maximized);
+    if (!*alive) return;
     if (maximized && !MDIChild()) FitToWorkArea(*m_Form);
+    if (!*alive) return;
     if (m_TitleBar) {
         m_TitleBar->ProcessMaxBtn();
         m_TitleBar->Repaint();
@@ -690,7 +695,8 @@ void TkypForm::ApplicationMessage(MSG& msg, bool& handled)
     } else if (msg.message == WM_KEYDOWN) {
         TMessage message{msg.message, msg.wParam, msg.lParam, 0};
         IsMenuShortCut(message);
-        handled = message.Result != 0;
+        // Another frame may have taken the key already.
+        if (message.Result) handled = true;
     }
 }
 
@@ -715,6 +721,12 @@ const bool kypFormPropertiesRegistered = RegisterProperties<TkypForm, TControl>(
     ObjectProperty<TkypForm, TkypTitleBarButtons>(L"TitleBarButtons", &TkypForm::TitleBarButtons, &TkypForm::SetTitleBarButtons),
     ObjectProperty<TkypForm, TkypTitleBarSections>(L"TitleBarSections", &TkypForm::TitleBarSections, &TkypForm::SetTitleBarSections),
     OrdinalProperty<TkypForm>(L"TitleBarDrawAppIcon", &TkypForm::TitleBarDrawAppIcon, &TkypForm::SetTitleBarDrawAppIcon),
+    // The panel's own font stays what the controls on it inherit.
+    ObjectProperty<TkypForm, TFont>(
+        L"Font", [](TkypForm* frame) { return frame->TitleFont(); },
+        [](TkypForm* frame, TFont* font) {
+            if (font) frame->SetTitleFont(*font);
+        }),
     ObjectProperty<TkypForm, TMainMenu>(L"Menu", &TkypForm::Menu, &TkypForm::SetMenu),
     OrdinalProperty<TkypForm>(L"MenuBarColor", &TkypForm::MenuBarColor, &TkypForm::SetMenuBarColor),
     OrdinalProperty<TkypForm>(L"MenuBarToColor", &TkypForm::MenuBarToColor, &TkypForm::SetMenuBarToColor),

@@ -1,5 +1,7 @@
 #include "KYPMDIChildButtons.h"
 
+#include <algorithm>
+
 #include "KYPForm.h"
 #include "KYPPublic.h"
 
@@ -95,6 +97,11 @@ void TkypMDIChildButtons::Hide()
 {
     for (TkypToolBarSpeedButton* button : m_Buttons)
         if (button) button->SetVisible(false);
+}
+
+bool TkypMDIChildButtons::AnyShown() const
+{
+    return std::any_of(m_Buttons.begin(), m_Buttons.end(), [](auto* button) { return button && button->Visible(); });
 }
 
 void TkypMDIChildButtons::ButtonClick(TObject* sender)

@@ -51,11 +51,7 @@ void TkypMDIForm::SetUp()
         FormWindowProc(message, next);
     });
     m_Hooked = true;
-    // A form that is no MDI frame has no client to watch; the rest works.
-    if (HWND client = m_Form->ClientHandle())
-        m_Client = std::make_unique<TWindowSubclass>(client, [this](TMessage& message, const TSubclassNext& next) {
-            ClientWindowProc(message, next);
-        });
+    AttachClient();
     m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
     m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
     m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
@@ -66,6 +62,19 @@ void TkypMDIForm::SetUp()
     UpdateMenu();
     RecomputeFrame(window);
     UpdateFormRegion();
+}
+
+// A form that is no MDI frame has no client to watch; the rest works. A
+// form window made anew comes with a client of its own.
+void TkypMDIForm::AttachClient()
+{
+    const HWND client = m_Form->ClientHandle();
+    if (m_Client && m_Client->Window() == client) return;
+    m_Client.reset();
+    if (client)
+        m_Client = std::make_unique<TWindowSubclass>(client, [this](TMessage& message, const TSubclassNext& next) {
+            ClientWindowProc(message, next);
+        });
 }
 
 void TkypMDIForm::BeforeDestruction()
@@ -128,8 +137,7 @@ void TkypMDIForm::ShowTopPanel()
 {
     if (!m_TopPanel || m_Destroyed) return;
     TkypMenuBar* bar = MenuBar();
-    TForm* child = m_Form->ActiveMDIChild();
-    const bool buttons = m_ControlBtns && child && child->WindowState() == TWindowState::wsMaximized;
+    const bool buttons = m_ControlBtns && m_ControlBtns->AnyShown();
     if (bar || buttons) {
         m_TopPanel->SetHeight(bar ? bar->Height() : 22);
         m_TopPanel->SetTop(m_TitleBar ? m_TitleBar->Top() + m_TitleBar->Height() : 0);
@@ -141,9 +149,11 @@ void TkypMDIForm::ShowControlButtons()
 {
     TForm* child = m_Form->ActiveMDIChild();
     if (!m_ControlBtns || !child) return;
+    // A child without a skinned frame has its own caption buttons.
+    const auto types = ChildFrameButtonTypes(*child);
+    if (!types) return;
+    m_ControlBtns->Show(*types);
     ShowTopPanel();
-    // A child without a skinned frame offers all three.
-    m_ControlBtns->Show(ChildFrameButtonTypes(*child).value_or(std::vector<TkypTitleBarBtnType>{kypMin, kypMax, kypClose}));
 }
 
 void TkypMDIForm::HideControlButtons()
@@ -246,6 +256,9 @@ TMainMenu* TkypMDIForm::Menu() const { return m_MenuSource ? m_MenuSource->Menu(
 void TkypMDIForm::SetMenu(TMainMenu* menu)
 {
     if (!m_MenuSource) return;
+    // The frame links no menu to itself; a link to its bar holder is stale.
+    if (auto* old = dynamic_cast<TkypMainMenu*>(Menu()); old && m_MenuBar && old->MenuFrame() == m_MenuBar)
+        old->SetMenuFrame(nullptr);
     m_MenuSource->SetMenu(menu);
     UpdateMenu();
 }
@@ -321,6 +334,34 @@ void TkypMDIForm::SetInactiveCaptionColor(TColor color)
     if (m_TitleBar) m_TitleBar->SetInactiveCaptionColor(color);
 }
 
+bool TkypMDIForm::TitleBarDrawAppIcon() const { return m_TitleBar && m_TitleBar->DrawAppIcon(); }
+
+void TkypMDIForm::SetTitleBarDrawAppIcon(bool draw)
+{
+    if (m_TitleBar) m_TitleBar->SetDrawAppIcon(draw);
+}
+
+bool TkypMDIForm::TitleBarCustom() const { return m_TitleBar && m_TitleBar->Custom(); }
+
+void TkypMDIForm::SetTitleBarCustom(bool custom)
+{
+    if (m_TitleBar) m_TitleBar->SetCustom(custom);
+}
+
+TkypTitleBarButtons* TkypMDIForm::TitleBarButtons() const { return m_TitleBar ? m_TitleBar->Buttons() : nullptr; }
+
+void TkypMDIForm::SetTitleBarButtons(TkypTitleBarButtons* buttons)
+{
+    if (m_TitleBar) m_TitleBar->SetButtons(buttons);
+}
+
+TkypTitleBarSections* TkypMDIForm::TitleBarSections() const { return m_TitleBar ? m_TitleBar->Sections() : nullptr; }
+
+void TkypMDIForm::SetTitleBarSections(TkypTitleBarSections* sections)
+{
+    if (m_TitleBar) m_TitleBar->SetSections(sections);
+}
+
 int TkypMDIForm::GetTitleBarHeight() const
 {
     const int title = TitleBarVisible() ? m_TitleBar->Height() : 0;
@@ -342,12 +383,27 @@ void TkypMDIForm::UpdateMenu()
     TkypMenuBar* bar = m_MenuBar->ShowBar(*m_MenuSource);
     m_MenuShown = bar && m_MenuSource->Update(*bar);
     if (bar) bar->SetVisible(m_MenuShown);  // its buttons stay for the next menu
-    if (m_WindowMenu) {
-        // While a child's menu shows, the entries of the last rebuild stay.
-        m_WindowMenu->SetEnabled(!m_MenuSource->Shown() || m_MenuSource->ShowsOwnMenu());
-        m_WindowMenu->Rebuild();
-    }
+    UpdateWindowMenu();
     MenuBarPlaced();
+}
+
+void TkypMDIForm::UpdateWindowMenu()
+{
+    if (!m_WindowMenu || !m_MenuSource || m_Destroyed) return;
+    TMainMenu* own = m_MenuSource->Menu();
+    // Also the window menu's own rebuilds, on each change of the children.
+    m_WindowMenu->SetEnabled(own && m_MenuSource->TopMenu() == own);
+    m_WindowMenu->Rebuild();
+}
+
+void TkypMDIForm::Cascade()
+{
+    if (m_Form) CascadeMDIChildren(*m_Form);
+}
+
+void TkypMDIForm::Tile()
+{
+    if (m_Form) TileMDIChildren(*m_Form);
 }
 
 // ------------------------------------------------------------- painting
@@ -438,7 +494,9 @@ void TkypMDIForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
     }
     const std::shared_ptr<bool> alive = m_Alive;
     next(message);
-    if (*alive && !m_Destroyed) AfterFormMessage(message);
+    if (!*alive || m_Destroyed) return;
+    AttachClient();
+    AfterFormMessage(message);
 }
 
 void TkypMDIForm::AfterFormMessage(TMessage& message)
@@ -456,7 +514,12 @@ void TkypMDIForm::AfterFormMessage(TMessage& message)
         if (!FormWindowAlive()) break;
         if (IsZoomed(m_Form->Handle())) {
             if (HasState(csDesigning)) break;
-            if (m_Form->FormStyle() != TFormStyle::fsMDIChild) FitToWorkArea(*m_Form);
+            if (m_Form->FormStyle() != TFormStyle::fsMDIChild) {
+                // Its own size notice may free the frame in OnResize.
+                const std::shared_ptr<bool> alive = m_Alive;
+                FitToWorkArea(*m_Form);
+                if (!*alive) break;
+            }
         }
         PaintFormFrame();
         UpdateFormRegion();
@@ -491,8 +554,8 @@ void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
         SetCaption(m_Form->Caption());
         break;
     // The frame's own arrangement replaces the system's.
-    case WM_MDITILE: TileMDIChildren(*m_Form); break;
-    case WM_MDICASCADE: CascadeMDIChildren(*m_Form); break;
+    case WM_MDITILE: Tile(); break;
+    case WM_MDICASCADE: Cascade(); break;
     default: break;
     }
 }
@@ -512,12 +575,15 @@ void TkypMDIForm::ApplicationMessage(MSG& msg, bool& handled)
     if (m_Destroyed || msg.message != WM_KEYDOWN || !InsideForm(msg.hwnd)) return;
     TMessage message{msg.message, msg.wParam, msg.lParam, 0};
     IsMenuShortCut(message);
-    handled = message.Result == 1;
+    // Another frame may have taken the key already.
+    if (message.Result == 1) handled = true;
 }
 
+// The menu the bar shows: a child's while its menu takes the bar.
 void TkypMDIForm::IsMenuShortCut(TMessage& message)
 {
-    message.Result = !m_Destroyed && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
+    TMainMenu* shown = m_MenuSource && m_MenuShown ? m_MenuSource->Shown() : nullptr;
+    message.Result = !m_Destroyed && shown && shown->IsShortCut(message) ? 1 : 0;
 }
 
 // ------------------------------------------------------------- properties
@@ -530,7 +596,14 @@ const bool kypMDIFormPropertiesRegistered = RegisterProperties<TkypMDIForm, TCom
     OrdinalProperty<TkypMDIForm>(L"MenuBarColor", &TkypMDIForm::MenuBarColor, &TkypMDIForm::SetMenuBarColor),
     OrdinalProperty<TkypMDIForm>(L"MenuBarToColor", &TkypMDIForm::MenuBarToColor, &TkypMDIForm::SetMenuBarToColor),
     OrdinalProperty<TkypMDIForm>(L"BorderColor", &TkypMDIForm::BorderColor, &TkypMDIForm::SetBorderColor),
+    OrdinalProperty<TkypMDIForm>(L"TitleBarDrawAppIcon", &TkypMDIForm::TitleBarDrawAppIcon,
+                                 &TkypMDIForm::SetTitleBarDrawAppIcon),
+    OrdinalProperty<TkypMDIForm>(L"TitleBarCustom", &TkypMDIForm::TitleBarCustom, &TkypMDIForm::SetTitleBarCustom),
     OrdinalProperty<TkypMDIForm>(L"TitleBarVisible", &TkypMDIForm::TitleBarVisible, &TkypMDIForm::SetTitleBarVisible),
+    ObjectProperty<TkypMDIForm, TkypTitleBarButtons>(L"TitleBarButtons", &TkypMDIForm::TitleBarButtons,
+                                                     &TkypMDIForm::SetTitleBarButtons),
+    ObjectProperty<TkypMDIForm, TkypTitleBarSections>(L"TitleBarSections", &TkypMDIForm::TitleBarSections,
+                                                      &TkypMDIForm::SetTitleBarSections),
     OrdinalProperty<TkypMDIForm>(L"TitleBarDrawChildCaptions", &TkypMDIForm::TitleBarDrawChildCaptions,
                                  &TkypMDIForm::SetTitleBarDrawChildCaptions),
     OrdinalProperty<TkypMDIForm>(L"TitleBarDrawChildMenus", &TkypMDIForm::TitleBarDrawChildMenus,

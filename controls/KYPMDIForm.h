@@ -63,6 +63,17 @@ public:
     void SetRoundCornerBottom(int size);
     TColor InactiveCaptionColor() const;
     void SetInactiveCaptionColor(TColor color);
+    bool TitleBarDrawAppIcon() const;
+    void SetTitleBarDrawAppIcon(bool draw);
+    // Kept by the title bar without a repaint.
+    bool TitleBarCustom() const;
+    void SetTitleBarCustom(bool custom);
+    // The title bar's collections, copied into by the setters; null
+    // without a title bar.
+    TkypTitleBarButtons* TitleBarButtons() const;
+    void SetTitleBarButtons(TkypTitleBarButtons* buttons);
+    TkypTitleBarSections* TitleBarSections() const;
+    void SetTitleBarSections(TkypTitleBarSections* sections);
 
     TForm* Form() const { return m_Form; }
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
@@ -79,6 +90,13 @@ public:
     // Shows the menu that the source picks now (the active child's or the
     // frame's own); the window menu gets entries only with the frame's.
     void UpdateMenu();
+    // Only while the frame's own menu shows and the form has a window
+    // menu; otherwise the entries of the last rebuild stay.
+    void UpdateWindowMenu();
+    // The frame's own arrangement of the children that are not minimised;
+    // the client's cascade and tile end in them too.
+    void Cascade();
+    void Tile();
     void PaintFormFrame();
     void UpdateFormRegion();
 
@@ -114,6 +132,7 @@ private:
     void FormWindowProc(TMessage& message, const TWindowHookNext& next);
     void AfterFormMessage(TMessage& message);
     void ClientWindowProc(TMessage& message, const TSubclassNext& next);
+    void AttachClient();
     void ApplicationMessage(MSG& msg, bool& handled);
     bool InsideForm(HWND window) const;
     void IsMenuShortCut(TMessage& message);
