@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kFallbackWidth = 74;  // a picture that cannot be had, and an empty strip
 constexpr int kFallbackHeight = 21;
-constexpr int kButtonStripAttr = 1;
 constexpr int kButtonStripPieces = 3;
 
 bool IsPressKey(WORD key) { return key == VK_SPACE || key == VK_RETURN; }
@@ -127,7 +126,7 @@ void TkypCustomButton::Notification(TComponent* component, TOperation operation)
 
 // ------------------------------------------------------------ pictures
 
-void TkypCustomButton::GetButtonPicture(int attr, int spitCount, int spitIndex, TBitmap* bitmap)
+void TkypCustomButton::GetButtonPicture(TkypStyleAttr attr, int spitCount, int spitIndex, TBitmap* bitmap)
 {
     TkypUIStyle resolved = m_UIStyle;
     if (UsesThemeFile(FileTheme(), m_UIStyle, resolved))
@@ -137,16 +136,16 @@ void TkypCustomButton::GetButtonPicture(int attr, int spitCount, int spitIndex, 
 }
 
 // The disabled look of the base comes from DrawPicture, not from a piece.
-void TkypCustomButton::GetNormalPicture(TBitmap* bitmap) { GetButtonPicture(kButtonStripAttr, kButtonStripPieces, 1, bitmap); }
-void TkypCustomButton::GetMouseOnPicture(TBitmap* bitmap) { GetButtonPicture(kButtonStripAttr, kButtonStripPieces, 2, bitmap); }
-void TkypCustomButton::GetMouseDownPicture(TBitmap* bitmap) { GetButtonPicture(kButtonStripAttr, kButtonStripPieces, 3, bitmap); }
-void TkypCustomButton::GetDisabledPicture(TBitmap* bitmap) { GetButtonPicture(kButtonStripAttr, kButtonStripPieces, 1, bitmap); }
+void TkypCustomButton::GetNormalPicture(TBitmap* bitmap) { GetButtonPicture(TkypStyleAttr::ButtonStrip, kButtonStripPieces, 1, bitmap); }
+void TkypCustomButton::GetMouseOnPicture(TBitmap* bitmap) { GetButtonPicture(TkypStyleAttr::ButtonStrip, kButtonStripPieces, 2, bitmap); }
+void TkypCustomButton::GetMouseDownPicture(TBitmap* bitmap) { GetButtonPicture(TkypStyleAttr::ButtonStrip, kButtonStripPieces, 3, bitmap); }
+void TkypCustomButton::GetDisabledPicture(TBitmap* bitmap) { GetButtonPicture(TkypStyleAttr::ButtonStrip, kButtonStripPieces, 1, bitmap); }
 
 void TkypCustomButton::ResizeToStyle()
 {
     if (!m_AutoSize) return;
     TBitmap strip;
-    GetStyleBitmap(m_UIStyle, kButtonStripAttr, &strip, 0, 0);
+    GetStyleBitmap(m_UIStyle, TkypStyleAttr::ButtonStrip, &strip, 0, 0);
     const int height = strip.Height() == 0 ? kFallbackHeight : strip.Height();
     const int width = strip.Width() == 0 ? kFallbackWidth : strip.Width();
     SetHeight(height);

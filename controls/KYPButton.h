@@ -92,7 +92,7 @@ protected:
     bool m_BoldFont = false;
 
 private:
-    void GetButtonPicture(int attr, int spitCount, int spitIndex, TBitmap* bitmap);
+    void GetButtonPicture(TkypStyleAttr attr, int spitCount, int spitIndex, TBitmap* bitmap);
     void FetchStatePicture(TBitmap& picture);
     void SetPicTransparent(bool transparent);
     void StartRepeat();

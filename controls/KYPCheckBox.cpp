@@ -167,7 +167,7 @@ void TkypCheckBox::LoadGlyph(TBitmap& glyph)
 {
     TkypUIStyle resolved = m_UIStyle;
     const bool fromTheme = UsesThemeFile(FileTheme(), m_UIStyle, resolved);
-    const bool sixPieces = fromTheme && GetStyleImageAttr() == 3;
+    const bool sixPieces = fromTheme && GetStyleImageAttr() == TkypStyleAttr::CheckBoxStrip;
     const int piece = GlyphPiece(sixPieces, m_Checked, Enabled());
     if (fromTheme)
         FileTheme()->GetBitmap2(GetThemeImageElement(), &glyph, sixPieces ? 6 : 4, piece);

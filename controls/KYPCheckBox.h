@@ -40,7 +40,7 @@ public:
 protected:
     virtual bool WantsFocusRect();
     virtual bool IsGlyphTransparent() { return false; }
-    virtual int GetStyleImageAttr() { return 3; }
+    virtual TkypStyleAttr GetStyleImageAttr() { return TkypStyleAttr::CheckBoxStrip; }
     virtual Tsk2SkinBitmapElement GetThemeImageElement() { return SKIN2_CHECKBOX; }
     virtual void CheckedChanged();
     virtual void BeforeToggle() {}

@@ -57,41 +57,11 @@ TMainMenu* TkypMDIMenuSource::Update(TkypMenuBar& bar)
     m_Watch->Attach();
     Watch(m_Shown, TopMenu());
     if (!m_Shown) return nullptr;
-    if (!bar.DroppedButton()) {
-        FitButtons(bar);
-    } else if (!std::exchange(m_FitPending, true)) {
-        // The open drop-down belongs to one of the buttons.
-        std::weak_ptr<TkypMDIMenuSource*> self = m_Self;
-        bar.AfterDropDown([self, &bar] {
-            if (auto source = self.lock(); source && *source) {
-                (*source)->m_FitPending = false;
-                if ((*source)->m_Shown) (*source)->FitButtons(bar);
-            }
-        });
-    }
+    // The frame's own menu gives the font also while a child's shows.
+    bar.FitWhenClosed(m_Self, [this, &bar] {
+        if (m_Shown) bar.FitButtons(m_Shown->Items(), m_Menu);
+    });
     return m_Shown;
-}
-
-void TkypMDIMenuSource::FitButtons(TkypMenuBar& bar)
-{
-    if (auto* skinned = dynamic_cast<TkypMainMenu*>(m_Menu)) {
-        if (skinned->UseSystemFont())
-            SetSystemMenuFont(bar.Font());
-        else
-            bar.Font().SetSize(skinned->FontSize());
-    }
-    TMenuItem* root = m_Shown->Items();
-    const int count = root->Count();
-    bar.SetAutoSize(false);
-    while (bar.ButtonCount() > count) FreeObject(bar.Buttons(0));
-    while (bar.ButtonCount() < count) {
-        auto* button = New<TToolButton>(&bar);
-        button->SetParent(&bar);
-        button->SetGrouped(true);
-        button->SetAutoSize(true);
-    }
-    for (int i = count - 1; i >= 0; --i) bar.Buttons(i)->SetMenuItem(root->Items(i));
-    bar.SetAutoSize(true);
 }
 
 void TkypMDIMenuSource::Changed()

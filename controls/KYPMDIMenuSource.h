@@ -48,14 +48,12 @@ protected:
 
 private:
     void Watch(TMainMenu*& field, TMainMenu* menu);
-    void FitButtons(TkypMenuBar& bar);
     void Changed();
 
     TForm& m_Form;
     TMainMenu* m_Menu = nullptr;  // not owned; watched
     TMainMenu* m_Shown = nullptr;  // not owned; watched
     bool m_DrawChildMenus = true;
-    bool m_FitPending = false;
     std::unique_ptr<TkypMDIClientWatch> m_Watch;
     // Lets a fit deferred until a drop-down closes know this source lives.
     std::shared_ptr<TkypMDIMenuSource*> m_Self;

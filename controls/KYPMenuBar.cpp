@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kAttrFormColor = 15;
 // Key data of a character typed with Alt held.
 constexpr LPARAM kAltDown = 0x20000000;
 
@@ -20,6 +19,38 @@ void TkypMenuBar::SyncPopupHotkeys(TObject* sender)
     auto* popup = dynamic_cast<TMenu*>(sender);
     TMenu* shown = m_Source ? m_Source->ShownMenu() : nullptr;
     if (popup && shown) popup->SetAutoHotkeys(shown->AutoHotkeys());
+}
+
+void TkypMenuBar::FitButtons(TMenuItem* root, const TMainMenu* fontMenu)
+{
+    TakeMenuFont(Font(), fontMenu, TkypMenuFontPart::Size);
+    const int count = root->Count();
+    SetAutoSize(false);
+    while (ButtonCount() > count) FreeObject(Buttons(0));
+    while (ButtonCount() < count) {
+        auto* button = New<TToolButton>(this);
+        button->SetParent(this);
+        button->SetGrouped(true);
+        button->SetAutoSize(true);
+    }
+    for (int i = count - 1; i >= 0; --i) Buttons(i)->SetMenuItem(root->Items(i));
+    SetAutoSize(true);
+}
+
+void TkypMenuBar::FitWhenClosed(std::weak_ptr<const void> alive, std::function<void()> fit)
+{
+    if (!DroppedButton()) {
+        fit();
+        return;
+    }
+    const bool waiting = static_cast<bool>(m_PendingFit);
+    m_PendingFit = [alive = std::move(alive), fit = std::move(fit)] {
+        if (!alive.expired()) fit();
+    };
+    if (waiting) return;
+    AfterDropDown([this] {
+        if (auto pending = std::exchange(m_PendingFit, nullptr)) pending();
+    });
 }
 
 bool TkypMenuBar::DialogChar(TMessage& message)
@@ -163,42 +194,9 @@ void TkypFormMenuBar::UpdateMenu()
         FreeMenuBar();
         return;
     }
-    if (!m_MenuBar->DroppedButton()) {
-        RebuildButtons();
-        return;
-    }
-    // The open drop-down belongs to one of the buttons.
-    if (std::exchange(m_UpdatePending, true)) return;
-    std::weak_ptr<TkypFormMenuBar*> self = m_Self;
-    m_MenuBar->AfterDropDown([self] {
-        if (auto holder = self.lock(); holder && *holder) {
-            (*holder)->m_UpdatePending = false;
-            (*holder)->UpdateMenu();
-        }
+    m_MenuBar->FitWhenClosed(m_Self, [this] {
+        if (m_MenuBar && m_Menu) m_MenuBar->FitButtons(m_Menu->Items(), SkinnedMenu());
     });
-}
-
-void TkypFormMenuBar::RebuildButtons()
-{
-    TkypMenuBar& bar = *m_MenuBar;
-    bar.SetAutoSize(false);
-    if (TkypMainMenu* skinned = SkinnedMenu()) {
-        if (skinned->UseSystemFont())
-            SetSystemMenuFont(bar.Font());
-        else
-            bar.Font().SetSize(skinned->FontSize());
-    }
-    for (int count = bar.ButtonCount(); count > 0; --count) FreeObject(bar.Buttons(0));
-    // Each new button goes before the others: made from the last item back.
-    TMenuItem* root = m_Menu->Items();
-    for (int i = root->Count() - 1; i >= 0; --i) {
-        auto* button = New<TToolButton>(&bar);
-        button->SetParent(&bar);
-        button->SetGrouped(true);
-        button->SetMenuItem(root->Items(i));
-        button->SetAutoSize(true);
-    }
-    bar.SetAutoSize(true);
 }
 
 void TkypFormMenuBar::UpdateTopMenu()
@@ -216,16 +214,7 @@ void TkypFormMenuBar::UpdateTopMenu()
 void TkypFormMenuBar::RepaintMenuBar()
 {
     if (!m_MenuBar || !m_Menu) return;
-    if (TkypMainMenu* skinned = SkinnedMenu()) {
-        TFont& font = m_MenuBar->Font();
-        if (skinned->UseSystemFont()) {
-            SetSystemMenuFont(font);
-        } else {
-            font.SetName(skinned->FontName());
-            font.SetSize(skinned->FontSize());
-            font.SetCharset(skinned->FontCharset());
-        }
-    }
+    TakeMenuFont(m_MenuBar->Font(), SkinnedMenu(), TkypMenuFontPart::Whole);
     m_MenuBar->Repaint();
 }
 
@@ -260,7 +249,7 @@ void TkypFormMenuBar::StyleChanged(TkypUIStyle style, TkypFileTheme* theme)
         SetMenuBarColor(theme->GetColor(SKIN2_MENUBARSTARTCOLOR));
         SetMenuBarToColor(theme->GetColor(SKIN2_MENUBARENDCOLOR));
     } else {
-        SetMenuBarColor(GetStyleColor(resolved, kAttrFormColor));
+        SetMenuBarColor(GetStyleColor(resolved, TkypStyleAttr::FormColor));
         SetMenuBarToColor(m_MenuBarColor);
     }
     if (TkypMainMenu* skinned = SkinnedMenu()) {
@@ -282,8 +271,13 @@ void TkypFormMenuBar::DrawMenuBarButton(TToolBar* sender, TToolButton* button, T
     bool& defaultDraw)
 {
     defaultDraw = false;
-    TkypMenuBarLook look{m_Host.MenuBarStyle(), m_Host.MenuBarTheme(), nullptr};
-    if (const TkypMainMenu* skinned = SkinnedMenu()) look = {skinned->UIStyle(), skinned->FileTheme(), skinned};
+    TkypMenuBarLook look{m_Host.MenuBarStyle(), m_Host.MenuBarTheme(), SkinnedMenu()};
+    // A menu held here gives the colours too; a frame whose bar a source
+    // fills keeps its own look and takes only the font from its menu.
+    if (m_Menu && look.FontMenu) {
+        look.Style = look.FontMenu->UIStyle();
+        look.Theme = look.FontMenu->FileTheme();
+    }
     ::DrawMenuBarButton(sender->Canvas(), *button, state, look);
 }
 

@@ -9,7 +9,11 @@
 // answers the holder's questions through IkypMenuBarHost.
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include "Graphics.h"
+#include "KYPFrameMetrics.h"
 #include "KYPMainMenu.h"
 #include "KYPMenuBarPaint.h"
 #include "KYPMgr.h"
@@ -59,6 +63,14 @@ public:
     // picks accelerators for its items as the shown menu does.
     void SyncPopupHotkeys(TObject* sender);
 
+    // One button per item of Root, in order, reusing the buttons the bar
+    // has; the font first follows FontMenu's size (a TkypMainMenu's).
+    void FitButtons(TMenuItem* root, const TMainMenu* fontMenu);
+    // Runs Fit now, or once the open drop-down has closed: the buttons
+    // must outlive their drop-down. Asked again meanwhile, only the last
+    // one runs, and only while Alive has not expired.
+    void FitWhenClosed(std::weak_ptr<const void> alive, std::function<void()> fit);
+
 protected:
     // With Alt held, the tool bar's accelerators; without, only while a
     // button is hot or open, so that typed letters reach other controls.
@@ -67,6 +79,7 @@ protected:
 
 private:
     IkypMenuBarSource* m_Source = nullptr;  // not owned
+    std::function<void()> m_PendingFit;     // set while one waits for the drop-down
 };
 
 class TkypFormMenuBar : public TComponent, public IkypMenuFrame, public IkypMenuBarSource {
@@ -121,7 +134,6 @@ protected:
 
 private:
     void CreateMenuBar();
-    void RebuildButtons();
     void LinkMenu(TMainMenu* menu, bool link);
     TkypMainMenu* SkinnedMenu() const;
     // The bar goes now, or once its open drop-down has closed.
@@ -132,8 +144,7 @@ private:
     TMainMenu* m_Menu = nullptr;  // not owned
     TColor m_MenuBarColor = clBtnFace;
     TColor m_MenuBarToColor = clBtnFace;
-    int m_MenuBarHeight = 22;
-    bool m_UpdatePending = false;
+    int m_MenuBarHeight = kMenuBarHeight;
     // Lets a rebuild deferred until a drop-down closes know this holder lives.
     std::shared_ptr<TkypFormMenuBar*> m_Self;
 };

@@ -8,33 +8,15 @@
 
 namespace {
 
-constexpr int kAttrSelectedBorder = 18;
-constexpr int kAttrSelectedFill = 19;
-constexpr int kAttrSelectedFont = 20;
-constexpr int kAttrMenuFont = 22;
 constexpr TColor kDisabledText = 0x808080;
 // No DT_NOPREFIX: an ampersand underlines the accelerator.
 constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 
-TOwned<TBitmap> LoadStyleBitmap(const wchar_t* name)
+TOwned<TBitmap> LoadPicture(const wchar_t* name)
 {
     TOwned<TBitmap> bitmap = MakeOwned<TBitmap>();
     bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
     return bitmap;
-}
-
-// Answers whether the menu supplied name, size and charset itself.
-bool TakeMenuFont(TFont& font, const TkypMainMenu* menu)
-{
-    if (!menu) return false;
-    if (menu->UseSystemFont()) {
-        SetSystemMenuFont(font);
-        return false;
-    }
-    font.SetName(menu->FontName());
-    font.SetSize(menu->FontSize());
-    font.SetCharset(menu->FontCharset());
-    return true;
 }
 
 void DrawCaption(TCanvas& canvas, TRect rect, const String& caption, TColor color)
@@ -49,7 +31,7 @@ void DrawMacHotButton(TCanvas& canvas, const TToolButton& button, const TkypMain
     const int width = button.Width(), height = button.Height();
     TOwned<TBitmap> face = MakeOwned<TBitmap>();
     face->SetSize(width, height);
-    TOwned<TBitmap> selection = LoadStyleBitmap(L"MACOS_MENU_SELECT");
+    TOwned<TBitmap> selection = LoadPicture(L"MACOS_MENU_SELECT");
     face->Canvas().StretchDraw(TRect(0, 0, width, height), selection.get());
     TFont& font = face->Canvas().Font();
     if (fontMenu) {
@@ -62,7 +44,7 @@ void DrawMacHotButton(TCanvas& canvas, const TToolButton& button, const TkypMain
         font.SetCharset(canvas.Font().Charset());
     }
     DrawCaption(face->Canvas(), TRect(0, 0, width, height + 2), button.Caption(),
-        GetStyleColor(MacOS, kAttrSelectedFont));
+        GetStyleColor(MacOS, TkypStyleAttr::SelectedMenuFont));
     canvas.Draw(button.Left(), button.Top(), face.get());
 }
 
@@ -75,9 +57,9 @@ void DrawHotButton(TCanvas& canvas, const TToolButton& button, const TkypMenuBar
         frame = look.Theme->GetColor(SKIN2_TOPSELECTEDMENUBORDERCOLOR);
         text = look.Theme->GetColor(SKIN2_TOPSELECTEDMENUFONTCOLOR);
     } else {
-        fill = GetStyleColor(resolved, kAttrSelectedFill);
-        frame = GetStyleColor(resolved, kAttrSelectedBorder);
-        text = GetStyleColor(resolved, kAttrSelectedFont);
+        fill = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuFill);
+        frame = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuBorder);
+        text = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuFont);
     }
     const TRect bounds = button.BoundsRect();
     FillMenuRect(canvas, bounds, fill);
@@ -91,7 +73,7 @@ void DrawNormalButton(TCanvas& canvas, const TToolButton& button, const TkypMenu
     if (button.Enabled()) {
         TkypUIStyle resolved = look.Style;
         text = UsesThemeFile(look.Theme, look.Style, resolved) ? look.Theme->GetColor(SKIN2_TOPMENUFONTCOLOR)
-                                                               : GetStyleColor(resolved, kAttrMenuFont);
+                                                               : GetStyleColor(resolved, TkypStyleAttr::MenuItemFont);
     }
     const TRect bounds = button.BoundsRect();
     DrawCaption(canvas, TRect(bounds.Left, bounds.Top + 2, bounds.Right, bounds.Bottom), button.Caption(), text);
@@ -99,10 +81,25 @@ void DrawNormalButton(TCanvas& canvas, const TToolButton& button, const TkypMenu
 
 }  // namespace
 
+bool TakeMenuFont(TFont& font, const TMainMenu* menu, TkypMenuFontPart part)
+{
+    auto* skinned = dynamic_cast<const TkypMainMenu*>(menu);
+    if (!skinned) return false;
+    if (skinned->UseSystemFont()) {
+        SetSystemMenuFont(font);
+        return false;
+    }
+    const bool whole = part == TkypMenuFontPart::Whole;
+    if (whole) font.SetName(skinned->FontName());
+    font.SetSize(skinned->FontSize());
+    if (whole) font.SetCharset(skinned->FontCharset());
+    return true;
+}
+
 void DrawMenuBarBackground(TCanvas& canvas, const TRect& rect, TkypUIStyle style, TColor color, TColor toColor)
 {
     if (style == MacOS) {
-        TOwned<TBitmap> picture = LoadStyleBitmap(L"MACOS_MENU_BAR");
+        TOwned<TBitmap> picture = LoadPicture(L"MACOS_MENU_BAR");
         canvas.StretchDraw(rect, picture.get());
     } else if (toColor != color) {
         DrawVerticalGradient(canvas, rect, color, toColor);
@@ -112,7 +109,7 @@ void DrawMenuBarBackground(TCanvas& canvas, const TRect& rect, TkypUIStyle style
 void DrawMenuBarButton(TCanvas& canvas, TToolButton& button, TCustomDrawState state, const TkypMenuBarLook& look)
 {
     button.SetTag(0);
-    const bool menuFont = TakeMenuFont(canvas.Font(), look.FontMenu);
+    const bool menuFont = TakeMenuFont(canvas.Font(), look.FontMenu, TkypMenuFontPart::Whole);
     if (!(state & (cdsHot | cdsSelected))) {
         DrawNormalButton(canvas, button, look);
         return;

@@ -8,6 +8,7 @@
 #include "ToolBar.h"
 
 class TkypMainMenu;
+class TMainMenu;
 
 // Marks a button last drawn hot or pressed (its Tag); 0 otherwise.
 constexpr intptr_t kMenuBarActiveTag = 888;
@@ -19,6 +20,14 @@ struct TkypMenuBarLook {
     // The font's source; null leaves the canvas's font as the bar set it.
     const TkypMainMenu* FontMenu = nullptr;
 };
+
+// Which of a skinned menu's font settings the bar's font takes.
+enum class TkypMenuFontPart { Size, Whole };
+
+// The bar's font from Menu when it is a TkypMainMenu (else untouched): the
+// system's menu font when the menu asks for it, otherwise the menu's size
+// and, for Whole, its name and charset. True when the menu gave its own.
+bool TakeMenuFont(TFont& font, const TMainMenu* menu, TkypMenuFontPart part);
 
 // MacOS stretches its menu-bar picture over Rect; another style draws a
 // gradient from Color (top) to ToColor (bottom), or nothing when they are

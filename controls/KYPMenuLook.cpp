@@ -10,15 +10,6 @@
 
 namespace {
 
-// Attributes of the style tables that the menu reads.
-constexpr int kAttrFormColor = 15;
-constexpr int kAttrSelectedBorder = 18;
-constexpr int kAttrSelectedFill = 19;
-constexpr int kAttrSelectedFont = 20;
-constexpr int kAttrItemFill = 21;
-constexpr int kAttrItemFont = 22;
-constexpr int kAttrBar = 23;
-
 constexpr TColor kDisabledText = 0x808080;
 constexpr int kImageSize = 16;
 
@@ -52,12 +43,12 @@ void TkypMenuLook::SetUIStyle(TkypUIStyle style, const TkypFileTheme* theme)
         m_SelectedFontColor = theme->GetColor(SKIN2_SELECTEDMENUFONTCOLOR);
         return;
     }
-    m_BarColor = m_BarToColor = GetStyleColor(resolved, kAttrBar);
-    m_Color = GetStyleColor(resolved, kAttrItemFill);
-    m_FontColor = GetStyleColor(resolved, kAttrItemFont);
-    m_SelectedBorderColor = GetStyleColor(resolved, kAttrSelectedBorder);
-    m_SelectedColor = GetStyleColor(resolved, kAttrSelectedFill);
-    m_SelectedFontColor = GetStyleColor(resolved, kAttrSelectedFont);
+    m_BarColor = m_BarToColor = GetStyleColor(resolved, TkypStyleAttr::MenuSideBar);
+    m_Color = GetStyleColor(resolved, TkypStyleAttr::MenuItemFill);
+    m_FontColor = GetStyleColor(resolved, TkypStyleAttr::MenuItemFont);
+    m_SelectedBorderColor = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuBorder);
+    m_SelectedColor = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuFill);
+    m_SelectedFontColor = GetStyleColor(resolved, TkypStyleAttr::SelectedMenuFont);
 }
 
 void TkypMenuLook::Measure(const TMenuItem& item, TCanvas& canvas, int& width, int& height) const
@@ -73,7 +64,7 @@ TColor TkypMenuLook::FlatBorderLineColor(const TkypFileTheme* theme) const
 {
     TkypUIStyle resolved = m_UIStyle;
     if (UsesThemeFile(theme, m_UIStyle, resolved)) return theme->GetColor(SKIN2_FORMCOLOR);
-    return GetStyleColor(resolved, kAttrFormColor);
+    return GetStyleColor(resolved, TkypStyleAttr::FormColor);
 }
 
 void TkypMenuLook::DrawBar(TCanvas& canvas, const TRect& rect, bool leftToRight) const

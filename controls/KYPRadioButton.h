@@ -15,7 +15,7 @@ public:
 
 protected:
     bool IsGlyphTransparent() override { return true; }
-    int GetStyleImageAttr() override { return 4; }
+    TkypStyleAttr GetStyleImageAttr() override { return TkypStyleAttr::RadioButtonStrip; }
     Tsk2SkinBitmapElement GetThemeImageElement() override { return SKIN2_RADIOBUTTON; }
     void CheckedChanged() override;
     void Toggle() override;

@@ -3,26 +3,13 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "KYPFrameMetrics.h"
 #include "KYPThemes.h"
 #include "ResStrings.h"
 #include "TypInfo.h"
 
 namespace {
 
-// Attributes of the style tables that the bar reads.
-constexpr int kAttrTitleButtons = 5;
-constexpr int kAttrLeftOffset = 7;
-constexpr int kAttrRightOffset = 8;
-constexpr int kAttrButtonTop = 9;
-constexpr int kAttrTitleLeft = 10;
-constexpr int kAttrTitleClient = 11;
-constexpr int kAttrTitleRight = 12;
-constexpr int kAttrMinWidth = 13;
-constexpr int kAttrRoundCorner = 14;
-constexpr int kAttrBorderColor = 16;
-
-// The top rows of the pictures lie under a skin frame's top border.
-constexpr int kFrameTopRows = 3;
 constexpr int kIconSize = 16;
 
 // A new font handle for every repaint would cost more than the rest of it;
@@ -113,9 +100,10 @@ TkypTitleBar::TkypTitleBar(TComponent* owner)
     SetParentBiDiMode(true);
 }
 
+// The owner hears of the bar (the base's AfterConstruction) only once its
+// menu, sections and buttons exist: a listener may touch any of them.
 void TkypTitleBar::AfterConstruction()
 {
-    TCustomPanel::AfterConstruction();
     m_DefPopupMenu = New<TkypTitleBarPopupMenu>(this);
     m_DefPopupMenu->SetTitleBar(this);
     m_Sections = New<TkypTitleBarSections>(this);
@@ -126,6 +114,7 @@ void TkypTitleBar::AfterConstruction()
     Font().SetName(L"Tahoma");
     Font().SetStyle(fsBold);
     SetUIStyle(DefaultStyleFor(Owner()));
+    TCustomPanel::AfterConstruction();
 }
 
 // Nothing paints once the window is gone, so nothing reaches the freed
@@ -188,8 +177,10 @@ void TkypTitleBar::SetUIStyle(TkypUIStyle style)
     else
         LoadStyleSections(resolved);
     for (int i = 0; i < m_Buttons->Count(); ++i) m_Buttons->Items(i)->SetUIStyle(resolved);
-    m_DefPopupMenu->SetUIStyle(resolved);
-    m_DefPopupMenu->SetFileTheme(FileTheme());
+    if (m_DefPopupMenu) {  // the system menu may have been freed from outside
+        m_DefPopupMenu->SetUIStyle(resolved);
+        m_DefPopupMenu->SetFileTheme(FileTheme());
+    }
     if (!m_SelfChanging) {
         if (style == MacOS)
             Font().SetColor(clBlack);
@@ -207,7 +198,7 @@ void TkypTitleBar::SetAutoSize(bool autoSize)
         m_AutoSize = false;
         return;
     }
-    const int height = m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTopRows : 0);
+    const int height = m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTitleRows : 0);
     SetHeight(std::max(0, height));  // an empty first picture gives no height, not a negative one
 }
 
@@ -263,15 +254,15 @@ void TkypTitleBar::LoadThemeSections()
     m_CapTop = theme->GetInt(SKIN2_TITLEBARCAPTIONTOP);
     m_FormColor = theme->GetColor(SKIN2_FORMCOLOR);
     if (IsInSkinFrame()) {
-        m_BtnTop -= kFrameTopRows;
-        m_IconTop -= kFrameTopRows;
+        m_BtnTop -= kFrameTitleRows;
+        m_IconTop -= kFrameTitleRows;
     }
     if (!Form()) return;
     auto width = [theme](Tsk2SkinBitmapElement element) {
         TBitmap* bitmap = theme->GetBitmap(element);
         return bitmap ? bitmap->Width() : 0;
     };
-    const int buttons = (strip ? strip->Width() / 18 : 0) * m_Buttons->Count() + theme->GetInt(SKIN2_TITLEBARBUTTONPOSX);
+    const int buttons = (strip ? strip->Width() / kTitleButtonStripPieces : 0) * m_Buttons->Count() + theme->GetInt(SKIN2_TITLEBARBUTTONPOSX);
     const int minWidth = m_FiveSec
                              ? width(SKIN2_TITLEBAR1) + width(SKIN2_TITLEBAR3) + 16 + std::max(width(SKIN2_TITLEBAR5), buttons)
                              : width(SKIN2_TITLEBAR1) + std::max(width(SKIN2_TITLEBAR3), buttons);
@@ -280,29 +271,29 @@ void TkypTitleBar::LoadThemeSections()
 
 void TkypTitleBar::LoadStyleSections(TkypUIStyle style)
 {
-    auto add = [this, style](int attr) {
+    auto add = [this, style](TkypStyleAttr attr) {
         TkypTitleBarSection* section = m_Sections->Add();
         LoadStyleBitmap(style, attr, section->Picture()->Bitmap());
         return section;
     };
-    add(kAttrTitleLeft)->SetAutoSize(true);
-    TkypTitleBarSection* right = add(kAttrTitleRight);
+    add(TkypStyleAttr::TitleLeft)->SetAutoSize(true);
+    TkypTitleBarSection* right = add(TkypStyleAttr::TitleRight);
     right->SetAutoSize(true);
     right->SetAlign(kypRight);
-    add(kAttrTitleClient)->SetAlign(kypClient);
-    SetLeftBtnXOffset(GetStyleInt(style, kAttrLeftOffset));
-    SetRightBtnXOffset(GetStyleInt(style, kAttrRightOffset));
-    m_BorderColor = GetStyleColor(style, kAttrBorderColor);
+    add(TkypStyleAttr::TitleClient)->SetAlign(kypClient);
+    SetLeftBtnXOffset(GetStyleInt(style, TkypStyleAttr::TitleLeftOffset));
+    SetRightBtnXOffset(GetStyleInt(style, TkypStyleAttr::TitleRightOffset));
+    m_BorderColor = GetStyleColor(style, TkypStyleAttr::BorderColor);
     TBitmap strip;
-    LoadStyleBitmap(style, kAttrTitleButtons, &strip);
+    LoadStyleBitmap(style, TkypStyleAttr::TitleButtonStrip, &strip);
     m_BtnHeight = strip.Height();
-    m_BtnTop = GetStyleInt(style, kAttrButtonTop) - (IsInSkinFrame() ? kFrameTopRows : 0);
+    m_BtnTop = GetStyleInt(style, TkypStyleAttr::TitleButtonTop) - (IsInSkinFrame() ? kFrameTitleRows : 0);
     m_IconTop = m_BtnTop;
     if (TForm* form = Form()) {
-        form->Constraints().SetMinWidth(GetStyleInt(style, kAttrMinWidth));
+        form->Constraints().SetMinWidth(GetStyleInt(style, TkypStyleAttr::FormMinWidth));
         form->Constraints().SetMinHeight(50);
     }
-    m_RoundCorner = GetStyleInt(style, kAttrRoundCorner);
+    m_RoundCorner = GetStyleInt(style, TkypStyleAttr::RoundCorner);
     m_RoundCornerBottom = 0;
 }
 
@@ -405,10 +396,12 @@ void TkypTitleBar::PaintSections(TBitmap& bitmap)
     TCanvas& canvas = bitmap.Canvas();
     const TSectionsLayout layout = LayoutSections(in, [&canvas](const String& text) { return canvas.TextWidth(text); });
     m_Buf->SetSize(layout.BufSize.cx, layout.BufSize.cy);
-    // Filled with the form colour, then covered by the opaque title image
-    // of the same size: the fill never shows.
-    m_Buf2->Canvas().Brush().SetColor(m_FormColor);
+    // Filled anew on every paint: a resize keeps the old pixels, and where
+    // the frame made the title image transparent the fill shows through.
     m_Buf2->SetSize(layout.BufSize.cx, layout.BufSize.cy);
+    m_Buf2->Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
+    m_Buf2->Canvas().Brush().SetColor(m_FormColor);
+    m_Buf2->Canvas().FillRect(TRect(0, 0, layout.BufSize.cx, layout.BufSize.cy));
     for (const TSectionPlacement& placement : layout.Placements) DrawSection(bitmap, placement);
     m_Buf2->Canvas().Draw(0, 0, m_Buf.get());
     m_DrawingCap = layout.DrawingCap;

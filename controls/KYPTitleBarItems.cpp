@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Forms.h"
+#include "KYPFrameMetrics.h"
 #include "KYPPublicControls.h"
 #include "KYPThemes.h"
 #include "KYPTitleBar.h"
@@ -9,11 +10,6 @@
 #include "TypInfo.h"
 
 namespace {
-
-constexpr int kStripPieces = 18;
-constexpr int kAttrTitleButtons = 5;
-constexpr int kAttrTitleButtonsTransparent = 6;
-constexpr int kAttrTitleButtonTop = 9;
 
 // A refused value is shown, not raised, so loading a form description goes on.
 void ShowRefusal(const String& text) { MessageDlg(text, TMsgDlgType::mtError, mbOK, 0); }
@@ -212,9 +208,9 @@ void TkypTitleBarButton::LoadPieces(int first, bool themed)
     UsesThemeFile(bar ? bar->FileTheme() : nullptr, m_UIStyle, resolved);
     for (int i = 0; i < 3; ++i) {
         if (themed)
-            bar->FileTheme()->GetBitmap2(SKIN2_TITLEBUTTONS, pictures[i]->Bitmap(), kStripPieces, first + i);
+            bar->FileTheme()->GetBitmap2(SKIN2_TITLEBUTTONS, pictures[i]->Bitmap(), kTitleButtonStripPieces, first + i);
         else
-            GetStyleBitmap(resolved, kAttrTitleButtons, pictures[i]->Bitmap(), kStripPieces, first + i);
+            GetStyleBitmap(resolved, TkypStyleAttr::TitleButtonStrip, pictures[i]->Bitmap(), kTitleButtonStripPieces, first + i);
     }
 }
 
@@ -224,10 +220,10 @@ void TkypTitleBarButton::UpdatePictures()
     TkypUIStyle resolved = m_UIStyle;
     const bool themed = UsesThemeFile(bar ? bar->FileTheme() : nullptr, m_UIStyle, resolved);
     SetTransparent(themed ? bar->FileTheme()->GetBool(SKIN2_TITLEBTNTRANS)
-                          : GetStyleBool(resolved, kAttrTitleButtonsTransparent));
+                          : GetStyleBool(resolved, TkypStyleAttr::TitleButtonsTransparent));
     if (m_ButtonType != kypCustom) {
         LoadPieces(TitleButtonFirstPiece(m_ButtonType, false), themed);
-        SetTop(themed ? bar->FileTheme()->GetInt(SKIN2_TITLEBARBUTTONPOSY) : GetStyleInt(resolved, kAttrTitleButtonTop));
+        SetTop(themed ? bar->FileTheme()->GetInt(SKIN2_TITLEBARBUTTONPOSY) : GetStyleInt(resolved, TkypStyleAttr::TitleButtonTop));
     }
     if (m_ButtonType == kypMax) UpdateMaxRestorePictures();
 }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "KYPFrameMetrics.h"
+
 TTitleInsets TitleInsets(bool inSkinFrame, bool mdiFormBar, int borderAnswer)
 {
     if (!inSkinFrame) return {};
     TTitleInsets insets;
     insets.XOff = borderAnswer != 0 ? -borderAnswer : (mdiFormBar ? -4 : -3);
-    insets.YOff = -3;
+    insets.YOff = -kFrameTitleRows;
     return insets;
 }
 
@@ -158,7 +160,7 @@ String CaptionText(const String& drawingCap, const String& caption, int room, co
 
 TPoint CaptionPosition(const TCaptionInput& in)
 {
-    const int y = in.Themed ? in.CapTop - 3 : (in.Protein ? in.BtnTop + 3 : in.BtnTop);
+    const int y = in.Themed ? in.CapTop - kFrameTitleRows : (in.Protein ? in.BtnTop + 3 : in.BtnTop);
     const int x = in.RightToLeft ? in.Right - in.TextWidth - 10 : in.Left;
     return TPoint(x, y);
 }

@@ -39,6 +39,19 @@ void LoadStyleBitmap(TkypUIStyle style, int attr, TBitmap* bitmap);
 // The whole image (SpitCount 0), or piece SpitIndex of SpitCount pieces.
 void GetStyleBitmap(TkypUIStyle style, int attr, TBitmap* bitmap, int spitCount, int spitIndex);
 
+// Typed getters of the named attributes (TkypStyleAttr, KYPStyle.h).
+inline TColor GetStyleColor(TkypUIStyle style, TkypStyleAttr attr) { return GetStyleColor(style, static_cast<int>(attr)); }
+inline int32_t GetStyleInt(TkypUIStyle style, TkypStyleAttr attr) { return GetStyleInt(style, static_cast<int>(attr)); }
+inline bool GetStyleBool(TkypUIStyle style, TkypStyleAttr attr) { return GetStyleBool(style, static_cast<int>(attr)); }
+inline void LoadStyleBitmap(TkypUIStyle style, TkypStyleAttr attr, TBitmap* bitmap)
+{
+    LoadStyleBitmap(style, static_cast<int>(attr), bitmap);
+}
+inline void GetStyleBitmap(TkypUIStyle style, TkypStyleAttr attr, TBitmap* bitmap, int spitCount, int spitIndex)
+{
+    GetStyleBitmap(style, static_cast<int>(attr), bitmap, spitCount, spitIndex);
+}
+
 // A skinned control takes the style of the skinned form frame on its
 // owner form, DeepBlue when there is none.
 TkypUIStyle DefaultStyleFor(TComponent* owner);

@@ -34,6 +34,15 @@ public:
     bool MenuBarAllowed() const override { return Allowed; }
     bool MenuBarDesigning() const override { return false; }
     void MenuBarPlaced() override { ++Placed; }
+    TMainMenu* OwnMenu = nullptr;
+    TMainMenu* MenuBarOwnMenu() const override { return OwnMenu; }
+};
+
+// Fills a bar the holder made but holds no menu for, as the MDI frame does.
+class TTestSource : public IkypMenuBarSource {
+public:
+    TMenu* Shown = nullptr;
+    TMenu* ShownMenu() const override { return Shown; }
 };
 
 constexpr TColor kDeepBlueHot = 0xA04A44;
@@ -239,6 +248,29 @@ TEST_F(MenuBarTest, ButtonsDrawHotNormalAndDisabledInTheStyleOrTheSkinAndMarkThe
     EXPECT_EQ(menu->SelectedColor(), 0xC4302D);
 }
 
+// A frame whose bar a source fills (the MDI frame) takes only the font from
+// its own skinned menu; the colours stay the frame's.
+TEST_F(MenuBarTest, ABarFilledByASourceDrawsInTheFramesColoursWithTheMenusFont)
+{
+    host.OwnMenu = menu;
+    menu->SetUIStyle(WinXP);
+    menu->SetUseSystemFont(false);
+    menu->SetFontSize(13);
+    TTestSource source;
+    source.Shown = menu;
+    TkypMenuBar* bar = holder->ShowBar(source);
+    ASSERT_NE(bar, nullptr);
+    bar->FitButtons(menu->Items(), menu);
+    ShowForm();
+    EXPECT_EQ(bar->Font().Size(), 13);
+    Hover(bar, Inside(0).X, Inside(0).Y);
+    auto hot = Snapshot(bar);
+    const TRect file = Button(0).BoundsRect();
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left, file.Top), kDeepBlueHot);
+    EXPECT_EQ(hot->Canvas().Pixels(file.Left + 2, file.Top + 2), kDeepBlueHot);
+    EXPECT_GT(CountColour(*hot, file, clWhite), 0);  // DeepBlue's, not WinXP's black
+}
+
 TEST_F(MenuBarTest, TheBackgroundIsTheMacPictureAGradientOrTheBarsColour)
 {
     holder->SetMenu(menu);
@@ -388,12 +420,27 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
     auto save = [&](const String& name) { Snapshot(&Bar())->SaveToFile((dir / (L"menubar_" + name + L".bmp")).wstring()); };
     const std::pair<TkypUIStyle, const wchar_t*> styles[] = {{MacOS, L"macos"}, {WinXP, L"winxp"},
         {DeepBlue, L"deepblue"}, {Protein, L"protein"}, {BlueGlass, L"blueglass"}, {FromThemeFile, L"copper"}};
+    // Each style's hot frame colour, and the sample skin's.
+    const TColor frames[] = {0, 0xC66931, 0xA04A44, 0xC4302D, 0xEC5E5E, CopperSkin::SKIN2_TOPSELECTEDMENUBORDERCOLOR};
+    int i = 0;
     for (const auto& [style, name] : styles) {
+        SCOPED_TRACE(String(name));
         holder->StyleChanged(style, style == FromThemeFile ? theme : nullptr);
         Hover(&Bar(), Bar().Width() - 3, 3);
+        TOwned<TBitmap> idle = Snapshot(&Bar());
         save(String(name) + L"_idle");
         Hover(&Bar(), Inside(1).X, Inside(1).Y);
+        TOwned<TBitmap> hot = Snapshot(&Bar());
         save(String(name) + L"_hot");
+        const TRect edit = Button(1).BoundsRect();
+        const TColor frame = frames[i++];
+        if (style == MacOS) {  // the selection picture's edge
+            EXPECT_EQ(hot->Canvas().Pixels(edit.Left, edit.Top), 0xB35923);
+        } else {
+            EXPECT_EQ(hot->Canvas().Pixels(edit.Left, edit.Top), frame);
+            EXPECT_EQ(CountColour(*idle, edit, frame), 0);
+        }
+        EXPECT_NE(idle->Canvas().Pixels(edit.Left, edit.Top), hot->Canvas().Pixels(edit.Left, edit.Top));
     }
     SysLocale.MiddleEast = true;
     Bar().SetBiDiMode(TBiDiMode::bdRightToLeft);
@@ -418,4 +465,7 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
     Pump();
     screen->SaveToFile((dir / L"menubar_copper_dropdown.bmp").wstring());
     EXPECT_EQ(robot.counts, std::vector<int>{3});
+    // The drop-down covers the white form under Edit.
+    const TRect under(Button(1).Left() + 4, Bar().Height() + 6, Button(1).Left() + 40, Bar().Height() + 40);
+    EXPECT_LT(CountColour(*screen, under, clWhite), under.Width() * under.Height() / 2);
 }

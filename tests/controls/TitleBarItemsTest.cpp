@@ -3,6 +3,7 @@
 // queries the form frames make, and references that go away.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "BmpCodec.h"
@@ -315,18 +316,68 @@ TEST_F(TitleBarItemsTest, ThemesAndMenusThatGoAreDroppedAndTheStyleFallsBack)
     EXPECT_EQ(box->ControlBoxMenu(), nullptr);
 }
 
-TEST_F(TitleBarItemsTest, ASectionWhoseBarIsGoneRepaintsNothing)
+// A collection may be made without a bar (or outlive its use by one): its
+// items' setters, and the collection's own changes, reach no bar.
+TEST_F(TitleBarItemsTest, ItemsOfACollectionWithoutABarChangeWithoutRepainting)
 {
     TOwned<TkypTitleBarSections> orphan = MakeOwned<TkypTitleBarSections>(nullptr);
     TkypTitleBarSection* section = orphan->Add();
     section->SetWidth(20);
     section->SetAlign(kypRight);
+    section->SetCapSec(true);
     EXPECT_EQ(section->Width(), 20);
+    EXPECT_EQ(orphan->TitleBar(), nullptr);
     TOwned<TkypTitleBarButtons> buttons = MakeOwned<TkypTitleBarButtons>(nullptr);
     TkypTitleBarButton* button = buttons->Add();
     button->SetButtonType(kypClose);
+    button->SetVisible(false);
     button->DoClick();  // no bar: nothing
     EXPECT_EQ(button->PicNormal()->Width(), 19);
+    EXPECT_FALSE(button->Visible());
+}
+
+// What the owner's notices and the user may do to the bar's own parts: the
+// system menu freed from outside, then styles and themes switched (the
+// theme also removed); a listener touching the bar as it is announced.
+TEST_F(TitleBarItemsTest, TheBarKeepsWorkingWithoutItsSystemMenuAndIsWholeWhenAnnounced)
+{
+    TkypTitleBar* bar = NewBar();
+    FreeObject(bar->DefPopupMenu());
+    EXPECT_EQ(bar->DefPopupMenu(), nullptr);
+    bar->SetUIStyle(WinXP);
+    EXPECT_EQ(bar->Height(), 29);
+    {
+        TOwned<TkypFileTheme> theme = MakeOwned<TkypFileTheme>(nullptr);
+        bar->SetFileTheme(theme.get());
+        EXPECT_EQ(bar->FileTheme(), theme.get());
+    }  // its removal falls back to DeepBlue
+    EXPECT_EQ(bar->UIStyle(), DeepBlue);
+    EXPECT_EQ(bar->Height(), 32);
+
+    class TListeningForm : public TForm {
+    public:
+        using TForm::TForm;
+        std::function<void(TComponent*)> OnInsert;
+
+    protected:
+        void Notification(TComponent* component, TOperation operation) override
+        {
+            TForm::Notification(component, operation);
+            if (operation == TOperation::opInsert && OnInsert) OnInsert(component);
+        }
+    };
+    auto owner = MakeOwned<TListeningForm>(nullptr);
+    bool whole = false;
+    owner->OnInsert = [&](TComponent* component) {
+        auto* announced = dynamic_cast<TkypTitleBar*>(component);
+        if (!announced) return;
+        whole = announced->DefPopupMenu() && announced->Buttons() && announced->Buttons()->Count() == 4 &&
+                announced->Sections() && announced->Sections()->Count() == 3;
+        if (whole) announced->SetUIStyle(BlueGlass);
+    };
+    TkypTitleBar* announced = New<TkypTitleBar>(owner.get());
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(announced->UIStyle(), BlueGlass);
 }
 
 // ------------------------------------------------------------- skin files

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HandleCounts.h"
+#include "KYPForm.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "KYPThemes.h"
@@ -342,33 +343,67 @@ TEST_F(TitleBarWindowTest, PicturesOfEveryStyleActiveAndInactiveHotPressedAndRig
     bar->SetCaption(L"Quorvell - a small skinned sound recorder");
     const std::pair<TkypUIStyle, const wchar_t*> styles[] = {
         {MacOS, L"macos"}, {WinXP, L"winxp"}, {DeepBlue, L"deepblue"}, {Protein, L"protein"}, {BlueGlass, L"blueglass"}};
-    int saved = 0;
     auto save = [&](const String& name) {
-        Snapshot(bar)->SaveToFile((dir / (L"titlebar_" + name + L".bmp")).wstring());
-        ++saved;
+        TOwned<TBitmap> shot = Snapshot(bar);
+        shot->SaveToFile((dir / (L"titlebar_" + name + L".bmp")).wstring());
+        return shot;
     };
+    auto same = [](TBitmap& a, TBitmap& b, const TRect& r) {
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (a.Canvas().Pixels(x, y) != b.Canvas().Pixels(x, y)) return false;
+        return true;
+    };
+    auto count = [](TBitmap& shot, const TRect& r, TColor colour) {
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) n += shot.Canvas().Pixels(x, y) == colour;
+        return n;
+    };
+    const TColor inactive = ColorToRGB(clInactiveCaption);
+    TOwned<TBitmap> deepBlue;
     for (const auto& [style, name] : styles) {
+        SCOPED_TRACE(String(name));
         bar->SetUIStyle(style);
         Leave(bar);
         bar->SetFormActive(true);
-        save(String(name) + L"_active");
+        TOwned<TBitmap> active = save(String(name) + L"_active");
         bar->SetFormActive(false);
-        save(String(name) + L"_inactive");
+        TOwned<TBitmap> dim = save(String(name) + L"_inactive");
         bar->SetFormActive(true);
-        const int maxLeft = bar->Width() - bar->RightBtnXOffset() - 1 - 2 * (bar->Buttons()->Items(1)->PicNormal()->Width() + 1);
+        const TPicture* face = bar->Buttons()->Items(2)->PicNormal();
+        const int maxLeft = bar->Width() - bar->RightBtnXOffset() - 2 - 2 * face->Width();
+        const TRect maximise(maxLeft, bar->BtnTop(), maxLeft + face->Width(), bar->BtnTop() + face->Height());
         Hover(bar, maxLeft + 4, bar->BtnTop() + 4);
-        save(String(name) + L"_hot");
+        TOwned<TBitmap> hot = save(String(name) + L"_hot");
         Press(bar, maxLeft + 4, bar->BtnTop() + 4);
-        save(String(name) + L"_pressed");
+        TOwned<TBitmap> pressed = save(String(name) + L"_pressed");
         Leave(bar);
         Release(bar, 200, 2);
+
+        // The style's left picture at the left edge, above the icon.
+        TOwned<TBitmap> left = MakeOwned<TBitmap>();
+        left->Assign(bar->Sections()->Items(0)->Picture()->Bitmap());
+        EXPECT_EQ(active->Canvas().Pixels(1, 0), left->Canvas().Pixels(1, 0));
+        // The maximise button's three faces differ, and only it changes.
+        EXPECT_FALSE(same(*active, *hot, maximise));
+        EXPECT_FALSE(same(*hot, *pressed, maximise));
+        EXPECT_TRUE(same(*active, *hot, TRect(0, 0, maxLeft - 30, bar->Height())));
+        // Only the caption takes the inactive colour.
+        const TRect caption(0, 0, maxLeft - 30, bar->Height());
+        EXPECT_GT(count(*dim, caption, inactive), count(*active, caption, inactive));
+        if (style == DeepBlue) deepBlue = std::move(active);
     }
     SysLocale.MiddleEast = true;
     bar->SetParentBiDiMode(false);
     bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
     bar->SetUIStyle(DeepBlue);
-    save(L"deepblue_rtl");
-    EXPECT_EQ(saved, 21);
+    TOwned<TBitmap> rtl = save(L"deepblue_rtl");
+    // The caption leaves the left, where the icon stays, for the buttons' side.
+    const int top = bar->BtnTop(), buttons = bar->Width() - 60;
+    EXPECT_TRUE(same(*deepBlue, *rtl, TRect(0, 0, 20, bar->Height())));
+    EXPECT_FALSE(same(*deepBlue, *rtl, TRect(21, top, 60, top + 12)));
+    EXPECT_FALSE(same(*deepBlue, *rtl, TRect(buttons - 40, top, buttons - 10, top + 12)));
 }
 
 // ------------------------------------------------------------- skin files
@@ -488,4 +523,42 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
     theme->SetThemeFile(SampleSkinFile());
     bar->SetFileTheme(theme);
     save(L"rtl");
+}
+
+// A skin that cuts its title through the key colour: there the frame's top
+// border shows the form colour, never what a built-in style drawn in
+// between left in the bar's pictures.
+TEST_F(TitleBarWindowTest, TheTopBorderShowsTheFormColourThroughTheTitlesKeyAfterAStyleSwitch)
+{
+    TempDir dir;
+    const String skin = dir.File("cut.skn");
+    constexpr TColor kFormColour = 0x808080, kKey = 0xFF00FF;
+    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, kKey),
+                         BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), IntegerRecord("SKIN2_FORMCOLOR", kFormColour),
+                         IntegerRecord("SKIN2_TRANSCOLOR", kKey), BooleanRecord("SKIN2_TITLEBARNEEDREGION", 1),
+                         IntegerRecord("SKIN2_TITLEBARREGIONMINY", 10), IntegerRecord("SKIN2_TITLEBARREGIONMAXY", 12)});
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(skin);
+    ASSERT_TRUE(theme->CanUse());
+    FreeObject(bar);
+    bar = nullptr;
+    auto* frame = New<TkypForm>(form.get());
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    frame->SetUIStyle(DeepBlue);
+    Pump();
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    frame->TitleBar()->ForcePaint();
+    frame->PaintFormBorder();
+    TBitmap* title = nullptr;
+    frame->TitleBar()->GetTitleImage(-2, title);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kFormColour);
+    {
+        TWindowDC dc(form->Handle());
+        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
+    }
+    frame->SetFileTheme(nullptr);
 }

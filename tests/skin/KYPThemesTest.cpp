@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "Bitmap.h"
 #include "Controls.h"
 #include "Forms.h"
@@ -117,4 +119,26 @@ TEST(StyleTables, PicturesThatClassesLoadHaveTheirFixedSizes)
         EXPECT_NO_THROW(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), name)) << ToUtf8(name);
         EXPECT_FALSE(bitmap.Empty()) << ToUtf8(name);
     }
+}
+
+TEST(StyleTables, EachNamedAttributeIsOfTheKindItsNameSays)
+{
+    using A = TkypStyleAttr;
+    const std::pair<A, uint8_t> named[] = {{A::ButtonStrip, kStyleBitmap}, {A::CheckBoxStrip, kStyleBitmap},
+        {A::RadioButtonStrip, kStyleBitmap}, {A::TitleButtonStrip, kStyleBitmap},
+        {A::TitleButtonsTransparent, kStyleBool}, {A::TitleLeftOffset, kStyleInt}, {A::TitleRightOffset, kStyleInt},
+        {A::TitleButtonTop, kStyleInt}, {A::TitleLeft, kStyleBitmap}, {A::TitleClient, kStyleBitmap},
+        {A::TitleRight, kStyleBitmap}, {A::FormMinWidth, kStyleInt}, {A::RoundCorner, kStyleInt},
+        {A::FormColor, kStyleColor}, {A::BorderColor, kStyleColor}, {A::BorderWidth, kStyleInt},
+        {A::SelectedMenuBorder, kStyleColor}, {A::SelectedMenuFill, kStyleColor}, {A::SelectedMenuFont, kStyleColor},
+        {A::MenuItemFill, kStyleColor}, {A::MenuItemFont, kStyleColor}, {A::MenuSideBar, kStyleColor}};
+    for (const auto& [attr, expected] : named) {
+        uint8_t kind = 99;
+        GetStyleAttribute(DeepBlue, static_cast<int>(attr), kind);
+        EXPECT_EQ(kind, expected) << "attribute " << static_cast<int>(attr);
+    }
+    // The typed getters read the numbered attribute.
+    EXPECT_EQ(GetStyleColor(WinXP, A::BorderColor), 0xC82C00);
+    EXPECT_EQ(GetStyleInt(BlueGlass, A::TitleRightOffset), -3);
+    EXPECT_TRUE(GetStyleBool(Protein, A::TitleButtonsTransparent));
 }
