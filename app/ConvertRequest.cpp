@@ -9,13 +9,26 @@ String ConvertOntoItselfText(const String& fileName)
 
 String ReplaceMp3Question(const String& mp3File) { return mp3File + L" already exists. Replace it?"; }
 
-bool TConvertRequests::Approve(const String& source, const TStrings& queued, const TAskReplace& askReplace)
+bool TConvertRequests::Approve(const String& source, const TStrings& queuedInputs, const TStrings& queuedOutputs,
+                               const TAskReplace& askReplace)
 {
     const String mp3 = ChangeFileExt(source, L".mp3");
     // Names differing in letter case are one file on Windows.
     if (SameText(mp3, source)) throw EConvertOntoItself(ConvertOntoItselfText(source));
-    const bool ours = queued.IndexOf(mp3) >= 0 || converted_.IndexOf(mp3) >= 0;
-    if (!ours && FileExists(mp3) && !askReplace(mp3)) return false;
-    if (converted_.IndexOf(mp3) < 0) converted_.Add(mp3);
-    return true;
+    if (queuedInputs.IndexOf(source) >= 0) return false;
+    const int converted = convertedMp3s_.IndexOf(mp3);
+    const bool ours = converted >= 0 && SameText(convertedSources_.Get(converted), source);
+    const bool replacesAnother = queuedOutputs.IndexOf(mp3) >= 0 || (!ours && FileExists(mp3));
+    return !replacesAnother || askReplace(mp3);
+}
+
+void TConvertRequests::Converted(const String& source, const String& mp3File)
+{
+    const int known = convertedMp3s_.IndexOf(mp3File);
+    if (known >= 0) {
+        convertedSources_.Put(known, source);
+        return;
+    }
+    convertedMp3s_.Add(mp3File);
+    convertedSources_.Add(source);
 }

@@ -17,15 +17,23 @@ String ReplaceMp3Question(const String& mp3File);
 
 class TConvertRequests {
 public:
-    // Whether Mp3File may be replaced; asked only about an existing file.
+    // Whether Mp3File may be replaced.
     using TAskReplace = std::function<bool(const String& mp3File)>;
 
-    // Whether Source may be converted to its MP3 now. Not asked about are
-    // MP3 files the encoder still has to write in this run (Queued, the
-    // encoder's output list) and those an earlier conversion of this
-    // program run wrote. Raises EConvertOntoItself.
-    bool Approve(const String& source, const TStrings& queued, const TAskReplace& askReplace);
+    // Whether Source is to go to the encoder now. Not if it is on the
+    // encoder's lists already (QueuedInputs): that entry converts it. The
+    // user is asked before its MP3 would replace another file's MP3: one
+    // that is there, or one the encoder is still to write for another
+    // input (QueuedOutputs); an MP3 whose last conversion in this program
+    // run was from Source itself is replaced without a question. Raises
+    // EConvertOntoItself.
+    bool Approve(const String& source, const TStrings& queuedInputs, const TStrings& queuedOutputs,
+                 const TAskReplace& askReplace);
+    // The encoder finished converting Source into Mp3File.
+    void Converted(const String& source, const String& mp3File);
 
 private:
-    TStringList converted_;  // MP3 files approved in this program run
+    // The source each MP3 was last converted from in this program run.
+    TStringList convertedMp3s_;
+    TStringList convertedSources_;
 };

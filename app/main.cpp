@@ -1,5 +1,7 @@
 #include "main.h"
 
+#include <utility>
+
 #include "CreateWav.h"
 #include "FileSystem.h"
 #include "FormLoader.h"
@@ -275,7 +277,12 @@ void TFrmMain::WndProc(TMessage& message)
         WMHotKey(message);
         return;
     }
+    if (message.Msg == WM_ENCODEQUEUED) {
+        WMEncodeQueued();
+        return;
+    }
     TForm::WndProc(message);
+    if (message.Msg == WM_ENABLE && message.WParam && std::exchange(encodeWhenEnabled_, false)) EncodeQueued();
 }
 
 void TFrmMain::WMHotKey(TMessage& message)
@@ -315,7 +322,8 @@ void TFrmMain::ShowIdleButtons()
 void TFrmMain::btn_recordClick(TObject*)
 {
     // The hot key and the menu reach here while a recording runs: that one
-    // is stopped and saved first, as the stop command does.
+    // is stopped and saved first, as the stop command does. The stop only
+    // queues its encoding, so the next recording starts at once.
     if (Recording()) btn_stopClick(this);
     musicPath_ = Get_MusicPath();
     if (musicPath_.empty()) Saveto1Click(this);
@@ -332,15 +340,22 @@ void TFrmMain::btn_recordClick(TObject*)
         btn_Stop->SetEnabled(true);
         iTmrRecTime->SetTag(0);
         iTmrRecTime->SetEnabled(true);
+        IRecTime->SetCaption(L"0");
     } catch (const std::exception&) {
-        // A device left open here would be taken for a running recording;
-        // a failing close must not keep the box below from the user.
-        try {
-            MPRec->Close();
-        } catch (const std::exception&) {
-        }
+        // A device left open here would be taken for a running recording.
+        CloseRecordingDevice();
         ShowIdleButtons();
         Application->MessageBox(kInitDeviceErrorText, L"Error", MB_ICONERROR);
+    }
+}
+
+void TFrmMain::CloseRecordingDevice()
+{
+    // A failing close must not keep the user's box or the next recording
+    // away: the device is forgotten all the same.
+    try {
+        MPRec->Close();
+    } catch (const std::exception&) {
     }
 }
 
@@ -368,15 +383,31 @@ void TFrmMain::btn_stopClick(TObject*)
             IRecTime->SetCaption(L"OK!");
         }
     } catch (const std::exception&) {
-        // Silent by design; an idle window shows no running seconds.
+        // Silent by design; an idle window shows no running seconds. A
+        // recording that could not be saved keeps what its WAV holds, and
+        // the device is closed, so the next recording starts clean.
         iTmrRecTime->SetEnabled(false);
+        CloseRecordingDevice();
         ShowIdleButtons();
     }
 }
 
 void TFrmMain::EncodeQueued()
 {
-    if (!Lame->Running()) Lame->ProcessFiles();
+    // A second post finds the lists empty or the run going: harmless.
+    if (!Lame->Running()) PostMessageW(Handle(), WM_ENCODEQUEUED, 0, 0);
+}
+
+void TFrmMain::WMEncodeQueued()
+{
+    // A modal box of a command (a file dialog, a question) disables the
+    // window and runs a message loop of its own: the run waits until the
+    // box has gone and its command has returned.
+    if (!IsWindowEnabled(Handle())) {
+        encodeWhenEnabled_ = true;
+        return;
+    }
+    if (!Lame->Running() && Lame->InputFiles()->Count() > 0) Lame->ProcessFiles();
 }
 
 void TFrmMain::ShowDoneWhenIdle()
@@ -384,9 +415,10 @@ void TFrmMain::ShowDoneWhenIdle()
     if (!Recording() && !book_.EncodingPending()) IRecTime->SetCaption(L"OK!");
 }
 
-void TFrmMain::LameEndFile(TObject*, uint16_t num, const String&)
+void TFrmMain::LameEndFile(TObject*, uint16_t num, const String& mp3File)
 {
-    book_.Encoded(Lame->InputFiles()->Get(num));
+    const String wavFile = Lame->InputFiles()->Get(num);
+    if (!book_.Encoded(wavFile)) convertRequests_.Converted(wavFile, mp3File);
     ShowDoneWhenIdle();
 }
 
@@ -407,7 +439,7 @@ void TFrmMain::LameEndProcess(TObject*)
 
 void TFrmMain::ConvertFile(const String& wavFile)
 {
-    if (!convertRequests_.Approve(wavFile, *Lame->OutputFiles(), AskToReplace)) return;
+    if (!convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace)) return;
     Lame->InputFiles()->Add(wavFile);
     Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));
     EncodeQueued();

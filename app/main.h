@@ -114,21 +114,31 @@ private:
     void LoadComponents();
     TRecordingQuality ChosenQuality() const;
     void ShowIdleButtons();
-    // Runs the encoder over its lists, unless a run is already going on:
-    // that run reaches the files just added.
+    // Starts the encoder over its lists from the message loop, once the
+    // command that queued a file has returned, so that no command runs a
+    // whole encoding inside itself; a run already going on takes the files
+    // just added.
     void EncodeQueued();
+    void WMEncodeQueued();
+    // Closes the recording device whatever it holds; a device that will
+    // not close is forgotten all the same.
+    void CloseRecordingDevice();
     // "OK!" once nothing of the user's is recording or waiting for its MP3.
     void ShowDoneWhenIdle();
     void ConvertFile(const String& wavFile);
     String ProgramFolder() const;
 
     String musicPath_;
+    bool encodeWhenEnabled_ = false;  // a queued run waits for a modal box to go
     TRecordingBook book_;
     TConvertRequests convertRequests_;
     ATOM hotKeyIds_[3] = {};
 };
 
 extern TFrmMain* FrmMain;
+
+// Posted to the main window to start encoding what the commands queued.
+constexpr UINT WM_ENCODEQUEUED = WM_APP + 1;
 
 // The record command's box when the device cannot start.
 inline const String kInitDeviceErrorText =

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "ApplicationHook.h"
+#include "FileHandle.h"
 #include "FileSystem.h"
 #include "LameLibrary.h"
 
@@ -169,9 +170,12 @@ void TLameCoder::Fire(Call&& call)
     }
 }
 
-// Releases a file's stream, files and buffers however its encoding ends,
-// and removes an unfinished output that the file itself brought into being
-// (never one that was there before, nor a device).
+// Releases a file's stream, files and buffers however its encoding ends.
+// An output that is not there yet is written in place, and an unfinished
+// one is removed (a device is never removed). An MP3 that is already there
+// is the user's until the new one is whole: the new one is written beside
+// it and renamed over it once finished, so a failure or a cancel leaves the
+// old file as it was and nothing beside it.
 class TLameCoder::TFileGuard {
 public:
     explicit TFileGuard(TLameCoder& coder) : coder_(coder) {}
@@ -180,21 +184,39 @@ public:
     ~TFileGuard()
     {
         coder_.CleanUp();
-        if (!finished_ && !newOutput_.empty() && FileExists(newOutput_)) RemoveFile(newOutput_);
+        if (!kept_ && !written_.empty() && FileExists(written_)) RemoveFile(written_);
     }
     void CreateOutput(const String& fileName)
     {
-        const bool existed = FileExists(fileName);
-        coder_.FMP3File = std::make_unique<TFileStream>(fileName, fmCreate | fmShareDenyNone);
-        if (!existed) newOutput_ = fileName;
+        target_ = fileName;
+        written_ = FileExists(fileName) ? SideFileName(fileName) : fileName;
+        coder_.FMP3File = std::make_unique<TFileStream>(written_, fmCreate | fmShareDenyNone);
     }
-    // Finished or cancelled: the output stays as written.
-    void KeepOutput() { finished_ = true; }
+    // Finished: the new output takes its place.
+    void KeepOutput()
+    {
+        coder_.FMP3File.reset();
+        if (written_ != target_ && !RenameFileOver(written_, target_))
+            coder_.Fail(L"Cannot replace " + target_ + L": " + SysErrorMessage(GetLastOSError()));
+        kept_ = true;
+    }
+    // Cancelled: a new output keeps what was written; a replacement is
+    // dropped, so the old file stays whole.
+    void KeepPartialOutput() { kept_ = written_ == target_; }
 
 private:
+    // A free name beside FileName for the file being written.
+    static String SideFileName(const String& fileName)
+    {
+        String name = fileName + L".part";
+        for (unsigned n = 2; FileExists(name); ++n) name = fileName + L"." + UIntToStr(n) + L".part";
+        return name;
+    }
+
     TLameCoder& coder_;
-    String newOutput_;
-    bool finished_ = false;
+    String target_;
+    String written_;  // the file the output goes into: the target or one beside it
+    bool kept_ = false;
 };
 
 namespace {
@@ -283,7 +305,7 @@ bool TLameCoder::ProcessFile(int index)
     });
     guard.CreateOutput(FOutputFiles->Get(index));
     if (!EncodeChunks()) {
-        guard.KeepOutput();
+        guard.KeepPartialOutput();
         return false;
     }
     Flush();

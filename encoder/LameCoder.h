@@ -119,13 +119,17 @@ public:
     void CloseCoder();
     uint32_t EncodeBuffer(void* inBuf, void* outBuf, uint32_t& outP);
 
+    // Ends the run after the chunk under way: a new output keeps what was
+    // written, a replaced one stays as it was before the run.
     void CancelProcess() { FCancelProcess = true; }
     // True while ProcessFiles runs (its handlers may run other commands).
     bool Running() const { return FRunning; }
-    // Encodes every input into its output. A file that fails (ELameError,
-    // or the stream error of a file that cannot be opened or created) is
-    // released, its partly written output removed, and it leaves both
-    // lists; the files after it are still encoded. Its failure goes to
+    // Encodes every input into its output. An output that exists already
+    // stays as it was until its replacement is complete (written beside it
+    // as "<output>.part", then renamed over it). A file that fails
+    // (ELameError, or the stream error of a file that cannot be opened or
+    // created) is released, its partly written output removed, and it
+    // leaves both lists; the files after it are still encoded. Its failure goes to
     // OnFileError; without that handler the first failure is raised once
     // the run is through, and OnEndProcess does not fire. An exception from
     // an event handler ends the run at once and reaches the caller, after

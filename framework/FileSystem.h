@@ -8,6 +8,10 @@
 bool FileExists(const String& fileName);
 // True when the file was deleted.
 bool RemoveFile(const String& fileName);
+// Renames Source to Target, replacing a file of that name in one step:
+// Target is either the old file or the new one, never a mix or missing.
+// False (both left as they were) when the system refuses.
+bool RenameFileOver(const String& source, const String& target);
 // -1 when the file cannot be examined.
 int64_t FileSizeOf(const String& fileName);
 // The full path of the running program.

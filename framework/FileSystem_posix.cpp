@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,11 @@ bool FileExists(const String& fileName)
 }
 
 bool RemoveFile(const String& fileName) { return ::unlink(ToUtf8(fileName).c_str()) == 0; }
+
+bool RenameFileOver(const String& source, const String& target)
+{
+    return std::rename(ToUtf8(source).c_str(), ToUtf8(target).c_str()) == 0;
+}
 
 int64_t FileSizeOf(const String& fileName)
 {

@@ -10,6 +10,11 @@ bool FileExists(const String& fileName)
 
 bool RemoveFile(const String& fileName) { return DeleteFileW(fileName.c_str()) != 0; }
 
+bool RenameFileOver(const String& source, const String& target)
+{
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 int64_t FileSizeOf(const String& fileName)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;

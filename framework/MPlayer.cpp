@@ -124,9 +124,14 @@ TMediaPlayer::~TMediaPlayer()
 
 void TMediaPlayer::Open()
 {
+    if (unsavedRecording_) {
+        Stop();
+        SaveInto(openedFileName_);
+    }
     Close();
     WAVEFORMATEX format{};
     device_ = TMciDevice(ReadEmptyRecordingFormat(fileName_, format) ? OpenNewRecording(format) : OpenDevice());
+    openedFileName_ = fileName_;
 }
 
 TMciDevice TMediaPlayer::OpenDevice() const
@@ -214,6 +219,7 @@ void TMediaPlayer::StartRecording()
     if (waveInGetNumDevs() == 0) Check(MCIERR_WAVE_INPUTSUNSUITABLE);
     MCI_RECORD_PARMS parameters{};
     StartNotified(MCI_RECORD, &parameters);
+    unsavedRecording_ = true;
 }
 
 void TMediaPlayer::Play()
@@ -230,11 +236,14 @@ void TMediaPlayer::Stop()
     WaitForPendingCommand();
 }
 
-void TMediaPlayer::Save()
+void TMediaPlayer::Save() { SaveInto(fileName_); }
+
+void TMediaPlayer::SaveInto(const String& fileName)
 {
     MCI_SAVE_PARMSW parameters{};
-    parameters.lpfilename = fileName_.c_str();
+    parameters.lpfilename = fileName.c_str();
     Check(Command(RequireDevice(), MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, &parameters));
+    unsavedRecording_ = false;
 }
 
 void TMediaPlayer::Close()
@@ -245,5 +254,6 @@ void TMediaPlayer::Close()
         Command(device_.get(), MCI_STOP, MCI_WAIT, &parameters);
         WaitForPendingCommand();
     }
+    unsavedRecording_ = false;
     Check(device_.Close());
 }

@@ -55,7 +55,10 @@ public:
 
     // Closes an open device, then opens FileName. A WAV file that holds
     // only its header is opened as a new recording in the header's format:
-    // not every MCI wave device records into such a file in place.
+    // not every MCI wave device records into such a file in place. A
+    // recording the device holds unsaved is first saved into the file it
+    // was opened for; when that fails, the error is raised and the device
+    // stays open with it.
     void Open();
     // Records from the current position and returns at once.
     void StartRecording();
@@ -64,7 +67,8 @@ public:
     void Stop();
     // Writes the device's sound into FileName.
     void Save();
-    // Nothing happens when no device is open.
+    // Nothing happens when no device is open. A recording not saved is
+    // discarded.
     void Close();
 
 private:
@@ -74,7 +78,7 @@ private:
     HWND NotifyWindow();
     void StartNotified(UINT command, void* parameters);
     void WaitForPendingCommand();
-
+    void SaveInto(const String& fileName);
 
     TMPDeviceTypes deviceType_ = TMPDeviceTypes::dtAutoSelect;
     String fileName_;
@@ -82,4 +86,7 @@ private:
     // Receives the device's word that a recording or playback has ended.
     TWindowHandle notifyWindow_;
     bool commandPending_ = false;
+    // Recorded since the device was opened or last saved.
+    bool unsavedRecording_ = false;
+    String openedFileName_;
 };

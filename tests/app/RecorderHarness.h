@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FileSystem.h"
+#include "PumpUntil.h"
 #include "Registry.h"
 #include "SaveSeting.h"
 #include "main.h"
@@ -46,10 +47,22 @@ protected:
         SetForegroundWindow(form->Handle());
         Application->ProcessMessages();
     }
+    // Lets a recording run for a time: its length, not a wait for a sign.
     static void WaitFor(DWORD milliseconds)
     {
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < milliseconds; Sleep(5))
-            Application->ProcessMessages();
+        PumpUntilHolds([] { return false; }, milliseconds);
+    }
+    // Until the display has counted Seconds of the running recording.
+    void RecordFor(int seconds)
+    {
+        PumpUntil([&] { return form->IRecTime->Caption() == IntToStr(seconds); }, 1000 * seconds + 3000,
+                  std::to_string(seconds) + " s of recording");
+    }
+    // Until the encoder has taken every queued file and is idle.
+    void WaitForEncoding()
+    {
+        PumpUntil([&] { return !form->Lame->Running() && form->Lame->InputFiles()->Count() == 0; }, 60000,
+                  "the encoder to finish its lists");
     }
     // As the system delivers a registered Ctrl+<key>.
     void HotKey(char key)
@@ -59,13 +72,14 @@ protected:
     }
     void Choose(const wchar_t* item) { form->MenuItem(item)->Click(); }
     bool IdleButtons() const { return form->btn_record->Enabled() && !form->btn_Stop->Enabled(); }
-    void RecordByHotKeys(TkypRadioButton* radio, DWORD milliseconds = 1200)
+    void RecordByHotKeys(TkypRadioButton* radio)
     {
         radio->SetChecked(true);
         HotKey('R');
         ASSERT_TRUE(form->Recording());
-        WaitFor(milliseconds);
+        RecordFor(1);
         HotKey('S');
+        WaitForEncoding();
     }
     // More than the header the record command writes.
     static bool HoldsSound(const String& wav) { return FileSizeOf(wav) > 44 + 4000; }

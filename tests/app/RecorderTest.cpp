@@ -3,10 +3,13 @@
 // for the native tone checks are copied to fixed names, and captures of the
 // window for looking at go to screens/.
 #include "DialogDriver.h"
+#include "MenuRobot.h"
 #include "RecorderHarness.h"
 #include "TempDir.h"
 #include "WavFiles.h"
 
+#include <atomic>
+#include <map>
 #include <utility>
 
 namespace {
@@ -42,6 +45,16 @@ void Drop(TFrmMain* form, const String& wav)
     form->DragFileDropFiles(form, &files, 1, TPoint{});
 }
 
+// From a robot's thread: once the GUI thread's menu is on screen and
+// painted.
+bool MenuShown(DWORD guiThread)
+{
+    int count = 0;
+    const HWND menu = WaitForMenu(guiThread, count);
+    if (menu) UpdateWindow(menu);  // returns once the menu's thread has painted it
+    return menu != nullptr;
+}
+
 }  // namespace
 
 TEST_F(RecorderHarness, FirstStartAsksForThePrefixAndTheHighQualityEndsAsTheMp3Alone)
@@ -57,8 +70,8 @@ TEST_F(RecorderHarness, FirstStartAsksForThePrefixAndTheHighQualityEndsAsTheMp3A
     EXPECT_EQ(ReadMusicPath(), prefix);
     Capture(form, L"recorder-idle.bmp");
     {
-        TDialogRobot robot([&] {
-            Sleep(700);
+        TDialogRobot robot([&, guiThread = GetCurrentThreadId()] {
+            EXPECT_TRUE(MenuShown(guiThread));
             Capture(form, L"recorder-menu.bmp");
             PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
         });
@@ -69,10 +82,10 @@ TEST_F(RecorderHarness, FirstStartAsksForThePrefixAndTheHighQualityEndsAsTheMp3A
     HotKey('R');
     EXPECT_TRUE(!form->btn_record->Enabled() && form->btn_Stop->Enabled());
     EXPECT_EQ(form->CurrentFileName(), prefix + L"3.wav");  // 1 has its MP3, 2 its WAV
-    WaitFor(2300);
-    EXPECT_EQ(form->IRecTime->Caption(), L"2");
+    RecordFor(2);
     Capture(form, L"recorder-recording.bmp");
     HotKey('S');
+    WaitForEncoding();
 
     EXPECT_TRUE(IdleButtons());
     EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
@@ -90,7 +103,7 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     ShowRecorder();
     form->sRBMid->SetChecked(true);
     form->btn_record->Click();
-    WaitFor(1200);
+    RecordFor(1);
     Choose(L"StopRecord1");
     EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
     EXPECT_FALSE(FileExists(prefix + L"1.mp3"));
@@ -98,13 +111,14 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
 
     form->sRBLow->SetChecked(true);
     HotKey('R');
-    WaitFor(1200);
+    EXPECT_EQ(form->IRecTime->Caption(), L"0");  // not the last one's "OK!"
+    RecordFor(1);
     HotKey('R');
     EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
     EXPECT_EQ(form->CurrentFileName(), prefix + L"3.wav");
     // Long enough that the MP3 encoder's fixed delay stays within the
     // length check of its conversion.
-    WaitFor(2000);
+    RecordFor(2);
     HotKey('S');
     KeepAs(prefix + L"3.wav", L"recorder_low.wav");
 
@@ -121,6 +135,7 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     const String song = ExtractFilePath(prefix) + L"song.wav";
     WriteWav(song, SineSamples(440, 1, 22050, 1), 22050, 1);
     Drop(form, song);
+    WaitForEncoding();
     KeepAs(prefix + L"1.mp3", L"recorder_middle.mp3");
     KeepAs(prefix + L"3.mp3", L"recorder_low.mp3");
     EXPECT_GT(FileSizeOf(ChangeFileExt(song, L".mp3")), 1000);
@@ -132,6 +147,7 @@ TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDelete
     const String odd = ExtractFilePath(prefix) + L"odd-rate.wav";
     WriteWav(odd, SineSamples(440, 1, 12345, 1), 12345, 1);
     Drop(form, odd);
+    WaitForEncoding();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(odd), String::npos) << ToUtf8(errors[0]);
     EXPECT_EQ(errorKinds[0], std::type_index(typeid(ELameError)));  // reported as the kind it was raised as
@@ -159,6 +175,7 @@ TEST_F(RecorderHarness, TheEncodingQueueGoesPastABadFileAndEachRecordingGetsItsO
         Drop(form, good);
     };
     Drop(form, first);
+    WaitForEncoding();
     EXPECT_TRUE(form->Recording());
     EXPECT_EQ(form->ConvertAfterRecording(), 1);  // the run's end left the recording's choice alone
     EXPECT_GT(FileSizeOf(ChangeFileExt(first, L".mp3")), 1000);
@@ -171,13 +188,14 @@ TEST_F(RecorderHarness, TheEncodingQueueGoesPastABadFileAndEachRecordingGetsItsO
 
     // The recording stops during the next convert: it joins that run, and
     // "OK!" waits until its MP3 is there.
-    WaitFor(1200);
+    RecordFor(1);
     bool stopped = false, okEarly = false;
     form->Lame->OnProgress = [&](TObject*, uint16_t) {
         if (!std::exchange(stopped, true)) PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'S'));
         okEarly = okEarly || form->IRecTime->Caption() == L"OK!";
     };
     Drop(form, second);
+    WaitForEncoding();
     EXPECT_FALSE(okEarly);
     EXPECT_TRUE(IdleButtons());
     EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
@@ -195,8 +213,7 @@ TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhil
     // the card, which shows no focus rectangle beside the captionless button.
     SendMessageW(form->sRBMid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
     SendMessageW(form->sRBMid->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-    WaitFor(100);
-    EXPECT_TRUE(form->sRBMid->Checked() && form->sRBMid->Focused());
+    PumpUntil([&] { return form->sRBMid->Checked() && form->sRBMid->Focused(); }, 2000, "the middle quality chosen");
     Capture(form, L"recorder-quality.bmp");
     EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_CONTROL, 'P'));
     HotKey('S');
@@ -209,9 +226,12 @@ TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhil
     EXPECT_THROW(Choose(L"StopPlay1"), EMCIDeviceError);
 
     form->btn_min->Click();
-    WaitFor(100);
-    EXPECT_TRUE(IsIconic(form->Handle()));
-    // Nothing recorded: nothing to wait for, the window goes at once.
+    PumpUntil([&] { return IsIconic(form->Handle()); }, 2000, "the window minimised");
+    // Nothing recorded: nothing to wait for, the shown window goes at
+    // once (hiding a shown window is what can make Wine wait).
+    ShowWindow(form->Handle(), SW_RESTORE);
+    PumpUntil([&] { return !IsIconic(form->Handle()) && IsWindowVisible(form->Handle()); }, 2000,
+              "the window shown again");
     const DWORD start = GetTickCount();
     FreeObject(form);
     EXPECT_LT(GetTickCount() - start, 1000u);
@@ -225,21 +245,26 @@ TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhil
 namespace {
 
 // Chooses File in the convert command's dialog and answers a replace
-// question, if one comes, with Answer (0: none is looked for); the
-// question's text or empty.
+// question, if one comes before the command returns, with Answer (0: none
+// is looked for); the question's text or empty.
 String ConvertThroughMenu(TFrmMain* form, const String& file, int answer)
 {
     String question;
-    TDialogRobot robot([&] {
-        const HWND dialog = WaitForDialog(0, L"");
-        AcceptFileDialog(dialog, file);
-        for (int i = 0; i < 200 && IsWindow(dialog); ++i) Sleep(25);
-        if (const HWND box = answer ? WaitForDialog(0, L"Quorvell", 700) : nullptr) {
-            question = DialogText(box);
-            PressDialogButton(box, answer);
-        }
-    });
-    form->MenuItem(L"WavMp31")->Click();
+    std::atomic<bool> returned = false;
+    {
+        TDialogRobot robot([&] {
+            AcceptFileDialog(WaitForDialog(0, L""), file);
+            while (answer && !returned) {
+                if (const HWND box = WaitForDialog(0, L"Quorvell", 20)) {
+                    question = DialogText(box);
+                    PressDialogButton(box, answer);
+                    return;
+                }
+            }
+        });
+        form->MenuItem(L"WavMp31")->Click();
+        returned = true;
+    }
     return question;
 }
 
@@ -260,8 +285,10 @@ TEST_F(RecorderHarness, ConvertingAsksBeforeReplacingAnMp3AndNeverConvertsAnMp3O
     EXPECT_EQ(ReadFileBytes(song), wav);
 
     EXPECT_NE(ConvertThroughMenu(form, song, IDYES), L"");
+    WaitForEncoding();
     EXPECT_GT(FileSizeOf(mp3), 1000);
-    EXPECT_EQ(ConvertThroughMenu(form, song, IDNO), L"");  // this run's own MP3
+    EXPECT_EQ(ConvertThroughMenu(form, song, IDNO), L"");  // converted from this very file
+    WaitForEncoding();
     EXPECT_TRUE(errors.empty());
 
     const std::string encoded = ReadFileBytes(mp3);
@@ -277,4 +304,100 @@ TEST_F(RecorderHarness, ConvertingAsksBeforeReplacingAnMp3AndNeverConvertsAnMp3O
         EConvertOntoItself);
     EXPECT_EQ(ReadFileBytes(mp3), encoded);
     EXPECT_EQ(form->Lame->InputFiles()->Count(), 0);
+}
+
+TEST_F(RecorderHarness, AnApprovedReplaceThatFailsLeavesTheOldMp3AsItWasAndNothingBesideIt)
+{
+    const String folder = Folder(L"recorder_replace");
+    WriteMusicPath(folder + L"take");
+    ShowRecorder();
+    const String song = folder + L"song.wav", mp3 = folder + L"song.mp3";
+    WriteWav(song, SineSamples(440, 0.5, 44100, 2), 44100, 2);
+    WriteFileBytes(mp3, "the user's own");
+    form->Lame->OnProgress = [](TObject*, uint16_t percent) {
+        if (percent > 50) throw EInOutError(L"the disk went away", 21);
+    };
+    EXPECT_NE(ConvertThroughMenu(form, song, IDYES), L"");
+    PumpUntil([&] { return !errors.empty() && !form->Lame->Running(); }, 20000, "the encoding to fail");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], L"the disk went away");
+    EXPECT_EQ(ReadFileBytes(mp3), "the user's own");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(folder)), {}), 2);
+}
+
+TEST_F(RecorderHarness, RecordPressedDuringAnEncodeKeepsEveryRecordingAndTheNextStartsAtOnce)
+{
+    const String prefix = Folder(L"recorder_busy") + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    std::map<String, int64_t> encodedWavSizes;
+    form->Lame->OnBeginFile = [&](TObject*, uint16_t, const String& wav) { encodedWavSizes[wav] = FileSizeOf(wav); };
+    form->sRBhigh->SetChecked(true);
+    HotKey('R');
+    RecordFor(1);
+
+    // While take1 is encoded, at a long recording's pace: Ctrl+R twice,
+    // half a second apart, and take1's WAV dropped for converting.
+    ULONGLONG firstProgress = 0;
+    int presses = 0;
+    bool recordingWhileTake1Encoded = false;
+    form->Lame->OnProgress = [&](TObject*, uint16_t) {
+        const ULONGLONG now = GetTickCount64();
+        if (!firstProgress) {
+            firstProgress = now;
+            recordingWhileTake1Encoded = form->Recording();
+            Drop(form, prefix + L"1.wav");
+        }
+        if (presses < 2 && now - firstProgress >= 500u * (presses + 1)) {
+            PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'R'));
+            ++presses;
+        }
+        if (presses < 2) Sleep(20);  // the pace of a long recording's encoding
+    };
+    HotKey('R');
+    WaitForEncoding();
+    EXPECT_TRUE(recordingWhileTake1Encoded);
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(form->CurrentFileName(), prefix + L"4.wav");
+    RecordFor(1);
+    HotKey('S');
+    WaitForEncoding();
+
+    for (int take = 1; take <= 4; ++take) {
+        const String wav = prefix + IntToStr(take) + L".wav";
+        SCOPED_TRACE(ToUtf8(wav));
+        EXPECT_GT(encodedWavSizes[wav], 44 + 4000);  // each took sound to the encoder
+        EXPECT_GT(FileSizeOf(ChangeFileExt(wav, L".mp3")), 1000);
+        EXPECT_FALSE(FileExists(wav));
+    }
+    EXPECT_EQ(encodedWavSizes.size(), 4u);  // take1 was not queued twice
+    EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
+    EXPECT_TRUE(errors.empty()) << ToUtf8(errors.empty() ? String() : errors[0]);
+}
+
+TEST_F(RecorderHarness, ASaveThatFailsClosesTheDeviceAndTheNextRecordingStartsClean)
+{
+    const String prefix = Folder(L"recorder_unsaved") + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    form->sRBMid->SetChecked(true);
+    HotKey('R');
+    RecordFor(1);
+    {
+        // Another program holds the WAV file: the save cannot write it.
+        const HANDLE held = CreateFileW((prefix + L"1.wav").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        HotKey('S');
+        CloseHandle(held);
+    }
+    EXPECT_FALSE(form->Recording());
+    EXPECT_TRUE(IdleButtons());
+    EXPECT_NE(form->IRecTime->Caption(), L"OK!");
+    EXPECT_EQ(FileSizeOf(prefix + L"1.wav"), 44);
+
+    RecordByHotKeys(form->sRBMid);
+    EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
+    EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
+    EXPECT_EQ(FileSizeOf(prefix + L"1.wav"), 44);
+    EXPECT_TRUE(errors.empty());
 }

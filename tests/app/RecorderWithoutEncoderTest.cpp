@@ -35,7 +35,7 @@ TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavTheNextMiddleStopEncodesNothin
 
     // Closing the window while recording keeps what was recorded.
     HotKey('R');
-    WaitFor(1200);
+    RecordFor(1);
     FreeObject(form);
     form = nullptr;
     EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));

@@ -173,6 +173,36 @@ TEST_F(LameCoderRun, AFailingFileLeavesTheListsLosesItsPartialMp3AndTheRunGoesOn
     EXPECT_EQ(coder->InputFiles()->Count(), 1);
 }
 
+TEST_F(LameCoderRun, AnMp3BeingReplacedStaysWholeUntilItsReplacementIsFinished)
+{
+    const String mp3 = dir.File("a.mp3");
+    const auto filesInDir = [this] { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); };
+    WriteFileBytes(mp3, "the old take");
+    Add(Wav("a.wav", kChunk * 3), mp3);
+
+    // A failure, and then a cancel, halfway: the old file as it was, and
+    // nothing left beside it.
+    lame.failOnChunk = 1;
+    EXPECT_THROW(coder->ProcessFiles(), ELameError);
+    EXPECT_EQ(ReadFileBytes(mp3), "the old take");
+    EXPECT_EQ(filesInDir(), 2);
+    lame.failOnChunk = -1;
+    Add(dir.File("a.wav"), mp3);
+    coder->OnProgress = [this](TObject*, uint16_t) { coder->CancelProcess(); };
+    coder->ProcessFiles();
+    EXPECT_EQ(ReadFileBytes(mp3), "the old take");
+    EXPECT_EQ(filesInDir(), 2);
+
+    // Finished, the new MP3 takes its place; while it is written the old
+    // one is still there to read.
+    std::string seenWhileEncoding;
+    coder->OnProgress = [&](TObject*, uint16_t) { seenWhileEncoding = ReadFileBytes(mp3); };
+    coder->ProcessFiles();
+    EXPECT_EQ(seenWhileEncoding, "the old take");
+    EXPECT_TRUE(ReadFileBytes(mp3).starts_with("C")) << ReadFileBytes(mp3);
+    EXPECT_EQ(filesInDir(), 2);
+}
+
 TEST_F(LameCoderRun, AThrowingHandlerEndsTheRunWithEverythingReleased)
 {
     struct THandlerError {};

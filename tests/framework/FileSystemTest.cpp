@@ -57,8 +57,10 @@ private:
 }  // namespace
 
 // The longest temporary path Wine gives is MAX_PATH - 2 characters with
-// the delimiter; Windows documents MAX_PATH + 1 at most, so the buffer
-// size is judged with a stand-in for the system call as well.
+// the delimiter: with a longer TMP the system call answers 0, so no real
+// path can outgrow the first buffer here (Windows documents MAX_PATH + 1
+// as its longest answer). That the buffer grows to what the call asks for
+// is judged with a stand-in for the call instead.
 TEST(TempDirectory, IsTheWholeLongPathWithItsDelimiter)
 {
     TempDir dir;

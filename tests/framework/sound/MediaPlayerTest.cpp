@@ -115,6 +115,29 @@ TEST_F(MediaPlayerTest, PlaysAWavFileAndAReopenReplacesTheDevice)
     EXPECT_EQ(FileSizeOf(file), int64_t{44 + 2 * 22050 * 2});
 }
 
+TEST_F(MediaPlayerTest, OpeningAnotherFileSavesTheRecordingHeldUnsavedAndCloseDiscardsIt)
+{
+    TempDir dir;
+    const String first = dir.File("first.wav"), second = dir.File("second.wav"), third = dir.File("third.wav");
+    for (const String& file : {first, second, third}) createwav(1, 16, 22050, file);
+    player->SetFileName(first);
+    player->Open();
+    player->StartRecording();
+    Sleep(300);  // the recording's length, not a wait for anything
+    player->SetFileName(second);
+    player->Open();
+    EXPECT_GT(FileSizeOf(first), 44 + 4000);
+
+    player->StartRecording();
+    Sleep(300);
+    player->Close();
+    EXPECT_EQ(FileSizeOf(second), 44);
+    player->SetFileName(third);
+    player->Open();  // nothing held any more
+    player->Close();
+    EXPECT_EQ(FileSizeOf(second), 44);
+}
+
 TEST(EmptyRecordingFormat, OnlyAWavWithAnEmptyDataChunkCounts)
 {
     TempDir dir;
