@@ -25,6 +25,8 @@ public:
     // Ends before the object does, e.g. when its teardown begins.
     void End() { m_Flag.reset(); }
     TWatch Watch() const { return TWatch(m_Flag); }
+    // The same, for code that takes any expiring pointer.
+    std::weak_ptr<const void> Weak() const { return m_Flag; }
 
 private:
     std::shared_ptr<const bool> m_Flag = std::make_shared<const bool>(true);

@@ -17,13 +17,19 @@
 #include "KYPMDIChildButtons.h"
 #include "KYPMDIMenuSource.h"
 #include "KYPMDIWindowMenu.h"
+#include "KYPFrameTitleBar.h"
 #include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "WindowSubclass.h"
 
-class TkypMDIForm : public TComponent, public IkypTitleBarFrame, public IkypFormFrame, public IkypMenuBarHost {
+class TkypMDIForm : public TComponent,
+                    public IkypTitleBarFrame,
+                    public IkypFormFrame,
+                    public IkypMenuBarHost,
+                    public TkypTitleBarProperties<TkypMDIForm>,
+                    private IkypFrameSide {
 public:
     // Refused with an exception unless the owner is a form; the form is
     // then left as it was.
@@ -61,19 +67,6 @@ public:
     void SetRoundCorner(int size);
     int RoundCornerBottom() const { return m_RoundCornerBottom; }
     void SetRoundCornerBottom(int size);
-    TColor InactiveCaptionColor() const;
-    void SetInactiveCaptionColor(TColor color);
-    bool TitleBarDrawAppIcon() const;
-    void SetTitleBarDrawAppIcon(bool draw);
-    // Kept by the title bar without a repaint.
-    bool TitleBarCustom() const;
-    void SetTitleBarCustom(bool custom);
-    // The title bar's collections, copied into by the setters; null
-    // without a title bar.
-    TkypTitleBarButtons* TitleBarButtons() const;
-    void SetTitleBarButtons(TkypTitleBarButtons* buttons);
-    TkypTitleBarSections* TitleBarSections() const;
-    void SetTitleBarSections(TkypTitleBarSections* sections);
 
     TForm* Form() const { return m_Form; }
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
@@ -97,14 +90,13 @@ public:
     // the client's cascade and tile end in them too.
     void Cascade();
     void Tile();
-    void PaintFormFrame();
+    void PaintFormBorder() override;
     void UpdateFormRegion();
 
     // IkypTitleBarFrame
     bool IsMDIFrame() const override { return true; }
-    void PaintFormBorder() override { PaintFormFrame(); }
     // IkypFormFrame
-    TForm* FramedForm() const override { return m_Hooked ? m_Form : nullptr; }
+    TForm* FramedForm() const override { return m_Window.FramedForm(); }
     // IkypMenuBarHost
     TWinControl* MenuBarParent() override { return m_TopPanel; }
     TkypUIStyle MenuBarStyle() const override { return m_UIStyle; }
@@ -119,23 +111,24 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // IkypFrameSide
+    TkypTitleBar* FrameTitleBar() const override { return m_TitleBar; }
+    int FrameBorderWidth() const override { return m_BorderWidth; }
+    // The shortcuts of the menu the bar shows: a child's while its menu takes the bar.
+    void IsMenuShortCut(TMessage& message) override;
+    bool AnswerFormMessage(TMessage& message) override;
+    void AfterFormMessage(TMessage& message) override;
+    // Keys typed into a dialog or any other window of the program are theirs.
+    bool JudgesKeysOf(HWND window) const override { return m_Window.Contains(window); }
+
     void SetUp();
     void CreateMenuBar();
     void FreeMenuBar();
     void ApplySkinFile(const TkypFileTheme& theme);
     void ApplyBuiltInStyle(TkypUIStyle resolved);
     void ApplyMinWidth(const TkypFileTheme& theme);
-    bool FormWindowAlive() const;
-    TkypFrameLayout Layout() const;
-    int BorderWidthAnswer() const;
-    void Restore();
-    void FormWindowProc(TMessage& message, const TWindowHookNext& next);
-    void AfterFormMessage(TMessage& message);
     void ClientWindowProc(TMessage& message, const TSubclassNext& next);
     void AttachClient();
-    void ApplicationMessage(MSG& msg, bool& handled);
-    bool InsideForm(HWND window) const;
-    void IsMenuShortCut(TMessage& message);
     void ShowControlButtons();
     void HideControlButtons();
     void ShowTopPanel();
@@ -149,22 +142,12 @@ private:
     TkypMDIMenuSource* m_MenuSource = nullptr;     // likewise; holds Menu, fills the bar
     bool m_MenuShown = false;
     bool m_DrawChildCaptions = true;
-    bool m_Destroyed = false;
-    bool m_Hooked = false;
-    int m_HookId = 0;
+    TkypFrameWindow m_Window{*this, false};
     std::unique_ptr<TWindowSubclass> m_Client;
-    TkypFrameSkin m_Skin;
-    int m_OldBottomBorderWidth = 4;
-    int m_OldLeftBorderWidth = 4;
-    TkypFrameBorder m_Border;  // also keeps the composed bottom border
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
     TColor m_BorderColor = clBlack;
     int m_BorderWidth = 1;
     int m_RoundCorner = 0;
     int m_RoundCornerBottom = 0;
-    bool m_StyleChanging = false;
-    TOwned<TApplicationEvents> m_AppEvent;
-    // Cleared when the frame goes, for a message on its way through a hook.
-    std::shared_ptr<bool> m_Alive = std::make_shared<bool>(true);
 };
