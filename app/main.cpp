@@ -439,9 +439,11 @@ void TFrmMain::LameEndProcess(TObject*)
 
 void TFrmMain::ConvertFile(const String& wavFile)
 {
-    if (!convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace)) return;
-    Lame->InputFiles()->Add(wavFile);
-    Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));
+    if (convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace)) {
+        Lame->InputFiles()->Add(wavFile);
+        Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));
+    }
+    // Also for a file queued already: files a failed run left wait for a run.
     EncodeQueued();
 }
 
