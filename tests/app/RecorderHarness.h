@@ -47,11 +47,6 @@ protected:
         SetForegroundWindow(form->Handle());
         Application->ProcessMessages();
     }
-    // Lets a recording run for a time: its length, not a wait for a sign.
-    static void WaitFor(DWORD milliseconds)
-    {
-        PumpUntilHolds([] { return false; }, milliseconds);
-    }
     // Until the display has counted Seconds of the running recording.
     void RecordFor(int seconds)
     {

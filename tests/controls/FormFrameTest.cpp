@@ -6,6 +6,7 @@
 #include "FreeWatch.h"
 #include "FreedMemoryPoison.h"
 #include "HandleCounts.h"
+#include "HeldKeys.h"
 #include "SampleSkin.h"
 #include "SkinFileSupport.h"
 #include "TempDir.h"
@@ -64,13 +65,6 @@ protected:
     {
         TWindowDC dc(Window());
         return static_cast<TColor>(GetPixel(dc.Handle(), x, y));
-    }
-    static void HoldCtrl(bool down)
-    {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
     }
     // A menu whose one item Ctrl+R counts its clicks.
     static TMainMenu* CountingMenu(TForm* owner, int& clicks)
@@ -330,11 +324,12 @@ TEST_F(FormFrameTest, AFormMadeMaximisedIsMaximisedFramedAndRestoresToItsFirstBo
     form->SetWindowState(TWindowState::wsMaximized);
     TkypForm* frame = AddFrame();
     ShowForm();
-    WaitFor(100);
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const TRect maximised(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1);
+    PumpUntil([&] { return IsZoomed(Window()) && WindowRect() == maximised; }, 2000, "the maximised frame");
     EXPECT_TRUE(IsZoomed(Window()));
-    EXPECT_EQ(WindowRect(), TRect(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1));
+    EXPECT_EQ(WindowRect(), maximised);
     const TRect window = WindowRect();
     EXPECT_EQ(frame->Width(), window.Width() - 6);
     EXPECT_TRUE(PtInRegion(Region().get(), window.Width() / 2, window.Height() - 1));
@@ -366,7 +361,7 @@ TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBl
     EXPECT_EQ(frame->TitleBar()->UIStyle(), DeepBlue);
     EXPECT_EQ(box->FileTheme(), nullptr);
     EXPECT_EQ(box->UIStyle(), DeepBlue);
-    EXPECT_EQ(frame->Color(), GetStyleColor(DeepBlue, 15));
+    EXPECT_EQ(frame->Color(), TColor(0xE8E8E8));  // DeepBlue's form colour
     EXPECT_EQ(Insets(), (TFrameInsets{3, 3, 3, 2}));
     frame->Repaint();  // nothing of the theme is touched any more
     Pump();
@@ -414,9 +409,10 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     EXPECT_EQ(frame->MenuBarHeight(), frame->MenuBar()->Height());
     EXPECT_EQ(frame->MenuBar()->Top(), frame->TitleBar()->Height());
     box->SetFocus();
-    HoldCtrl(true);
-    KeyDown(box, 'R');
-    HoldCtrl(false);
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(box, 'R');
+    }
     EXPECT_EQ(clicks, 1);
     KeyDown(box, 'R');  // R alone is no shortcut
     EXPECT_EQ(clicks, 1);
@@ -430,9 +426,10 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
         if (message.Msg == WM_KEYDOWN) ++boxKeys;
         next(message);
     });
-    HoldCtrl(true);
-    KeyDown(box, 'R');
-    HoldCtrl(false);
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(box, 'R');
+    }
     EXPECT_EQ(boxKeys, 1);
 }
 
@@ -453,15 +450,17 @@ TEST_F(FormFrameTest, TwoFramedFormsTakeAShortcutOnceAndTheFocusedControlNeverSe
         if (message.Msg == WM_KEYDOWN) ++boxKeys;
         next(message);
     });
-    HoldCtrl(true);
-    KeyDown(box, 'R');
-    HoldCtrl(false);
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(box, 'R');
+    }
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(boxKeys, 0);
     KeyDown(form.get(), 'R');
-    HoldCtrl(true);
-    KeyDown(form.get(), 'R');
-    HoldCtrl(false);
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(form.get(), 'R');
+    }
     EXPECT_EQ(clicks, 2) << "the form window's own key fires the item once";
 }
 

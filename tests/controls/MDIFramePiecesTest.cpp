@@ -13,7 +13,8 @@
 #include "KYPMDIChildPlacement.h"
 #include "KYPMDIMenuSource.h"
 #include "KYPMDIWindowMenu.h"
-#include "WindowHarness.h"
+#include "MDIHarness.h"
+#include "MenuItems.h"
 
 namespace {
 
@@ -27,48 +28,20 @@ TRect InParent(HWND window)
     return r;
 }
 
-class MDIFramePiecesTest : public WindowHarness {
+class MDIFramePiecesTest : public MDIHarness {
 protected:
-    void SetUp() override
-    {
-        WindowHarness::SetUp();
-        Application->CreateForm(frame);
-        frame->SetFormStyle(TFormStyle::fsMDIForm);
-        frame->SetBounds(40, 40, 640, 480);
-    }
-    void TearDown() override
-    {
-        FreeObject(frame);
-        WindowHarness::TearDown();
-    }
-    TMenuItem* Item(TMenuItem* parent, const wchar_t* caption)
-    {
-        auto* made = New<TMenuItem>(frame);
-        made->SetCaption(caption);
-        parent->Add(made);
-        return made;
-    }
     TMainMenu* Menu(std::initializer_list<const wchar_t*> tops)
     {
-        auto* menu = New<TMainMenu>(frame);
-        for (const wchar_t* top : tops) Item(Item(menu->Items(), top), L"&Sub");
+        auto* menu = New<TMainMenu>(mdi);
+        for (const wchar_t* top : tops) AddItem(AddItem(menu->Items(), top, mdi), L"&Sub", mdi);
         return menu;
     }
     void Open()
     {
-        frame->Show();
-        SetForegroundWindow(frame->Handle());
+        ShowFrame();
         for (const wchar_t* caption : {L"One", L"Two", L"Three"}) kids.push_back(Child(caption));
     }
-    TForm* Child(const wchar_t* caption)
-    {
-        auto* child = New<TForm>(frame);
-        child->SetFormStyle(TFormStyle::fsMDIChild);
-        child->SetCaption(caption);
-        child->SetBounds(10, 10, 200, 150);
-        child->Show();
-        return child;
-    }
+    TForm* Child(const wchar_t* caption) { return ShowChild(10, 10, 200, 150, TWindowState::wsNormal, caption); }
     static Captions Of(TMenuItem* item)
     {
         Captions captions;
@@ -76,7 +49,6 @@ protected:
         return captions;
     }
 
-    TForm* frame = nullptr;
     std::vector<TForm*> kids;
 };
 
@@ -88,11 +60,11 @@ protected:
     {
         MDIFramePiecesTest::SetUp();
         TMainMenu* menu = Menu({L"&File"});
-        windows = Item(menu->Items(), L"&Window");
-        Item(windows, L"&Tile");
-        frame->SetMenu(menu);
-        frame->SetWindowMenu(windows);
-        entries = New<TkypMDIWindowMenu>(frame, *frame);
+        windows = AddItem(menu->Items(), L"&Window", mdi);
+        AddItem(windows, L"&Tile", mdi);
+        mdi->SetMenu(menu);
+        mdi->SetWindowMenu(windows);
+        entries = New<TkypMDIWindowMenu>(mdi, *mdi);
     }
     TMenuItem* Entry(const wchar_t* caption) const
     {
@@ -100,7 +72,7 @@ protected:
             if (entries->Entries(i)->Caption() == caption) return entries->Entries(i);
         return nullptr;
     }
-    void Choose(const wchar_t* caption) { SendMessageW(frame->Handle(), WM_COMMAND, Entry(caption)->Command(), 0); }
+    void Choose(const wchar_t* caption) { SendMessageW(mdi->Handle(), WM_COMMAND, Entry(caption)->Command(), 0); }
 
     TMenuItem* windows = nullptr;
     TkypMDIWindowMenu* entries = nullptr;
@@ -108,7 +80,7 @@ protected:
 
 TEST_F(WindowMenuTest, EntriesFollowTheChildrenAndAClickActivatesOne)
 {
-    frame->Show();
+    mdi->Show();
     entries->Rebuild();
     EXPECT_EQ(Of(windows), (Captions{L"&Tile", L"-"})) << "no child: only the line";
     Open();
@@ -120,10 +92,10 @@ TEST_F(WindowMenuTest, EntriesFollowTheChildrenAndAClickActivatesOne)
     EXPECT_EQ(Of(windows), (Captions{L"&Tile", L"-", L"One", L"Three", L"Four"}));
 
     Choose(L"One");
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
     kids[2]->SetWindowState(TWindowState::wsMinimized);
     Choose(L"Three");
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[2]);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[2]);
     EXPECT_FALSE(IsIconic(kids[2]->Handle())) << "a minimised child is restored";
     EXPECT_EQ(kids[2]->WindowState(), TWindowState::wsNormal);
 }
@@ -138,8 +110,8 @@ TEST_F(WindowMenuTest, AnEntryWhoseChildWentDoesNothing)
     FreeObject(kids[1]);
     kids[0]->BringToFront();
     two->Click();
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
-    EXPECT_EQ(frame->MDIChildCount(), 2);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(mdi->MDIChildCount(), 2);
     EXPECT_EQ(entries->EntryWindow(windows->Items(0)), nullptr) << "not an entry of its own";
 }
 
@@ -150,7 +122,7 @@ TEST_F(WindowMenuTest, AnEntryOutlivesItsOwnClickAndTheRebuildFollowsIt)
     ASSERT_NE(one, nullptr);
     auto watch = MakeOwned<TFreeWatch>(one);
     one->Click();  // activating its child asks for a rebuild
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
     EXPECT_FALSE(watch->Gone()) << "freed inside its own click";
     Pump();
     EXPECT_TRUE(watch->Gone());
@@ -165,7 +137,7 @@ TEST_F(WindowMenuTest, EntriesFreedOnceWhicheverGoesFirst)
     FreeObject(entries);
     EXPECT_EQ(Of(windows), (Captions{L"&Tile"})) << "the entries leave with their maker";
 
-    entries = New<TkypMDIWindowMenu>(frame, *frame);
+    entries = New<TkypMDIWindowMenu>(mdi, *mdi);
     entries->Rebuild();
     FreeObject(windows);
     EXPECT_EQ(entries->EntryCount(), 0) << "freed with the window menu, not to be freed again";
@@ -182,11 +154,11 @@ protected:
     void SetUp() override
     {
         MDIFramePiecesTest::SetUp();
-        row = New<TPanel>(frame);
-        row->SetParent(frame);
+        row = New<TPanel>(mdi);
+        row->SetParent(mdi);
         row->SetHeight(26);
         row->SetAlign(TAlign::alTop);
-        buttons = New<TkypMDIChildButtons>(frame, *frame, *row, 0);
+        buttons = New<TkypMDIChildButtons>(mdi, *mdi, *row, 0);
     }
     TkypToolBarSpeedButton* Get(TkypChildButton slot) const { return buttons->Button(slot); }
     std::vector<bool> Shown() const
@@ -213,7 +185,7 @@ TEST_F(ChildButtonsTest, PlacedAtTheRowsRightEndAndShownPerTitleBar)
     };
     const int width = row->Width();
     EXPECT_EQ(lefts(), (std::vector<int>{width - 56, width - 38, width - 20}));
-    frame->SetWidth(frame->Width() - 100);
+    mdi->SetWidth(mdi->Width() - 100);
     EXPECT_EQ(row->Width(), width - 100);
     EXPECT_EQ(lefts(), (std::vector<int>{width - 156, width - 138, width - 120})) << "they follow the right edge";
     EXPECT_EQ(Get(TkypChildButton::Close)->Top(), 2);
@@ -262,10 +234,10 @@ TEST_F(ChildButtonsTest, ClicksActOnTheActiveChild)
     kids[2]->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
     Click(TkypChildButton::Close);
     Pump();
-    EXPECT_EQ(frame->MDIChildCount(), 2) << "closed and freed";
+    EXPECT_EQ(mdi->MDIChildCount(), 2) << "closed and freed";
 
-    buttons->ButtonClick(frame);  // not one of the buttons
-    EXPECT_EQ(frame->MDIChildCount(), 2);
+    buttons->ButtonClick(mdi);  // not one of the buttons
+    EXPECT_EQ(mdi->MDIChildCount(), 2);
 }
 
 TEST_F(ChildButtonsTest, ThePanelMayGoFirst)
@@ -287,15 +259,15 @@ protected:
     {
         MDIFramePiecesTest::SetUp();
         for (auto [align, height] : {std::pair{TAlign::alTop, 30}, std::pair{TAlign::alBottom, 20}}) {
-            auto* panel = New<TPanel>(frame);
-            panel->SetParent(frame);
+            auto* panel = New<TPanel>(mdi);
+            panel->SetParent(mdi);
             panel->SetHeight(height);
             panel->SetAlign(align);
             bars.push_back(panel);
         }
         bars[1]->Hide();  // counted all the same
-        frame->SetClientWidth(600);
-        frame->SetClientHeight(400);
+        mdi->SetClientWidth(600);
+        mdi->SetClientHeight(400);
     }
     std::vector<TRect> Placed() const
     {
@@ -310,22 +282,22 @@ TEST_F(ArrangeTest, CascadeAndTilePlaceTheChildrenByTheFrameArithmetic)
 {
     Open();
     // The oldest child is the last of the list: it goes first.
-    CascadeMDIChildren(*frame);
+    CascadeMDIChildren(*mdi);
     EXPECT_EQ(Placed(), (std::vector<TRect>{{0, 0, 480, 240}, {22, 22, 502, 262}, {44, 44, 524, 284}}));
 
-    frame->SetTileMode(TTileMode::tbVertical);
-    TileMDIChildren(*frame);
+    mdi->SetTileMode(TTileMode::tbVertical);
+    TileMDIChildren(*mdi);
     EXPECT_EQ(Placed(), (std::vector<TRect>{{0, 0, 198, 346}, {198, 0, 396, 346}, {396, 0, 594, 346}}));
 
-    frame->SetTileMode(TTileMode::tbHorizontal);
-    TileMDIChildren(*frame);
+    mdi->SetTileMode(TTileMode::tbHorizontal);
+    TileMDIChildren(*mdi);
     EXPECT_EQ(Placed(), (std::vector<TRect>{{0, 0, 596, 114}, {0, 114, 596, 228}, {0, 228, 596, 342}}));
 
     kids[1]->SetWindowState(TWindowState::wsMinimized);
     const TRect iconic = InParent(kids[1]->Handle());
-    TileMDIChildren(*frame);
+    TileMDIChildren(*mdi);
     // Minimising changed the list's order; its last other child goes first.
-    TForm* first = frame->MDIChildren(2) == kids[1] ? frame->MDIChildren(1) : frame->MDIChildren(2);
+    TForm* first = mdi->MDIChildren(2) == kids[1] ? mdi->MDIChildren(1) : mdi->MDIChildren(2);
     TForm* second = first == kids[0] ? kids[2] : kids[0];
     EXPECT_EQ(InParent(first->Handle()), TRect(0, 0, 596, 160)) << "a strip left for the icon: (350 - 25) div 2 - 2";
     EXPECT_EQ(InParent(second->Handle()), TRect(0, 160, 596, 320));
@@ -338,13 +310,13 @@ TEST_F(ArrangeTest, CascadeAndTilePlaceTheChildrenByTheFrameArithmetic)
 TEST_F(MDIFramePiecesTest, TheBarFollowsTheActiveChildsMenu)
 {
     TMainMenu* own = Menu({L"&File", L"&Window", L"&Help"});
-    auto* row = New<TPanel>(frame);
-    row->SetParent(frame);
+    auto* row = New<TPanel>(mdi);
+    row->SetParent(mdi);
     row->SetAlign(TAlign::alTop);
-    auto* bar = New<TkypMenuBar>(frame);
+    auto* bar = New<TkypMenuBar>(mdi);
     bar->SetParent(row);
     bar->SetShowCaptions(true);
-    auto* source = New<TkypMDIMenuSource>(frame, *frame);
+    auto* source = New<TkypMDIMenuSource>(mdi, *mdi);
     bar->SetSource(source);
     int changes = 0;
     source->OnChange = [&](TObject*) {

@@ -8,8 +8,9 @@
 
 #include "FreedMemoryPoison.h"
 #include "HandleCounts.h"
+#include "HeldKeys.h"
+#include "MDIHarness.h"
 #include "SampleSkin.h"
-#include "WindowHarness.h"
 
 #include "KYPForm.h"
 #include "KYPMDIForm.h"
@@ -22,7 +23,7 @@ struct TFrameThickness {
     int Left = 0, Bottom = 0;
 };
 
-// Measured from the window as the system frames it, caption on.
+// Measured from the window as the system frames it.
 TFrameThickness Thickness(HWND window)
 {
     RECT bounds{}, client{};
@@ -33,43 +34,18 @@ TFrameThickness Thickness(HWND window)
     return {origin.x - bounds.left, bounds.bottom - (origin.y + client.bottom)};
 }
 
-void HoldCtrl(bool down)
-{
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-class MDIFrameTest : public WindowHarness {
+class MDIFrameTest : public MDIHarness {
 protected:
     void SetUp() override
     {
-        WindowHarness::SetUp();
-        Application->CreateForm(mdi);  // children live in the main form
-        mdi->SetFormStyle(TFormStyle::fsMDIForm);
+        MDIHarness::SetUp();
         mdi->SetBorderStyle(TFormBorderStyle::bsSizeable);
-        mdi->SetBounds(40, 40, 640, 480);
         mdi->SetCaption(L"Frame");
     }
-    void TearDown() override
-    {
-        HoldCtrl(false);
-        FreeObject(mdi);
-        WindowHarness::TearDown();
-    }
 
-    void ShowFrame()
-    {
-        mdi->Show();
-        SetForegroundWindow(mdi->Handle());
-        Pump();
-    }
     HWND Window() { return mdi->Handle(); }
     LONG_PTR Style() { return GetWindowLongPtrW(Window(), GWL_STYLE); }
     TkypMDIForm* AddFrame() { return New<TkypMDIForm>(mdi); }
-
-    TForm* mdi = nullptr;
 
     TMainMenu* MenuWith(int& clicks)
     {
@@ -86,10 +62,7 @@ protected:
     }
     TForm* Child(bool skinned)
     {
-        auto* child = New<TForm>(mdi);
-        child->SetFormStyle(TFormStyle::fsMDIChild);
-        child->SetBounds(10, 10, 240, 160);
-        child->Show();
+        TForm* child = ShowChild(10, 10, 240, 160);
         if (skinned) New<TkypForm>(child);
         return child;
     }
@@ -130,7 +103,6 @@ TEST_F(MDIFrameTest, CreationSkinsTheFormAndTeardownGivesItBack)
     const HWND client = mdi->ClientHandle();
     ASSERT_NE(client, nullptr);
     const LONG_PTR clientProcedure = GetWindowLongPtrW(client, GWLP_WNDPROC);
-    const TFrameThickness old = Thickness(Window());
     ASSERT_NE(Style() & WS_CAPTION, 0);
     int clicks = 0;
     mdi->SetMenu(MenuWith(clicks));
@@ -144,8 +116,9 @@ TEST_F(MDIFrameTest, CreationSkinsTheFormAndTeardownGivesItBack)
     EXPECT_EQ(frame->TitleBar()->Caption(), L"Frame");
     EXPECT_EQ(frame->TitleBar()->Top(), 0);
     // The children ask the frame for the form's unskinned frame.
-    EXPECT_EQ(SendMessageW(Window(), KYPM_MDIBOTTOMBORDER, 0, 0), old.Bottom);
-    EXPECT_EQ(SendMessageW(Window(), KYPM_MDILEFTBORDER, 0, 0), old.Left);
+    // A single border with a caption is the system's fixed (dialog) frame.
+    EXPECT_EQ(SendMessageW(Window(), KYPM_MDIBOTTOMBORDER, 0, 0), GetSystemMetrics(SM_CYFIXEDFRAME));
+    EXPECT_EQ(SendMessageW(Window(), KYPM_MDILEFTBORDER, 0, 0), GetSystemMetrics(SM_CXFIXEDFRAME));
     EXPECT_NE(GetWindowLongPtrW(client, GWLP_WNDPROC), clientProcedure);
 
     // Without a menu the top panel hides; with one it lies between the
@@ -337,14 +310,14 @@ TEST_F(MDIFrameTest, MenuShortcutsComeFromWindowsInsideTheFormOnly)
     dialog->Show();
     Pump();
 
-    HoldCtrl(true);
+    THeldKeys ctrl{VK_CONTROL};
     KeyDown(child, 'R');
     Pump();
     EXPECT_EQ(clicks, 1);
     KeyDown(dialog, 'R');  // a dialog's keys are its own
     Pump();
     EXPECT_EQ(clicks, 1);
-    HoldCtrl(false);
+    ctrl.Release();
     KeyDown(child, 'R');
     Pump();
     EXPECT_EQ(clicks, 1);
@@ -379,7 +352,7 @@ TEST_F(MDIFrameTest, AChildsMenuShortcutFiresTheChildsItemOnceAndTheFramesNever)
     frame->UpdateMenu();
     Pump();
     ASSERT_EQ(frame->MenuSource()->Shown(), FrameOf(child)->Menu());
-    HoldCtrl(true);
+    const THeldKeys ctrl{VK_CONTROL};
     KeyDown(child, 'R');
     Pump();
     EXPECT_EQ(childClicks, 1);

@@ -4,6 +4,7 @@
 // chosen with keys.
 #include <gtest/gtest.h>
 
+#include "MenuItems.h"
 #include "SolidBitmap.h"
 
 #include <vector>
@@ -28,13 +29,7 @@ protected:
         file = AddItem(menu->Items(), L"&File");
     }
 
-    TMenuItem* AddItem(TMenuItem* parent, const String& caption)
-    {
-        TMenuItem* item = New<TMenuItem>(form.get());
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
-    }
+    TMenuItem* AddItem(TMenuItem* parent, const String& caption) { return ::AddItem(parent, caption, form.get()); }
 
     TOwned<TBitmap> Draw(TMenuItem* item, bool selected)
     {

@@ -5,6 +5,7 @@
 // under Wine, also with rebuilds and the menu freed while one is open.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "GdiHandles.h"
 #include "HandleCounts.h"
 #include "KYPMenuBar.h"
+#include "MenuItems.h"
 #include "MenuRobot.h"
 #include "SampleSkin.h"
 #include "WindowHarness.h"
@@ -67,10 +69,8 @@ protected:
     }
     TMenuItem* AddItem(TMenuItem* parent, const wchar_t* caption)
     {
-        TMenuItem* item = New<TMenuItem>(form.get());
-        item->SetCaption(caption);
+        TMenuItem* item = ::AddItem(parent, caption, form.get());
         item->OnClick = [this, caption](TObject*) { clicks.push_back(caption); };
-        parent->Add(item);
         return item;
     }
     void AddItems(TMenuItem* parent, std::initializer_list<const wchar_t*> captions)
@@ -93,11 +93,17 @@ protected:
     {
         auto* timer = New<TTimer>(form.get());
         timer->SetInterval(milliseconds);
-        timer->SetOnTimer([timer, action](TObject*) {
+        timer->SetOnTimer([this, timer, action](TObject*) {
             timer->SetEnabled(false);
             action();
+            ++laterRuns;
         });
         timer->SetEnabled(true);
+    }
+    // For a menu robot: the actions given to Later have run.
+    std::function<bool()> LaterRan(int runs)
+    {
+        return [this, runs] { return laterRuns >= runs; };
     }
     // Every pixel of the rectangle that has the colour.
     static int CountColour(TBitmap& bitmap, const TRect& rect, TColor colour)
@@ -114,6 +120,7 @@ protected:
     TkypFormMenuBar* holder = nullptr;
     TkypMainMenu* menu = nullptr;
     std::vector<std::wstring> clicks;
+    std::atomic<int> laterRuns = 0;
 };
 
 }  // namespace
@@ -361,7 +368,7 @@ TEST_F(MenuBarTest, AClickOrAltLetterOpensItsDropDownAndAKeyChoosesAnItem)
         TDropDownMenu* dropDown = Bar().DropDown();
         synced = dropDown && dropDown->OnPopup && dropDown->AutoHotkeys() == TMenuAutoFlag::maManual;
     });
-    MenuRobot robot(Steps{{VK_DOWN, VK_DOWN, VK_RETURN}});
+    MenuRobot robot(Steps{{VK_DOWN, VK_DOWN, VK_RETURN}}, LaterRan(1));
     Click(1);
     robot.Join();
     Pump();
@@ -388,7 +395,7 @@ TEST_F(MenuBarTest, RebuildingOrFreeingTheMenuFromInsideADropDownIsSafe)
         menu->MenuAdded();  // a full rebuild, with File's drop-down open
         sameWhileOpen = holder->Bar()->ButtonCount() == 4 && holder->Bar()->Buttons(0) == before;
     });
-    MenuRobot robot(Steps{{VK_ESCAPE}});
+    MenuRobot robot(Steps{{VK_ESCAPE}}, LaterRan(1));
     Click(0);
     robot.Join();
     Pump();
@@ -459,7 +466,7 @@ TEST_F(MenuBarTest, PicturesOfEveryStyleIdleHotAndWithADropDownOpen)
         BitBlt(screen->Canvas().Handle(), 0, 0, screen->Width(), screen->Height(), desktop.Handle(), origin.X,
             origin.Y, SRCCOPY);
     });
-    MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}});
+    MenuRobot robot(Steps{{VK_DOWN, VK_ESCAPE}}, LaterRan(1));
     Click(1);
     robot.Join();
     Pump();

@@ -3,6 +3,7 @@
 // and the system menu font.
 #include <gtest/gtest.h>
 
+#include "MenuItems.h"
 #include "SolidBitmap.h"
 
 #include <vector>
@@ -33,14 +34,6 @@ std::pair<int, int> InkSpan(TCanvas& canvas, int width, int y)
             last = x;
         }
     return {first, last};
-}
-
-TMenuItem* AddItem(TMenuItem* parent, const String& caption)
-{
-    TMenuItem* item = New<TMenuItem>(nullptr);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
 }
 
 }  // namespace

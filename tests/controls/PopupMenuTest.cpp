@@ -3,6 +3,7 @@
 // handler hooking, theme removal, and a real popup chosen with keys.
 #include <gtest/gtest.h>
 
+#include "MenuItems.h"
 #include "SolidBitmap.h"
 
 #include <vector>
@@ -29,13 +30,7 @@ protected:
     void TearDown() override { SysLocale.MiddleEast = false; }
 
     // Made at run time with the menu's owner, so the menu hooks it.
-    TMenuItem* AddItem(const String& caption)
-    {
-        TMenuItem* item = New<TMenuItem>(form.get());
-        item->SetCaption(caption);
-        menu->Items()->Add(item);
-        return item;
-    }
+    TMenuItem* AddItem(const String& caption) { return ::AddItem(menu->Items(), caption, form.get()); }
 
     TOwned<TBitmap> Draw(TMenuItem* item, bool selected, int width = 200, int height = 21)
     {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "HeldKeys.h"
 #include "KYPButton.h"
 #include "KYPImageButton.h"
 #include "SolidBitmap.h"
@@ -133,11 +134,10 @@ TEST_F(PushButtonTest, RepeatsAfterOneIntervalAndNeverAfterAnyRelease)
     Press(button);
     EXPECT_EQ(repeats, 0);  // no immediate call
     button->SetMouseContinuouslyDownInterval(0);  // the running timer keeps its own
-    WaitFor(200);
-    EXPECT_GE(repeats, 2);
+    PumpUntil([&] { return repeats >= 2; }, 2000, "two repeats");
     Release(button);
     int stopped = repeats;
-    WaitFor(120);
+    WaitFor(120);  // three intervals: time for a repeat the release left running
     EXPECT_EQ(repeats, stopped);
 
     // Dragged off and released outside: no click, and no more repeats.
@@ -146,7 +146,7 @@ TEST_F(PushButtonTest, RepeatsAfterOneIntervalAndNeverAfterAnyRelease)
     Post(button, WM_MOUSEMOVE, MK_LBUTTON, At(-5, 3));
     Release(button, -5, 3);
     stopped = repeats;
-    WaitFor(100);
+    WaitFor(100);  // five intervals: time for a repeat left running
     EXPECT_EQ(repeats, stopped);
     EXPECT_FALSE(button->Repeating());
 
@@ -161,7 +161,7 @@ TEST_F(PushButtonTest, RepeatsAfterOneIntervalAndNeverAfterAnyRelease)
     // An interval of 0 never fires.
     button->SetMouseContinuouslyDownInterval(0);
     Press(button);
-    WaitFor(80);
+    WaitFor(80);  // a timer started with 0 would fire at the least interval, 10 ms
     EXPECT_EQ(repeats, stopped);
     Release(button);
 }
@@ -176,7 +176,7 @@ TEST_F(PushButtonTest, AButtonFreedWhilePressedNeverRepeats)
     Press(button);
     const int beforeFree = repeats;  // a slow machine may repeat while pressing
     FreeObject(button);
-    WaitFor(80);
+    WaitFor(80);  // eight intervals: time for a repeat that outlived the button
     EXPECT_EQ(repeats, beforeFree);
 }
 
@@ -219,13 +219,10 @@ TEST_F(PushButtonTest, EnterAndEscReachTheDefaultAndCancelButtonsFromAnotherCont
     EXPECT_EQ(clicks, (std::vector<std::string>{"ok", "cancel", "ok"}));
 
     // A modifier held, or a button that cannot take the focus: no click.
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    Type(plain, VK_ESCAPE);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    {
+        const THeldKeys shift{VK_SHIFT};
+        Type(plain, VK_ESCAPE);
+    }
     cancel->Hide();
     Type(plain, VK_ESCAPE);
     EXPECT_EQ(clicks.size(), 3u);

@@ -7,11 +7,14 @@
 
 #include "ButtonGallery.h"
 #include "DialogDriver.h"
+#include "GdiHandles.h"
 #include "KYPCheckBox.h"
 #include "KYPFormBorder.h"
 #include "KYPPopupMenu.h"
 #include "KYPRadioButton.h"
 #include "KYPThemes.h"
+#include "MenuRobot.h"
+#include "PollUntil.h"
 #include "SampleSkin.h"
 #include "SolidBitmap.h"
 #include "WindowHarness.h"
@@ -222,15 +225,19 @@ TEST_F(SampleSkinTest, ThePopupMenuTakesTheSkinsSevenColoursAndItsFormColourForT
     menu->SetFlatMenu(true);
     TColor top = clFuchsia, side = clFuchsia;
     {
+        const DWORD gui = GetCurrentThreadId();
         TDialogRobot robot([&] {
-            Sleep(600);
+            int count = 0;
+            const HWND window = WaitForMenu(gui, count);
             RECT r{};
-            if (HWND window = FindWindowW(L"#32768", nullptr); window && GetWindowRect(window, &r)) {
-                HDC screen = GetDC(nullptr);
-                top = static_cast<TColor>(GetPixel(screen, (r.left + r.right) / 2, r.top));
-                side = static_cast<TColor>(GetPixel(screen, r.left, (r.top + r.bottom) / 2));
-                ReleaseDC(nullptr, screen);
-            }
+            // The border is painted some time after the window shows.
+            if (window && GetWindowRect(window, &r))
+                PollUntil([&] {
+                    const TClientDC screen(nullptr);
+                    top = static_cast<TColor>(GetPixel(screen.Handle(), (r.left + r.right) / 2, r.top));
+                    side = static_cast<TColor>(GetPixel(screen.Handle(), r.left, (r.top + r.bottom) / 2));
+                    return top == skin::SKIN2_FORMCOLOR && side == clBlack;
+                }, 3000);
             PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
         });
         menu->Popup(200, 200);
@@ -240,8 +247,8 @@ TEST_F(SampleSkinTest, ThePopupMenuTakesTheSkinsSevenColoursAndItsFormColourForT
 
     FreeObject(theme);
     EXPECT_EQ(menu->UIStyle(), DeepBlue);
-    EXPECT_EQ(menu->SelectedColor(), GetStyleColor(DeepBlue, 19));
-    EXPECT_EQ(menu->Color(), GetStyleColor(DeepBlue, 21));
+    EXPECT_EQ(menu->SelectedColor(), TColor(0xA04A44));  // DeepBlue's selected item
+    EXPECT_EQ(menu->Color(), clWhite);
 }
 
 TEST_F(SampleSkinTest, TheEncryptedCopyLoadsWithItsPasswordOnly)

@@ -484,15 +484,16 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
     bar->SetFileTheme(theme);
     bar->SetUIStyle(FromThemeFile);
 
-    TOwned<TBitmap> left = SampleSkinPicture(L"SKIN2_TITLEBAR1"), right = SampleSkinPicture(L"SKIN2_TITLEBAR3");
+    TOwned<TBitmap> left = SampleSkinPicture(L"SKIN2_TITLEBAR1");
     TOwned<TBitmap> strip = SampleSkinPicture(L"SKIN2_TITLEBUTTONS");
     EXPECT_EQ(bar->Sections()->Count(), 3);
     EXPECT_EQ(bar->Height(), left->Height());
     EXPECT_EQ(bar->BtnTop(), skin::SKIN2_TITLEBARBUTTONPOSY);
     EXPECT_EQ(bar->LeftBtnXOffset(), skin::SKIN2_TITLEBARICONPOSX);
     EXPECT_EQ(bar->Font().Color(), skin::SKIN2_TITLEFONTCOLOR);
-    EXPECT_EQ(form->Constraints().MinWidth(),
-        left->Width() + std::max(right->Width(), strip->Width() / 18 * 4 + skin::SKIN2_TITLEBARBUTTONPOSX));
+    // The left section (40 pixels) and the right one (110), which is wider
+    // than the four 18-pixel buttons behind their 6-pixel inset.
+    EXPECT_EQ(form->Constraints().MinWidth(), 150);
     TkypTitleBarButton* close = bar->Buttons()->Items(1);
     EXPECT_EQ(close->Transparent(), skin::SKIN2_TITLEBTNTRANS);
     for (int y = 0; y < strip->Height(); ++y)
@@ -505,7 +506,8 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
     bar->SetFormActive(false);
     save(L"inactive");
     bar->SetFormActive(true);
-    const int closeLeft = bar->Width() - skin::SKIN2_TITLEBARBUTTONPOSX - 1 - strip->Width() / 18;
+    // The 18-pixel close button, 6 pixels and the one of a plain form in from the right.
+    const int closeLeft = bar->Width() - 25;
     Hover(bar, closeLeft + 4, bar->BtnTop() + 4);
     EXPECT_EQ(bar->InButtons(), 1);
     save(L"hot");

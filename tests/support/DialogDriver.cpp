@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "PollUntil.h"
+
 namespace {
 
 String WindowText(HWND window)
@@ -60,16 +62,18 @@ HWND FileNameField(HWND dialog)
 
 }  // namespace
 
-HWND WaitForDialog(DWORD processId, const String& title, DWORD timeoutMs)
+HWND FindDialog(DWORD processId, const String& title)
 {
     Search search{processId ? processId : GetCurrentProcessId(), &title};
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    do {
-        EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(50);
-    } while (GetTickCount64() < deadline);
-    return nullptr;
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForDialog(DWORD processId, const String& title, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    PollUntil([&] { return (found = FindDialog(processId, title)) != nullptr; }, timeoutMs, 50);
+    return found;
 }
 
 String DialogTitle(HWND dialog) { return WindowText(dialog); }

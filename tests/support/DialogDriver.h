@@ -12,7 +12,9 @@
 #include "SysUtils.h"
 
 // A visible dialog window (class "#32770") of the process (0: this one)
-// whose title is Title (empty: any), waiting up to TimeoutMs; null if none.
+// whose title is Title (empty: any), or null: at once, or waiting up to
+// TimeoutMs.
+HWND FindDialog(DWORD processId, const String& title);
 HWND WaitForDialog(DWORD processId, const String& title, DWORD timeoutMs = 10000);
 // The dialog's title and its static texts, one per line.
 String DialogTitle(HWND dialog);

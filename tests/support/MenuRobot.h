@@ -5,9 +5,12 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "PollUntil.h"
 
 // The visible menu window of a thread, or null.
 inline HWND FindMenuWindow(DWORD thread)
@@ -29,15 +32,16 @@ inline HWND FindMenuWindow(DWORD thread)
 // it and its item count, or null.
 inline HWND WaitForMenu(DWORD thread, int& count)
 {
-    for (int i = 0; i < 300; ++i, Sleep(10)) {
-        HWND menu = FindMenuWindow(thread);
-        HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
-        if (handle) {
-            count = GetMenuItemCount(handle);
-            return menu;
-        }
-    }
-    return nullptr;
+    HWND menu = nullptr;
+    const bool shown = PollUntil(
+        [&] {
+            menu = FindMenuWindow(thread);
+            HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+            if (handle) count = GetMenuItemCount(handle);
+            return handle != nullptr;
+        },
+        3000);
+    return shown ? menu : nullptr;
 }
 
 // The keys of each menu in turn.
@@ -45,20 +49,20 @@ using Steps = std::vector<std::vector<WORD>>;
 
 class MenuRobot {
 public:
-    explicit MenuRobot(Steps steps) : thread_(GetCurrentThreadId())
+    // Ready, when given, must hold before the keys go to a menu: for a test
+    // whose own work (a timer of the GUI thread) runs inside the open menu.
+    // It is read on the robot's thread.
+    explicit MenuRobot(Steps steps, std::function<bool()> ready = nullptr) : thread_(GetCurrentThreadId())
     {
-        worker_ = std::thread([this, steps] {
+        worker_ = std::thread([this, steps, ready] {
             for (const auto& keys : steps) {
                 int count = 0;
                 HWND menu = WaitForMenu(thread_, count);
                 if (!menu) return;
                 counts.push_back(count);
-                Sleep(200);  // the GUI thread's timers get their turn inside the loop
-                for (WORD key : keys) {
-                    PostMessageW(menu, WM_KEYDOWN, key, 1);
-                    Sleep(30);
-                }
-                for (int i = 0; i < 200 && IsWindowVisible(menu); ++i) Sleep(10);
+                if (ready) PollUntil(ready, 5000);
+                for (WORD key : keys) PostMessageW(menu, WM_KEYDOWN, key, 1);
+                PollUntil([menu] { return !IsWindowVisible(menu); }, 2000);
             }
         });
     }

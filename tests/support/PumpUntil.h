@@ -41,3 +41,12 @@ bool PumpUntil(Condition&& condition, DWORD timeout, const std::string& what = "
     ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << "waited " << timeout << " ms for " << what;
     return false;
 }
+
+// Pumps the application's messages for Milliseconds whatever happens. Only
+// for waits whose length is what they test (a timer that must not fire
+// within a few of its intervals, real time for a recording): anything
+// else waits for its condition with PumpUntil.
+inline void WaitFor(DWORD milliseconds)
+{
+    PumpUntilHolds([] { return false; }, milliseconds);
+}

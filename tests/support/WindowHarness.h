@@ -9,6 +9,7 @@
 #include "Bitmap.h"
 #include "Controls.h"
 #include "Forms.h"
+#include "PumpUntil.h"
 
 inline LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); }
 
@@ -54,16 +55,6 @@ protected:
     }
 
     static void Pump() { Application->ProcessMessages(); }
-
-    static void WaitFor(DWORD milliseconds)
-    {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < milliseconds) {
-            Pump();
-            Sleep(2);
-        }
-        Pump();
-    }
 
     static void Post(TWinControl* control, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0)
     {

@@ -8,6 +8,7 @@
 
 #include "Controls.h"
 #include "Forms.h"
+#include "HeldKeys.h"
 #include "Keyboard.h"
 #include "WindowHarness.h"
 
@@ -75,13 +76,10 @@ TEST_F(FocusKeysTest, TabWalksTheTabOrderOverControlsThatCanTakeTheFocus)
     Type(last, VK_TAB);
     EXPECT_TRUE(a->Focused());  // round again
 
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    Type(a, VK_TAB);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    {
+        const THeldKeys shift{VK_SHIFT};
+        Type(a, VK_TAB);
+    }
     EXPECT_TRUE(last->Focused());
     EXPECT_EQ(form->ActiveControl(), last);
 

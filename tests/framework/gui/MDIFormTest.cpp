@@ -6,7 +6,8 @@
 
 #include "Collections.h"
 #include "HandleCounts.h"
-#include "WindowHarness.h"
+#include "HeldKeys.h"
+#include "MDIHarness.h"
 #include "WindowSubclass.h"
 
 namespace {
@@ -22,51 +23,22 @@ TRect InParent(HWND window)
     return r;
 }
 
-void HoldCtrl(bool down)
-{
-    BYTE keys[256] = {};
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
-class MDIFormTest : public WindowHarness {
+class MDIFormTest : public MDIHarness {
 protected:
-    void SetUp() override
-    {
-        WindowHarness::SetUp();
-        Application->CreateForm(frame);
-        frame->SetFormStyle(TFormStyle::fsMDIForm);
-        frame->SetBounds(40, 40, 640, 480);
-    }
-    void TearDown() override
-    {
-        FreeObject(frame);
-        WindowHarness::TearDown();
-    }
     // Shows the frame with three children, the first at the bottom.
     void Open()
     {
-        frame->Show();
-        SetForegroundWindow(frame->Handle());
+        ShowFrame();
         for (int i = 0; i < 3; ++i) kids.push_back(Child(20 * i));
     }
-    TForm* Child(int at, TWindowState state = TWindowState::wsNormal)
-    {
-        auto* child = New<TForm>(frame);
-        child->SetFormStyle(TFormStyle::fsMDIChild);
-        child->SetBounds(at, at, 200, 150);
-        child->SetWindowState(state);
-        child->Show();
-        return child;
-    }
+    TForm* Child(int at, TWindowState state = TWindowState::wsNormal) { return ShowChild(at, at, 200, 150, state); }
     Forms Order() const
     {
         Forms order;
-        for (int i = 0; i < frame->MDIChildCount(); ++i) order.push_back(frame->MDIChildren(i));
+        for (int i = 0; i < mdi->MDIChildCount(); ++i) order.push_back(mdi->MDIChildren(i));
         return order;
     }
 
-    TForm* frame = nullptr;
     Forms kids;
 };
 
@@ -81,54 +53,54 @@ TEST_F(MDIFormTest, ChildrenAreBoundListedTopmostFirstAndKeptWhenTheFrameIsRemad
         });
         SendMessageW(child->Handle(), kProbe, 0, 0);
         EXPECT_EQ(reached, child) << "the child's window reaches its own object";
-        EXPECT_EQ(GetParent(child->Handle()), frame->ClientHandle());
+        EXPECT_EQ(GetParent(child->Handle()), mdi->ClientHandle());
     }
     EXPECT_EQ(InParent(kids[1]->Handle()), TRect(20, 20, 220, 170));
     EXPECT_EQ(Order(), (Forms{kids[2], kids[1], kids[0]}));
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[2]);
-    EXPECT_THROW(frame->MDIChildren(3), EListError);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[2]);
+    EXPECT_THROW(mdi->MDIChildren(3), EListError);
     kids[0]->BringToFront();
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
     EXPECT_EQ(Order(), (Forms{kids[0], kids[2], kids[1]}));
 
     kids[1]->SetWindowState(TWindowState::wsMinimized);
-    frame->RecreateWnd();
+    mdi->RecreateWnd();
     EXPECT_EQ(Order(), (Forms{kids[0], kids[2], kids[1]}));
     EXPECT_TRUE(IsIconic(kids[1]->Handle()));
 
-    frame->SetFormStyle(TFormStyle::fsNormal);
-    EXPECT_EQ(frame->MDIChildCount(), 0);
+    mdi->SetFormStyle(TFormStyle::fsNormal);
+    EXPECT_EQ(mdi->MDIChildCount(), 0);
     EXPECT_THROW(Child(0), Exception) << "a child needs an MDI frame as the main form";
 }
 
 TEST_F(MDIFormTest, TheClientTakesWhatTheAlignedControlsLeave)
 {
-    auto* panel = Add<TPanel>(0, 0, 10, 40, frame);
+    auto* panel = Add<TPanel>(0, 0, 10, 40, mdi);
     panel->SetAlign(TAlign::alTop);
     Open();
     for (int width : {640, 500}) {
-        frame->SetWidth(width);
-        EXPECT_EQ(InParent(frame->ClientHandle()), TRect(0, 40, frame->ClientWidth(), frame->ClientHeight()));
+        mdi->SetWidth(width);
+        EXPECT_EQ(InParent(mdi->ClientHandle()), TRect(0, 40, mdi->ClientWidth(), mdi->ClientHeight()));
     }
     panel->Hide();
-    EXPECT_EQ(InParent(frame->ClientHandle()).Top, 0);
-    EXPECT_EQ(GetWindow(frame->ClientHandle(), GW_HWNDNEXT), nullptr) << "under the frame's other children";
+    EXPECT_EQ(InParent(mdi->ClientHandle()).Top, 0);
+    EXPECT_EQ(GetWindow(mdi->ClientHandle(), GW_HWNDNEXT), nullptr) << "under the frame's other children";
 }
 
 TEST_F(MDIFormTest, ArrangedAndMaximisedThroughTheClient)
 {
     Open();
-    frame->Cascade();
+    mdi->Cascade();
     const Forms order = Order();
     for (size_t i = 0; i + 1 < order.size(); ++i) {
         EXPECT_GT(order[i]->Left(), order[i + 1]->Left()) << "the topmost lies furthest down and right";
         EXPECT_EQ(order[i]->Top() - order[i + 1]->Top(), order[i]->Left() - order[i + 1]->Left());
     }
     for (TTileMode mode : {TTileMode::tbHorizontal, TTileMode::tbVertical}) {
-        frame->SetTileMode(mode);
-        frame->Tile();
+        mdi->SetTileMode(mode);
+        mdi->Tile();
         RECT area{};  // without the scroll bars the cascade needed
-        GetClientRect(frame->ClientHandle(), &area);
+        GetClientRect(mdi->ClientHandle(), &area);
         const bool across = mode == TTileMode::tbHorizontal;
         int covered = 0;
         for (TForm* child : order) {
@@ -141,7 +113,7 @@ TEST_F(MDIFormTest, ArrangedAndMaximisedThroughTheClient)
     const TRect tiled = kids[1]->BoundsRect();
     kids[1]->SetWindowState(TWindowState::wsMaximized);
     BOOL maximised = FALSE;
-    SendMessageW(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+    SendMessageW(mdi->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
     EXPECT_TRUE(maximised);
     kids[0]->BringToFront();
     EXPECT_EQ(kids[0]->WindowState(), TWindowState::wsMaximized) << "the client's maximised look is followed";
@@ -149,7 +121,7 @@ TEST_F(MDIFormTest, ArrangedAndMaximisedThroughTheClient)
     EXPECT_EQ(kids[1]->BoundsRect(), tiled);
     kids[1]->SetWindowState(TWindowState::wsMinimized);
     EXPECT_TRUE(IsIconic(kids[1]->Handle()));
-    SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(kids[1]->Handle()), 0);
+    SendMessageW(mdi->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(kids[1]->Handle()), 0);
     EXPECT_EQ(kids[1]->WindowState(), TWindowState::wsNormal);
     EXPECT_TRUE(IsZoomed(Child(0, TWindowState::wsMaximized)->Handle())) << "made in the state set before";
 }
@@ -158,7 +130,7 @@ TEST_F(MDIFormTest, ChildrenGoThroughTheClient)
 {
     Open();
     int destroys = 0;
-    TWindowSubclass watch(frame->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
+    TWindowSubclass watch(mdi->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
         destroys += message.Msg == WM_MDIDESTROY;
         next(message);
     });
@@ -172,14 +144,14 @@ TEST_F(MDIFormTest, ChildrenGoThroughTheClient)
     FreeObject(kids[1]);
     EXPECT_EQ(destroys, 3);
     EXPECT_EQ(Order(), (Forms{kids[0]}));
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
 }
 
 TEST_F(MDIFormTest, TheWindowMenuAndTheKeys)
 {
-    auto* menu = New<TMainMenu>(frame);
+    auto* menu = New<TMainMenu>(mdi);
     const auto item = [&](TMenuItem* parent, const String& caption) {
-        auto* made = New<TMenuItem>(frame);
+        auto* made = New<TMenuItem>(mdi);
         made->SetCaption(caption);
         parent->Add(made);
         return made;
@@ -191,38 +163,39 @@ TEST_F(MDIFormTest, TheWindowMenuAndTheKeys)
     TMenuItem* create = item(file, L"&New");
     create->SetShortCut(ShortCut('N', scCtrl));
     create->OnClick = [&](TObject*) { ++clicks; };
-    frame->SetMenu(menu);
-    frame->SetWindowMenu(windows);
+    mdi->SetMenu(menu);
+    mdi->SetWindowMenu(windows);
     Open();
     item(file, L"&Open");  // the bar is built anew
     const HMENU list = windows->SubMenuHandle();
     ASSERT_EQ(GetMenuItemCount(list), 5) << "Tile, a line, one entry per child";
     EXPECT_EQ(GetMenuItemID(list, 4), FirstMDIChildId + 2);
-    SendMessageW(frame->Handle(), WM_COMMAND, FirstMDIChildId, 0);
-    EXPECT_EQ(frame->ActiveMDIChild(), kids[0]);
-    SendMessageW(frame->Handle(), WM_COMMAND, GetMenuItemID(list, 0), 0);
+    SendMessageW(mdi->Handle(), WM_COMMAND, FirstMDIChildId, 0);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
+    SendMessageW(mdi->Handle(), WM_COMMAND, GetMenuItemID(list, 0), 0);
     EXPECT_EQ(clicks, 1);
 
-    HoldCtrl(true);
-    Post(kids[0], WM_KEYDOWN, 'N', 1);
-    EXPECT_EQ(clicks, 2) << "a child's keys reach the frame's menu";
-    Post(kids[0], WM_KEYDOWN, VK_F6, 1);
-    TForm* next = frame->ActiveMDIChild();
-    EXPECT_NE(next, kids[0]) << "Ctrl+F6 goes to the next child";
-    form->Show();
-    Post(form.get(), WM_KEYDOWN, VK_F6, 1);
-    EXPECT_EQ(frame->ActiveMDIChild(), next) << "keys of other windows stay theirs";
-    HoldCtrl(false);
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        Post(kids[0], WM_KEYDOWN, 'N', 1);
+        EXPECT_EQ(clicks, 2) << "a child's keys reach the frame's menu";
+        Post(kids[0], WM_KEYDOWN, VK_F6, 1);
+        TForm* next = mdi->ActiveMDIChild();
+        EXPECT_NE(next, kids[0]) << "Ctrl+F6 goes to the next child";
+        form->Show();
+        Post(form.get(), WM_KEYDOWN, VK_F6, 1);
+        EXPECT_EQ(mdi->ActiveMDIChild(), next) << "keys of other windows stay theirs";
+    }
     FreeObject(windows);
-    EXPECT_EQ(frame->WindowMenu(), nullptr);
+    EXPECT_EQ(mdi->WindowMenu(), nullptr);
     for (UINT i = 0; i < FirstMDIChildId; ++i)
         ASSERT_LT(MakeOwned<TMenuItem>(nullptr)->Command(), FirstMDIChildId) << "item commands stay below the children's";
 }
 
 TEST_F(MDIFormTest, ASubclassEndsWithItsHolderItselfOrTheWindow)
 {
-    frame->HandleNeeded();  // hidden: a shown window would wait to be hidden
-    const HWND client = frame->ClientHandle();
+    mdi->HandleNeeded();  // hidden: a shown window would wait to be hidden
+    const HWND client = mdi->ClientHandle();
     std::string log;
     std::unique_ptr<TWindowSubclass> self;
     const auto watch = [&](char name) {
@@ -247,10 +220,10 @@ TEST_F(MDIFormTest, ASubclassEndsWithItsHolderItselfOrTheWindow)
     newer.reset();
     EXPECT_EQ(probe(), "");
     Child(0);
-    EXPECT_EQ(frame->MDIChildCount(), 1) << "the client works on";
+    EXPECT_EQ(mdi->MDIChildCount(), 1) << "the client works on";
 
     auto outlived = watch('c');
-    frame->DestroyHandle();
+    mdi->DestroyHandle();
     EXPECT_EQ(outlived->Window(), nullptr);
     outlived.reset();
     EXPECT_THROW(TWindowSubclass(nullptr, nullptr), Exception);

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "Forms.h"
+#include "HeldKeys.h"
 #include "ImageList.h"
+#include "MenuItems.h"
 #include "Menus.h"
 
 namespace {
@@ -27,20 +29,7 @@ protected:
         form->SetClientWidth(300);
         form->SetClientHeight(200);
     }
-    TMenuItem* Item(TMenuItem* parent, const String& caption)
-    {
-        TMenuItem* item = New<TMenuItem>(form.get());
-        item->SetCaption(caption);
-        parent->Add(item);
-        return item;
-    }
-    // Keys held as the thread's keyboard state, for the shortcut test.
-    static void Hold(std::initializer_list<int> keys)
-    {
-        BYTE state[256] = {};
-        for (int key : keys) state[key] = 0x80;
-        SetKeyboardState(state);
-    }
+    TMenuItem* Item(TMenuItem* parent, const String& caption) { return AddItem(parent, caption, form.get()); }
 
     std::vector<TObject*> clicked;
     std::vector<bool> rebuilds;
@@ -114,10 +103,11 @@ TEST_F(MainMenuTest, ShortCutsReachTheItemsFromAnyControlOfTheForm)
     edit->SetParent(form.get());
     form->Show();
 
-    Hold({VK_CONTROL});
-    EXPECT_TRUE(form->IsShortCut(TMessage{WM_KEYDOWN, 'O', 1, 0}));
-    EXPECT_FALSE(form->IsShortCut(TMessage{WM_KEYDOWN, 'R', 1, 0}));
-    Hold({});
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        EXPECT_TRUE(form->IsShortCut(TMessage{WM_KEYDOWN, 'O', 1, 0}));
+        EXPECT_FALSE(form->IsShortCut(TMessage{WM_KEYDOWN, 'R', 1, 0}));
+    }
     EXPECT_FALSE(form->IsShortCut(TMessage{WM_KEYDOWN, 'O', 1, 0})) << "Ctrl is not held";
     EXPECT_EQ(clicked, (std::vector<TObject*>{open}));
 

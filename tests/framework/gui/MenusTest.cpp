@@ -9,17 +9,10 @@
 #include "Controls.h"
 #include "Forms.h"
 #include "ImageList.h"
+#include "MenuItems.h"
 #include "Menus.h"
 
 namespace {
-
-TMenuItem* AddItem(TMenuItem* parent, const String& caption, TComponent* owner = nullptr)
-{
-    TMenuItem* item = New<TMenuItem>(owner);
-    item->SetCaption(caption);
-    parent->Add(item);
-    return item;
-}
 
 // Queued before the menu opens, read by the system's menu loop.
 void PostKeys(std::initializer_list<WORD> keys)

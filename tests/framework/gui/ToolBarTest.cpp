@@ -4,6 +4,7 @@
 // key, moving to the next button, and rebuilding while one is open.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,7 @@ TEST_F(ToolBarTest, RebuildingWhileADropDownIsOpenIsSafe)
     int deferredRuns = 0;
     bool ranAtOnce = true;
     bool openWhenDeferred = true;
+    std::atomic<bool> rebuilt = false;
     auto* timer = New<TTimer>(form.get());
     timer->SetInterval(50);
     timer->SetOnTimer([&](TObject*) {
@@ -256,9 +258,10 @@ TEST_F(ToolBarTest, RebuildingWhileADropDownIsOpenIsSafe)
             Rebuild();
         });
         ranAtOnce = deferredRuns != 0;
+        rebuilt = true;
     });
     timer->SetEnabled(true);
-    MenuRobot robot(Steps{{VK_ESCAPE}});
+    MenuRobot robot(Steps{{VK_ESCAPE}}, [&] { return rebuilt.load(); });
     Click(0);
     robot.Join();
     Pump();

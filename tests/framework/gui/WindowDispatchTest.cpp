@@ -10,6 +10,7 @@
 #include "Controls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "PumpUntil.h"
 #include "StdCtrls.h"
 
 namespace {
@@ -285,24 +286,17 @@ TEST(TimerTest, FiresWhileEnabledAndStopsWhenDisabledOrFreed)
     TOwned<TTimer> timer = MakeOwned<TTimer>(nullptr);
     timer->SetInterval(10);
     timer->SetOnTimer([&](TObject*) { ++ticks; });
-    const DWORD start = GetTickCount();
-    while (ticks < 3 && GetTickCount() - start < 3000) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-    EXPECT_GE(ticks, 3);
+    PumpUntil([&] { return ticks >= 3; }, 3000, "three ticks");
 
     timer->SetEnabled(false);
     Application->ProcessMessages();
     const int stopped = ticks;
-    Sleep(60);
-    Application->ProcessMessages();
+    WaitFor(60);  // six intervals: time for ticks of a timer left running
     EXPECT_EQ(ticks, stopped);
 
     timer->SetEnabled(true);
     timer.reset();  // freed while running: no tick reaches the freed object
-    Sleep(60);
-    Application->ProcessMessages();
+    WaitFor(60);  // the same six intervals
     EXPECT_EQ(ticks, stopped);
 }
 

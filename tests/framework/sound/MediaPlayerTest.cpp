@@ -10,6 +10,7 @@
 #include "CreateWav.h"
 #include "FileSystem.h"
 #include "MPlayer.h"
+#include "PumpUntil.h"
 #include "TempDir.h"
 #include "WavFiles.h"
 #include "WaveHeader.h"
@@ -24,6 +25,16 @@ TWaveHeader HeaderOf(const String& fileName)
     TWaveHeader header{};
     if (bytes.size() >= sizeof header) std::memcpy(&header, bytes.data(), sizeof header);
     return header;
+}
+
+// An item of the open device's status, lengths and positions in
+// milliseconds (the wave device's own time format); 0 when it cannot say.
+DWORD_PTR DeviceStatus(const TMediaPlayer& player, DWORD item)
+{
+    MCI_STATUS_PARMS status{};
+    status.dwItem = item;
+    if (mciSendCommandW(player.DeviceID(), MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status))) return 0;
+    return status.dwReturn;
 }
 
 struct Quality {
@@ -52,7 +63,7 @@ TEST_F(MediaPlayerTest, RecordsInTheFormatOfTheHeaderTheFileHolds)
         player->SetFileName(file);
         player->Open();
         player->StartRecording();
-        Sleep(1200);
+        PumpUntil([&] { return DeviceStatus(*player, MCI_STATUS_POSITION) >= 1000; }, 10000, "a second recorded");
         player->Stop();
         player->Save();
         player->Close();
@@ -105,7 +116,7 @@ TEST_F(MediaPlayerTest, PlaysAWavFileAndAReopenReplacesTheDevice)
     player->SetFileName(file);
     player->Open();
     player->Play();
-    Sleep(200);
+    PumpUntil([&] { return DeviceStatus(*player, MCI_STATUS_POSITION) > 0; }, 5000, "the playing under way");
     player->Stop();
     player->Open();  // closes the playing device first
     player->Play();
@@ -122,14 +133,16 @@ TEST_F(MediaPlayerTest, OpeningAnotherFileSavesTheRecordingHeldUnsavedAndCloseDi
     for (const String& file : {first, second, third}) createwav(1, 16, 22050, file);
     player->SetFileName(first);
     player->Open();
-    player->StartRecording();
-    Sleep(300);  // the recording's length, not a wait for anything
+    const auto recordSome = [&] {
+        player->StartRecording();
+        PumpUntil([&] { return DeviceStatus(*player, MCI_STATUS_POSITION) >= 100; }, 5000, "a tenth of a second");
+    };
+    recordSome();
     player->SetFileName(second);
     player->Open();
     EXPECT_GT(FileSizeOf(first), 44 + 4000);
 
-    player->StartRecording();
-    Sleep(300);
+    recordSome();
     player->Close();
     EXPECT_EQ(FileSizeOf(second), 44);
     player->SetFileName(third);
