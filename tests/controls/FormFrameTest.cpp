@@ -66,6 +66,19 @@ protected:
         TWindowDC dc(Window());
         return static_cast<TColor>(GetPixel(dc.Handle(), x, y));
     }
+    static void CtrlKey(TWinControl* control, WORD key)
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(control, key);
+    }
+    // Counts the key presses that reach the control.
+    static void CountKeyDowns(TWinControl* control, int& count)
+    {
+        control->AddWindowHook(nullptr, [&count](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_KEYDOWN) ++count;
+            next(message);
+        });
+    }
     // A menu whose one item Ctrl+R counts its clicks.
     static TMainMenu* CountingMenu(TForm* owner, int& clicks)
     {
@@ -409,10 +422,7 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     EXPECT_EQ(frame->MenuBarHeight(), frame->MenuBar()->Height());
     EXPECT_EQ(frame->MenuBar()->Top(), frame->TitleBar()->Height());
     box->SetFocus();
-    {
-        const THeldKeys ctrl{VK_CONTROL};
-        KeyDown(box, 'R');
-    }
+    CtrlKey(box, 'R');
     EXPECT_EQ(clicks, 1);
     KeyDown(box, 'R');  // R alone is no shortcut
     EXPECT_EQ(clicks, 1);
@@ -422,14 +432,8 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     EXPECT_EQ(frame->MenuBarHeight(), 0);
     // The frame asks a menu gone no more: the key reaches the box.
     int boxKeys = 0;
-    box->AddWindowHook(nullptr, [&boxKeys](TMessage& message, const TWindowHookNext& next) {
-        if (message.Msg == WM_KEYDOWN) ++boxKeys;
-        next(message);
-    });
-    {
-        const THeldKeys ctrl{VK_CONTROL};
-        KeyDown(box, 'R');
-    }
+    CountKeyDowns(box, boxKeys);
+    CtrlKey(box, 'R');
     EXPECT_EQ(boxKeys, 1);
 }
 
@@ -446,21 +450,12 @@ TEST_F(FormFrameTest, TwoFramedFormsTakeAShortcutOnceAndTheFocusedControlNeverSe
     ShowForm();
     box->SetFocus();
     int boxKeys = 0;
-    box->AddWindowHook(nullptr, [&boxKeys](TMessage& message, const TWindowHookNext& next) {
-        if (message.Msg == WM_KEYDOWN) ++boxKeys;
-        next(message);
-    });
-    {
-        const THeldKeys ctrl{VK_CONTROL};
-        KeyDown(box, 'R');
-    }
+    CountKeyDowns(box, boxKeys);
+    CtrlKey(box, 'R');
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(boxKeys, 0);
     KeyDown(form.get(), 'R');
-    {
-        const THeldKeys ctrl{VK_CONTROL};
-        KeyDown(form.get(), 'R');
-    }
+    CtrlKey(form.get(), 'R');
     EXPECT_EQ(clicks, 2) << "the form window's own key fires the item once";
 }
 
@@ -468,9 +463,7 @@ TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFin
 {
     TkypForm* frame = AddFrame();
     ShowForm();
-    RECT area{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const TRect fitted(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1);
+    const TRect fitted = MaximisedFrameBounds();
     // The notice of the frame's own fitting, sent inside the system's.
     form->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && WindowRect() == fitted) FreeAndNil(frame);

@@ -491,9 +491,7 @@ TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFini
 {
     TkypMDIForm* frame = AddFrame();
     ShowFrame();
-    RECT area{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const TRect fitted(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1);
+    const TRect fitted = MaximisedFrameBounds();
     // The notice of the frame's own fitting, sent inside the system's.
     mdi->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && mdi->BoundsRect() == fitted) FreeAndNil(frame);
