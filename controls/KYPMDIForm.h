@@ -49,6 +49,8 @@ public:
     // its shortcuts taken from every window inside the form.
     TMainMenu* Menu() const;
     void SetMenu(TMainMenu* menu);
+    // The bar's gradient ends; also the inner line of a built-in style and
+    // the child control buttons' faces.
     TColor MenuBarColor() const;
     void SetMenuBarColor(TColor color);
     TColor MenuBarToColor() const;
