@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Dialogs.h"
+#include "KYPFrameMetrics.h"
 #include "KYPPublicControls.h"
 #include "KYPThemes.h"
 #include "Messages.h"
@@ -11,28 +12,20 @@
 
 namespace {
 
-// The framework's notices that a control turns floating and of a child
-// window's parent notification: both may come with the caption put back.
-constexpr UINT CM_FLOAT = CM_BASE + 0x3A;
-constexpr UINT CN_PARENTNOTIFY = 0xBC00 + WM_PARENTNOTIFY;
-
-// Built-in style attributes the frame reads.
-constexpr int kAttrRoundCorner = 14, kAttrFormColor = 15, kAttrBorderColor = 16, kAttrBorderWidth = 17;
-
 bool IsOnlyChild(HWND window)
 {
     HWND parent = GetParent(window);
     return parent && GetWindow(parent, GW_CHILD) == window && !GetWindow(window, GW_HWNDNEXT);
 }
 
-bool HasFrame(TForm* form)
-{
-    for (int i = 0; i < form->ControlCount(); ++i)
-        if (dynamic_cast<TkypForm*>(form->Controls(i))) return true;
-    return false;
-}
-
 }  // namespace
+
+TkypForm* FindFormFrame(const TWinControl& form)
+{
+    for (int i = 0; i < form.ControlCount(); ++i)
+        if (auto* frame = dynamic_cast<TkypForm*>(form.Controls(i))) return frame;
+    return nullptr;
+}
 
 TkypForm::TkypForm(TComponent* owner) : TCustomPanel(owner) {}
 
@@ -41,7 +34,7 @@ TkypForm::~TkypForm() = default;
 void TkypForm::AfterConstruction()
 {
     auto* form = dynamic_cast<TForm*>(Owner());
-    if (form && HasFrame(form)) throw Exception(L"Sorry, You can create only one TkypForm component in one form!");
+    if (form && FindFormFrame(*form)) throw Exception(L"Sorry, You can create only one TkypForm component in one form!");
     TCustomPanel::AfterConstruction();
     if (form) SetUp(form);
 }
@@ -59,7 +52,7 @@ void TkypForm::SetUp(TForm* form)
     m_MenuBar = New<TkypFormMenuBar>(this, *this);
     SetMenuBarColor(Color());
     SetMenuBarToColor(Color());
-    SetMenuBarHeight(22);
+    SetMenuBarHeight(kMenuBarHeight);
     SetUIStyle(DeepBlue);
     m_UIStyleAutoUpdateSub = false;
     SetBevelOuter(TBevelCut::bvNone);
@@ -75,15 +68,8 @@ void TkypForm::SetUp(TForm* form)
     m_Form->SetAutoScroll(false);
     m_OldBorderStyle = TakeDialogBorder(*m_Form);
     SetFormIcon();
-    const HWND window = m_Form->Handle();
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
-    m_HookId = m_Form->AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
-        FormWindowProc(message, next);
-    });
-    m_Hooked = true;
-    m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
-    m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
-    RecomputeFrame(window);
+    m_Window.Attach(this, *m_Form);
+    RecomputeFrame(m_Form->Handle());
     UpdateFormRegion();  // the window's size changed since the style set the first one
 }
 
@@ -106,15 +92,14 @@ TRect TkypForm::NormalBounds() const
 void TkypForm::MeasureOldBorders()
 {
     if (MDIChild()) {
-        // The frame window that holds the child's MDI client, main form or not.
-        const HWND client = m_Form->HandleAllocated() ? GetParent(m_Form->Handle()) : nullptr;
+        // The frame window that holds the child's MDI client, main form or
+        // not; a child without its window yet is asked once it has one.
+        const HWND client = GetParent(m_Form->Handle());
         const HWND target = client ? GetParent(client) : nullptr;
-        m_OldBottomBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDIBOTTOMBORDER, 0, 0)) : 0;
-        m_OldLeftBorderWidth = target ? static_cast<int>(SendMessageW(target, KYPM_MDILEFTBORDER, 0, 0)) : 0;
-        m_OldBottomBorderWidth = SaneFrameThickness(m_OldBottomBorderWidth);
-        m_OldLeftBorderWidth = SaneFrameThickness(m_OldLeftBorderWidth);
+        const auto ask = [target](UINT msg) { return target ? static_cast<int>(SendMessageW(target, msg, 0, 0)) : 0; };
+        m_Window.SetOldBorders(ask(KYPM_MDILEFTBORDER), ask(KYPM_MDIBOTTOMBORDER));
     } else {
-        MeasureWindowFrame(m_Form->Handle(), m_OldLeftBorderWidth, m_OldBottomBorderWidth);
+        m_Window.MeasureOldBorders(m_Form->Handle());
     }
 }
 
@@ -125,22 +110,8 @@ void TkypForm::SetFormIcon()
 
 void TkypForm::BeforeDestruction()
 {
-    m_Destroyed = true;
-    *m_Alive = false;
-    m_AppEvent.reset();
-    if (m_Hooked) {
-        m_Form->RemoveWindowHook(m_HookId);
-        m_Hooked = false;
-        RestoreCaption();
-    }
+    m_Window.Detach();
     TCustomPanel::BeforeDestruction();
-}
-
-void TkypForm::RestoreCaption()
-{
-    if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
-    RestoreCaptionBits(m_Form->Handle());
-    SetWindowRgn(m_Form->Handle(), nullptr, TRUE);
 }
 
 void TkypForm::Loaded()
@@ -166,7 +137,7 @@ void TkypForm::Notification(TComponent* component, TOperation operation)
     if (component == m_Panel) m_Panel = nullptr;
     TkypUIStyle fallback = DeepBlue;
     if (m_FileTheme.Removed(component, operation, fallback)) {
-        if (m_Destroyed || !m_Form || m_Form->HasState(csDestroying)) return;
+        if (m_Window.Destroyed() || !m_Form || m_Form->HasState(csDestroying)) return;
         ApplyThemeToChildren(this, DeepBlue, nullptr);
         SetUIStyle(fallback);
     }
@@ -177,17 +148,17 @@ void TkypForm::Notification(TComponent* component, TOperation operation)
 void TkypForm::SetUIStyle(TkypUIStyle style)
 {
     m_UIStyle = style;
-    if (!m_Form || m_Destroyed) return;
+    if (!m_Form || m_Window.Destroyed()) return;
     const TRect bounds = m_Form->BoundsRect();
     TkypUIStyle resolved = style;
     {
         // The setters below paint and cut once, at the end.
-        const bool wasChanging = std::exchange(m_StyleChanging, true);
+        const bool wasChanging = m_Window.SetStyleChanging(true);
         if (UsesThemeFile(FileTheme(), style, resolved))
             ApplySkinFile(*FileTheme());
         else
             ApplyBuiltInStyle(resolved);
-        m_StyleChanging = wasChanging;
+        m_Window.SetStyleChanging(wasChanging);
     }
     if (m_TitleBar) {
         // A new theme re-applies the bar's style by itself.
@@ -204,23 +175,23 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
         UpdateFormRegion();
     }
     const int titleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
-    m_Form->Constraints().SetMinHeight(MenuBarHeight() + titleHeight + m_Skin.BottomBorderWidth + 3);
+    m_Form->Constraints().SetMinHeight(MenuBarHeight() + titleHeight + m_Window.Skin().BottomBorderWidth + 3);
 }
 
 void TkypForm::ApplySkinFile(TkypFileTheme& theme)
 {
     SetColor(theme.GetColor(SKIN2_FORMCOLOR));  // the menu bar's colours follow with the holder
-    m_Skin.Read(theme, m_TitleBar);
+    m_Window.Skin().Read(theme, m_TitleBar);
 }
 
 void TkypForm::ApplyBuiltInStyle(TkypUIStyle resolved)
 {
     SetRoundCornerBottom(0);
-    m_Skin.Clear();
-    SetBorderColor(GetStyleColor(resolved, kAttrBorderColor));
-    SetBorderWidth(GetStyleInt(resolved, kAttrBorderWidth));
-    SetColor(GetStyleColor(resolved, kAttrFormColor));
-    SetRoundCorner(GetStyleInt(resolved, kAttrRoundCorner));
+    m_Window.Skin().Clear();
+    SetBorderColor(GetStyleColor(resolved, TkypStyleAttr::BorderColor));
+    SetBorderWidth(GetStyleInt(resolved, TkypStyleAttr::BorderWidth));
+    SetColor(GetStyleColor(resolved, TkypStyleAttr::FormColor));
+    SetRoundCorner(GetStyleInt(resolved, TkypStyleAttr::RoundCorner));
 }
 
 void TkypForm::SetFileTheme(TkypFileTheme* theme)
@@ -236,22 +207,15 @@ void TkypForm::SetFileTheme(TkypFileTheme* theme)
 
 // ------------------------------------------------------------ properties
 
-bool TkypForm::TitleBarCustom() const { return m_TitleBar && m_TitleBar->Custom(); }
-
-void TkypForm::SetTitleBarCustom(bool custom)
-{
-    if (m_TitleBar) m_TitleBar->SetCustom(custom);
-}
-
 void TkypForm::SetBorderColor(TColor color)
 {
-    m_Color = color;
+    m_BorderColor = color;
     PaintFormBorder();
 }
 
 void TkypForm::SetBorderWidth(int width)
 {
-    m_Width = width;
+    m_BorderWidth = width;
     PaintFormBorder();
 }
 
@@ -291,27 +255,6 @@ void TkypForm::SetFormPanel(TCustomPanel* panel)
         m_Panel->SetBorderStyle(TBorderStyle::bsNone);
         m_Panel->SetCaption(String());
     }
-}
-
-TkypTitleBarButtons* TkypForm::TitleBarButtons() const { return m_TitleBar ? m_TitleBar->Buttons() : nullptr; }
-
-void TkypForm::SetTitleBarButtons(TkypTitleBarButtons* buttons)
-{
-    if (m_TitleBar) m_TitleBar->SetButtons(buttons);
-}
-
-TkypTitleBarSections* TkypForm::TitleBarSections() const { return m_TitleBar ? m_TitleBar->Sections() : nullptr; }
-
-void TkypForm::SetTitleBarSections(TkypTitleBarSections* sections)
-{
-    if (m_TitleBar) m_TitleBar->SetSections(sections);
-}
-
-bool TkypForm::TitleBarDrawAppIcon() const { return !m_TitleBar || m_TitleBar->DrawAppIcon(); }
-
-void TkypForm::SetTitleBarDrawAppIcon(bool draw)
-{
-    if (m_TitleBar) m_TitleBar->SetDrawAppIcon(draw);
 }
 
 TFont* TkypForm::TitleFont() const { return m_TitleBar ? &m_TitleBar->Font() : nullptr; }
@@ -386,16 +329,6 @@ void TkypForm::SetRoundCornerBottom(int size)
     UpdateFormRegion();
 }
 
-TColor TkypForm::InactiveCaptionColor() const
-{
-    return m_TitleBar ? m_TitleBar->InactiveCaptionColor() : clInactiveCaption;
-}
-
-void TkypForm::SetInactiveCaptionColor(TColor color)
-{
-    if (m_TitleBar) m_TitleBar->SetInactiveCaptionColor(color);
-}
-
 #define KYP_TITLE_EVENT(Name, Type, field)                                                                             \
     Type TkypForm::Name() const { return m_TitleBar ? m_TitleBar->field : Type(); }                                    \
     void TkypForm::Set##Name(Type event)                                                                               \
@@ -417,61 +350,18 @@ void TkypForm::AddHelpButton()
     if (m_TitleBar) m_TitleBar->AddHelpBtn();
 }
 
-void TkypForm::ReAssign() { StripCaption(); }
-
-void TkypForm::StripCaption()
-{
-    if (FormWindowAlive()) StripCaptionBits(m_Form->Handle());
-}
+void TkypForm::ReAssign() { m_Window.StripCaption(); }
 
 // ------------------------------------------------------------- painting
 
-bool TkypForm::FormWindowAlive() const
-{
-    return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
-}
-
-TRect TkypForm::WindowBounds() const { return WindowExtent(m_Form->Handle()); }
-
-TkypFrameBorders TkypForm::Borders() const { return m_Skin.Borders(m_Width, m_OldLeftBorderWidth, m_OldBottomBorderWidth); }
-
-int TkypForm::BorderWidthAnswer() const
-{
-    return FormWindowAlive() ? MeasuredBorderWidthAnswer(m_Form->Handle(), Borders()) : FrameBorderWidthAnswer(Borders());
-}
-
-TkypFrameLayout TkypForm::Layout() const
-{
-    const TRect window = WindowBounds();
-    TkypFrameLayout layout;
-    layout.Width = window.Width();
-    layout.Height = window.Height();
-    layout.TitleVisible = TitleBarVisible();
-    layout.TitleCanPaint = m_TitleBar && m_TitleBar->CanPaint();
-    layout.TitleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
-    layout.MenuBarHeight = MenuBarHeight();
-    layout.MenuBarColor = MenuBarColor();
-    layout.MenuBarToColor = MenuBarToColor();
-    layout.MenuBarFill = MenuBar() ? MenuBar()->Color() : Color();
-    return layout;
-}
-
 void TkypForm::PaintFormBorder()
 {
-    if (!FormWindowAlive() || m_StyleChanging) return;
-    const HWND window = m_Form->Handle();
-    if (IsIconic(window) && !Designing()) return;
-    TkypUIStyle resolved = m_UIStyle;
-    const bool skinFile = UsesThemeFile(FileTheme(), m_UIStyle, resolved);
-    TkypStyleFrameLook look;
-    look.BorderWidth = m_Width;
-    look.BorderColor = m_Color;
-    look.Color = Color();
-    look.RoundCorner = RoundCorner();
-    look.Designing = Designing();
-    look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
-    look.OldLeftBorderWidth = m_OldLeftBorderWidth;
-    PaintFrameOnWindow(window, m_Border, Layout(), skinFile ? FileTheme() : nullptr, m_TitleBar, look);
+    if (!m_Window.WindowAlive()) return;
+    const TkypFrameLayout layout =
+        m_Window.Layout(MenuBarHeight(), MenuBarColor(), MenuBarToColor(), MenuBar() ? MenuBar()->Color() : Color());
+    m_Window.Paint(m_UIStyle, FileTheme(), layout,
+                   {.BorderWidth = m_BorderWidth, .BorderColor = m_BorderColor, .Color = Color(),
+                    .RoundCorner = RoundCorner(), .Designing = Designing()});
 }
 
 TBitmap* TkypForm::BackgroundPattern()
@@ -491,7 +381,7 @@ TBitmap* TkypForm::BackgroundPattern()
 
 void TkypForm::Paint()
 {
-    if (m_Destroyed) return;
+    if (m_Window.Destroyed()) return;
     const TRect client = ClientRect();
     TBitmap* pattern = m_UIStyle == MacOS || m_UIStyle == Protein ? BackgroundPattern() : nullptr;
     if (pattern) {
@@ -521,41 +411,15 @@ void TkypForm::WndProc(TMessage& message)
 
 void TkypForm::UpdateFormRegion()
 {
-    if (!FormWindowAlive() || m_StyleChanging) return;
+    if (!m_Window.WindowAlive()) return;
     const HWND window = m_Form->Handle();
-    const TRect bounds = WindowBounds();
-    TkypUIStyle resolved = m_UIStyle;
-    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
-        const bool normal = !IsIconic(window) && !IsZoomed(window);
-        SetFrameRegion(window, SkinFrameRegion(bounds, m_Border, m_Skin, *FileTheme(), m_TitleBar, normal || !MDIChild()));
-    } else if (!Designing()) {
-        SetFrameRegion(window, CreateRoundFrameRegion(bounds.Width(), bounds.Height(), RoundCorner(), RoundCornerBottom()));
-    }
+    // A maximised or minimised MDI child keeps its plain rectangle.
+    const bool normal = !IsIconic(window) && !IsZoomed(window);
+    m_Window.UpdateRegion(m_UIStyle, FileTheme(), normal || !MDIChild(), RoundCorner(), RoundCornerBottom(),
+                          Designing());
 }
 
 // -------------------------------------------------------- the form's messages
-
-void TkypForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
-{
-    // After teardown the form's own procedure still gets everything.
-    if (m_Destroyed) {
-        next(message);
-        return;
-    }
-    switch (message.Msg) {
-    case WM_NCCALCSIZE: FrameCalcSize(message, Borders()); break;
-    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
-    case WM_NCPAINT:
-    case WM_NCACTIVATE:
-        FrameNonClientPaint(message, *m_Form, m_TitleBar, [this] { PaintFormBorder(); }, [&] { next(message); });
-        return;
-    default: break;
-    }
-    const std::shared_ptr<bool> alive = m_Alive;
-    next(message);
-    if (!*alive || m_Destroyed) return;
-    AfterFormMessage(message);
-}
 
 void TkypForm::AfterFormMessage(TMessage& message)
 {
@@ -567,25 +431,18 @@ void TkypForm::AfterFormMessage(TMessage& message)
         if (m_TitleBar) m_TitleBar->SetFormActive(activated);
         break;
     }
-    case WM_KEYDOWN: IsMenuShortCut(message); break;
     case WM_SHOWWINDOW: m_Form->SetMenu(nullptr); break;
     case WM_DESTROY:
         if (!window || !MDIChild()) break;
         if (IsOnlyChild(window)) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
         if (IsZoomed(window)) SendToMDIClient(WM_MDIRESTORE, reinterpret_cast<WPARAM>(window));
         break;
-    case WM_ACTIVATE:
-        if (m_TitleBar) m_TitleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
-        PaintFormBorder();
-        break;
     case CM_RECREATEWND:
-        StripCaption();
+        m_Window.StripCaption();
         SetFormIcon();
         UpdateFormRegion();
         break;
-    case WM_STYLECHANGED:
-    case CM_FLOAT:
-    case CN_PARENTNOTIFY: StripCaption(); break;
+    case WM_STYLECHANGED: m_Window.StripCaption(); break;
     case WM_SIZE: SizeChanged(); break;
     case WM_NCHITTEST:
         if (MDIChild()) message.Result = FrameHitTest(static_cast<int>(message.Result),
@@ -607,12 +464,16 @@ void TkypForm::SendToMDIClient(UINT msg, WPARAM wParam)
 
 void TkypForm::SizeChanged()
 {
-    if (!FormWindowAlive()) return;
+    if (!m_Window.WindowAlive()) return;
     const HWND window = m_Form->Handle();
     const bool maximized = IsZoomed(window) != FALSE;
     if (maximized && Designing()) return;
+    // Both send a size notice of their own, whose OnResize may free the frame.
+    const TkypLifeToken::TWatch life = m_Window.Watch();
     if (m_FormInitMax) FirstSizes(maximized);
+    if (!life) return;
     if (maximized && !MDIChild()) FitToWorkArea(*m_Form);
+    if (!life) return;
     if (m_TitleBar) {
         m_TitleBar->ProcessMaxBtn();
         m_TitleBar->Repaint();
@@ -672,39 +533,27 @@ void TkypForm::MDIChildSized(bool maximized)
 
 // ------------------------------------------------- the application's messages
 
-bool TkypForm::OwnsWindow(HWND window) const
+// Alt+Space in any window of the form opens the title bar's system menu.
+bool TkypForm::ApplicationKey(MSG& msg, bool& handled)
 {
-    if (!window || !m_Form->HandleAllocated()) return false;
-    const HWND form = m_Form->Handle();
-    return window == form || IsChild(form, window);
-}
-
-void TkypForm::ApplicationMessage(MSG& msg, bool& handled)
-{
-    if (m_Destroyed || !m_Form) return;
-    if (msg.message == WM_SYSCHAR && LOWORD(msg.wParam) == VK_SPACE) {
-        if (!OwnsWindow(msg.hwnd) || !m_TitleBar || !m_TitleBar->DefPopupMenu()) return;
-        TForm* anchor = Application && Application->MainForm() ? Application->MainForm() : m_Form;
-        handled = true;
-        m_TitleBar->DefPopupMenu()->Popup(anchor->Left(), anchor->Top() + m_TitleBar->Height());
-    } else if (msg.message == WM_KEYDOWN) {
-        TMessage message{msg.message, msg.wParam, msg.lParam, 0};
-        IsMenuShortCut(message);
-        handled = message.Result != 0;
-    }
+    if (msg.message != WM_SYSCHAR || LOWORD(msg.wParam) != VK_SPACE) return false;
+    if (!m_Window.Contains(msg.hwnd) || !m_TitleBar || !m_TitleBar->DefPopupMenu()) return true;
+    TForm* anchor = Application && Application->MainForm() ? Application->MainForm() : m_Form;
+    handled = true;
+    m_TitleBar->DefPopupMenu()->Popup(anchor->Left(), anchor->Top() + m_TitleBar->Height());
+    return true;
 }
 
 void TkypForm::IsMenuShortCut(TMessage& message)
 {
-    if (m_Destroyed) return;
+    if (m_Window.Destroyed()) return;
     message.Result = IsFormActive(m_Form) && m_Form->Active() && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
 }
 
 // ------------------------------------------------------------- properties
 
 namespace {
-const bool kypFormPropertiesRegistered = RegisterProperties<TkypForm, TControl>({
-    OrdinalProperty<TkypForm>(L"TitleBarCustom", &TkypForm::TitleBarCustom, &TkypForm::SetTitleBarCustom),
+const bool kypFormPropertiesRegistered = RegisterProperties<TkypForm, TControl>(WithTitleBarProperties<TkypForm>({
     ObjectProperty<TkypForm, TkypFileTheme>(L"FileTheme", &TkypForm::FileTheme, &TkypForm::SetFileTheme),
     OrdinalProperty<TkypForm>(L"UIStyle", &TkypForm::UIStyle, &TkypForm::SetUIStyle),
     OrdinalProperty<TkypForm>(L"UIStyleAutoUpdateSub", &TkypForm::UIStyleAutoUpdateSub, &TkypForm::SetUIStyleAutoUpdateSub),
@@ -712,15 +561,17 @@ const bool kypFormPropertiesRegistered = RegisterProperties<TkypForm, TControl>(
     OrdinalProperty<TkypForm>(L"BorderWidth", &TkypForm::BorderWidth, &TkypForm::SetBorderWidth),
     OrdinalProperty<TkypForm>(L"TitleBarVisible", &TkypForm::TitleBarVisible, &TkypForm::SetTitleBarVisible),
     ObjectProperty<TkypForm, TCustomPanel>(L"FormPanel", &TkypForm::FormPanel, &TkypForm::SetFormPanel),
-    ObjectProperty<TkypForm, TkypTitleBarButtons>(L"TitleBarButtons", &TkypForm::TitleBarButtons, &TkypForm::SetTitleBarButtons),
-    ObjectProperty<TkypForm, TkypTitleBarSections>(L"TitleBarSections", &TkypForm::TitleBarSections, &TkypForm::SetTitleBarSections),
-    OrdinalProperty<TkypForm>(L"TitleBarDrawAppIcon", &TkypForm::TitleBarDrawAppIcon, &TkypForm::SetTitleBarDrawAppIcon),
+    // The panel's own font stays what the controls on it inherit.
+    ObjectProperty<TkypForm, TFont>(
+        L"Font", [](TkypForm* frame) { return frame->TitleFont(); },
+        [](TkypForm* frame, TFont* font) {
+            if (font) frame->SetTitleFont(*font);
+        }),
     ObjectProperty<TkypForm, TMainMenu>(L"Menu", &TkypForm::Menu, &TkypForm::SetMenu),
     OrdinalProperty<TkypForm>(L"MenuBarColor", &TkypForm::MenuBarColor, &TkypForm::SetMenuBarColor),
     OrdinalProperty<TkypForm>(L"MenuBarToColor", &TkypForm::MenuBarToColor, &TkypForm::SetMenuBarToColor),
     OrdinalProperty<TkypForm>(L"MenuBarHeight", &TkypForm::MenuBarHeight, &TkypForm::SetMenuBarHeight),
     OrdinalProperty<TkypForm>(L"RoundCorner", &TkypForm::RoundCorner, &TkypForm::SetRoundCorner),
     OrdinalProperty<TkypForm>(L"RoundCornerBottom", &TkypForm::RoundCornerBottom, &TkypForm::SetRoundCornerBottom),
-    OrdinalProperty<TkypForm>(L"InactiveCaptionColor", &TkypForm::InactiveCaptionColor, &TkypForm::SetInactiveCaptionColor),
-});
+}));
 }  // namespace

@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "KYPFormBorder.h"
 #include "KYPFormGeometry.h"
+#include "KYPFrameTitleBar.h"
 #include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
 #include "KYPMgr.h"
@@ -25,11 +26,18 @@
 constexpr UINT KYPM_MDIBOTTOMBORDER = 0x87D0;
 constexpr UINT KYPM_MDILEFTBORDER = 0x87D1;
 
+class TkypForm;
+
+// The skinned frame among a form's controls (the first; one per form), or null.
+TkypForm* FindFormFrame(const TWinControl& form);
+
 class TkypForm : public TCustomPanel,
                  public IkypTitleBarFrame,
                  public IkypFormFrame,
                  public IkypStyleSource,
-                 public IkypMenuBarHost {
+                 public IkypMenuBarHost,
+                 public TkypTitleBarProperties<TkypForm>,
+                 private IkypFrameSide {
 public:
     explicit TkypForm(TComponent* owner);
     ~TkypForm() override;
@@ -41,8 +49,6 @@ public:
     // whole; a form that is itself going is left as it is.
     void BeforeDestruction() override;
 
-    bool TitleBarCustom() const;
-    void SetTitleBarCustom(bool custom);
     // Not owned; watched whoever owns it.
     TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
     void SetFileTheme(TkypFileTheme* theme);
@@ -50,10 +56,10 @@ public:
     void SetUIStyle(TkypUIStyle style);
     bool UIStyleAutoUpdateSub() const { return m_UIStyleAutoUpdateSub; }
     void SetUIStyleAutoUpdateSub(bool update) { m_UIStyleAutoUpdateSub = update; }
-    TColor BorderColor() const { return m_Color; }
+    TColor BorderColor() const { return m_BorderColor; }
     void SetBorderColor(TColor color);
     // The outer line of a built-in style (not the panel's own margin).
-    int BorderWidth() const { return m_Width; }
+    int BorderWidth() const { return m_BorderWidth; }
     void SetBorderWidth(int width);
     bool TitleBarVisible() const;
     void SetTitleBarVisible(bool visible);
@@ -62,12 +68,6 @@ public:
     void SetCaption(const String& caption);
     TCustomPanel* FormPanel() const { return m_Panel; }
     void SetFormPanel(TCustomPanel* panel);
-    TkypTitleBarButtons* TitleBarButtons() const;
-    void SetTitleBarButtons(TkypTitleBarButtons* buttons);
-    TkypTitleBarSections* TitleBarSections() const;
-    void SetTitleBarSections(TkypTitleBarSections* sections);
-    bool TitleBarDrawAppIcon() const;
-    void SetTitleBarDrawAppIcon(bool draw);
     // The title bar's font; null without a title bar.
     TFont* TitleFont() const;
     void SetTitleFont(TFont& font);
@@ -88,8 +88,6 @@ public:
     void SetRoundCorner(int size);
     int RoundCornerBottom() const;
     void SetRoundCornerBottom(int size);
-    TColor InactiveCaptionColor() const;
-    void SetInactiveCaptionColor(TColor color);
     TkypTitleBarButtonClickEvent OnTitleBarCustomBtnsClick() const;
     void SetOnTitleBarCustomBtnsClick(TkypTitleBarButtonClickEvent event);
     TkypTitleBarButtonClickEvent OnTitleBarHelpBtnClick() const;
@@ -120,7 +118,7 @@ public:
     // IkypTitleBarFrame
     bool IsMDIFrame() const override { return false; }
     // IkypFormFrame
-    TForm* FramedForm() const override { return m_Hooked ? m_Form : nullptr; }
+    TForm* FramedForm() const override { return m_Window.FramedForm(); }
     // IkypStyleSource
     TkypUIStyle StyleForChildren() const override { return m_UIStyle; }
     // IkypMenuBarHost
@@ -139,59 +137,54 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
+    // IkypFrameSide
+    TkypTitleBar* FrameTitleBar() const override { return m_TitleBar; }
+    int FrameBorderWidth() const override { return m_BorderWidth; }
+    void IsMenuShortCut(TMessage& message) override;
+    void AfterFormMessage(TMessage& message) override;
+    bool ApplicationKey(MSG& msg, bool& handled) override;
+    // The frame's menu asks whether its form is active.
+    bool JudgesKeysOf(HWND) const override { return true; }
+
     void SetUp(TForm* form);
     TRect NormalBounds() const;
     void MeasureOldBorders();
     void SetFormIcon();
     void ApplySkinFile(TkypFileTheme& theme);
     void ApplyBuiltInStyle(TkypUIStyle resolved);
-    TkypFrameBorders Borders() const;
-    int BorderWidthAnswer() const;
-    TkypFrameLayout Layout() const;
-    TRect WindowBounds() const;
-    bool FormWindowAlive() const;
     bool Designing() const { return HasState(csDesigning); }
-    void StripCaption();
-    void RestoreCaption();
-    void FormWindowProc(TMessage& message, const TWindowHookNext& next);
-    void AfterFormMessage(TMessage& message);
     void SizeChanged();
     void FirstSizes(bool maximized);
     void MDIChildSized(bool maximized);
     void SendToMDIClient(UINT msg, WPARAM wParam);
-    void ApplicationMessage(MSG& msg, bool& handled);
-    bool OwnsWindow(HWND window) const;
-    void IsMenuShortCut(TMessage& message);
     TBitmap* BackgroundPattern();
 
     TkypTitleBar* m_TitleBar = nullptr;       // owned as a component of this frame
     TkypFormMenuBar* m_MenuBar = nullptr;     // owned as a component of this frame; holds Menu and the bar
-    TkypFrameSkin m_Skin;
-    int m_OldBottomBorderWidth = 4;
-    int m_OldLeftBorderWidth = 4;
-    TkypFrameBorder m_Border;  // also keeps the composed bottom border
+    TkypFrameWindow m_Window{*this, true};
+    // An MDI child's maximise bookkeeping: MaxFlag, the child shows
+    // maximised (its rows scrolled up under the frame's title bar);
+    // MaxFlag2, it has been restored from that once; MaxFlag3, it was made
+    // maximised (its first restore scrolls back only after a second one).
     bool m_MaxFlag = false, m_MaxFlag2 = false, m_MaxFlag3 = false;
     TFormBorderStyle m_OldBorderStyle = TFormBorderStyle::bsSizeable;
     TForm* m_Form = nullptr;  // not owned: the owner
-    TColor m_Color = clBlack;
+    TColor m_BorderColor = clBlack;
     TCustomPanel* m_Panel = nullptr;  // not owned; watched
-    int m_Width = 1;
+    int m_BorderWidth = 1;
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
     bool m_UIStyleAutoUpdateSub = false;
-    bool m_Destroyed = false;
-    TOwned<TApplicationEvents> m_AppEvent;
-    TRect m_FormInitRect;
+    TRect m_FormInitRect;  // the form's bounds when framed
+    // The form was made maximised and has not yet been put back to its
+    // first bounds (at its first size notice that is not maximised).
     bool m_FormInitMax = false;
     // Size notices of a form made maximised; it is maximised anew at the third.
     int m_InitMaxSizeCount = 0;
+    // The title bar's visibility last chosen from outside: an MDI child
+    // gets it back when it leaves the maximised state.
     bool m_MDIChildFormTitleVisible = true;
-    bool m_SelfChanging = false;
-    bool m_StyleChanging = false;
-    bool m_Hooked = false;
-    int m_HookId = 0;
-    // Cleared when the frame goes, for a message on its way through the hook.
-    std::shared_ptr<bool> m_Alive = std::make_shared<bool>(true);
+    bool m_SelfChanging = false;  // the frame itself hides or shows the bar
     TOwned<TBitmap> m_Background;  // reused by every paint
     TOwned<TBitmap> m_Pattern;
     TkypUIStyle m_PatternStyle = DeepBlue;

@@ -208,3 +208,158 @@ void FrameNonClientPaint(TMessage& message, TForm& form, TkypTitleBar* titleBar,
     paintFrame();
     if (message.Msg == WM_NCACTIVATE) message.Result = 1;
 }
+
+// ------------------------------------------------------------ TkypFrameWindow
+
+void TkypFrameWindow::Attach(TComponent* holder, TForm& form)
+{
+    m_Form = &form;
+    const HWND window = form.Handle();
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
+    m_HookId = form.AddWindowHook(holder, [this](TMessage& message, const TWindowHookNext& next) {
+        FormWindowProc(message, next);
+    });
+    m_Hooked = true;
+    m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
+    m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+}
+
+void TkypFrameWindow::Detach()
+{
+    m_Destroyed = true;
+    m_Life.End();
+    m_AppEvent.reset();
+    if (!m_Hooked) return;
+    m_Form->RemoveWindowHook(m_HookId);
+    m_Hooked = false;
+    if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
+    RestoreCaptionBits(m_Form->Handle());
+    SetWindowRgn(m_Form->Handle(), nullptr, TRUE);
+}
+
+bool TkypFrameWindow::WindowAlive() const
+{
+    return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
+}
+
+bool TkypFrameWindow::Contains(HWND window) const
+{
+    if (!window || !m_Form || !m_Form->HandleAllocated()) return false;
+    const HWND form = m_Form->Handle();
+    return window == form || IsChild(form, window);
+}
+
+void TkypFrameWindow::StripCaption()
+{
+    if (WindowAlive()) StripCaptionBits(m_Form->Handle());
+}
+
+void TkypFrameWindow::SetOldBorders(int left, int bottom)
+{
+    m_OldLeftBorderWidth = SaneFrameThickness(left);
+    m_OldBottomBorderWidth = SaneFrameThickness(bottom);
+}
+
+TkypFrameBorders TkypFrameWindow::Borders() const
+{
+    return m_Skin.Borders(m_Side.FrameBorderWidth(), m_OldLeftBorderWidth, m_OldBottomBorderWidth);
+}
+
+int TkypFrameWindow::BorderWidthAnswer() const
+{
+    return WindowAlive() ? MeasuredBorderWidthAnswer(m_Form->Handle(), Borders()) : FrameBorderWidthAnswer(Borders());
+}
+
+TkypFrameLayout TkypFrameWindow::Layout(int menuBarHeight, TColor menuBarColor, TColor menuBarToColor,
+                                        TColor menuBarFill) const
+{
+    const TRect window = WindowExtent(m_Form->Handle());
+    TkypTitleBar* titleBar = m_Side.FrameTitleBar();
+    TkypFrameLayout layout;
+    layout.Width = window.Width();
+    layout.Height = window.Height();
+    layout.TitleVisible = titleBar && titleBar->Visible();
+    layout.TitleCanPaint = titleBar && titleBar->CanPaint();
+    layout.TitleHeight = titleBar ? titleBar->Height() : 0;
+    layout.MenuBarHeight = menuBarHeight;
+    layout.MenuBarColor = menuBarColor;
+    layout.MenuBarToColor = menuBarToColor;
+    layout.MenuBarFill = menuBarFill;
+    return layout;
+}
+
+void TkypFrameWindow::Paint(TkypUIStyle style, TkypFileTheme* theme, const TkypFrameLayout& layout,
+                            TkypStyleFrameLook look)
+{
+    if (!WindowAlive() || m_StyleChanging) return;
+    const HWND window = m_Form->Handle();
+    if (IsIconic(window) && !look.Designing) return;
+    TkypUIStyle resolved = style;
+    const bool skinFile = UsesThemeFile(theme, style, resolved);
+    look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
+    look.OldLeftBorderWidth = m_OldLeftBorderWidth;
+    PaintFrameOnWindow(window, m_Border, layout, skinFile ? theme : nullptr, m_Side.FrameTitleBar(), look);
+}
+
+void TkypFrameWindow::UpdateRegion(TkypUIStyle style, TkypFileTheme* theme, bool cut, int roundCorner,
+                                   int roundCornerBottom, bool designing)
+{
+    if (!WindowAlive() || m_StyleChanging) return;
+    const HWND window = m_Form->Handle();
+    const TRect bounds = WindowExtent(window);
+    TkypUIStyle resolved = style;
+    if (UsesThemeFile(theme, style, resolved))
+        SetFrameRegion(window, SkinFrameRegion(bounds, m_Border, m_Skin, *theme, m_Side.FrameTitleBar(), cut));
+    else if (!designing)
+        SetFrameRegion(window, CreateRoundFrameRegion(bounds.Width(), bounds.Height(), roundCorner, roundCornerBottom));
+}
+
+void TkypFrameWindow::FormWindowProc(TMessage& message, const TWindowHookNext& next)
+{
+    // After teardown the form's own procedure still gets everything.
+    if (m_Destroyed) {
+        next(message);
+        return;
+    }
+    switch (message.Msg) {
+    case WM_NCCALCSIZE:
+        if (m_EveryCalcSize || message.WParam) FrameCalcSize(message, Borders());
+        break;
+    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        FrameNonClientPaint(message, *m_Form, m_Side.FrameTitleBar(), [this] { m_Side.PaintFormBorder(); },
+                            [&] { next(message); });
+        return;
+    default:
+        if (m_Side.AnswerFormMessage(message)) return;
+        break;
+    }
+    const TkypLifeToken::TWatch life = m_Life.Watch();
+    next(message);
+    if (life) AfterFormMessage(message);
+}
+
+void TkypFrameWindow::AfterFormMessage(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_KEYDOWN: m_Side.IsMenuShortCut(message); break;
+    case WM_ACTIVATE:
+        if (TkypTitleBar* titleBar = m_Side.FrameTitleBar())
+            titleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
+        m_Side.PaintFormBorder();
+        break;
+    default: m_Side.AfterFormMessage(message); break;
+    }
+}
+
+void TkypFrameWindow::ApplicationMessage(MSG& msg, bool& handled)
+{
+    if (m_Destroyed || !m_Form) return;
+    if (m_Side.ApplicationKey(msg, handled)) return;
+    if (msg.message != WM_KEYDOWN || !m_Side.JudgesKeysOf(msg.hwnd)) return;
+    TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+    m_Side.IsMenuShortCut(message);
+    // Another frame may have taken the key already.
+    if (message.Result == 1) handled = true;
+}

@@ -1,5 +1,7 @@
 #include "KYPMDIChildButtons.h"
 
+#include <algorithm>
+
 #include "KYPForm.h"
 #include "KYPPublic.h"
 
@@ -97,6 +99,11 @@ void TkypMDIChildButtons::Hide()
         if (button) button->SetVisible(false);
 }
 
+bool TkypMDIChildButtons::AnyShown() const
+{
+    return std::any_of(m_Buttons.begin(), m_Buttons.end(), [](auto* button) { return button && button->Visible(); });
+}
+
 void TkypMDIChildButtons::ButtonClick(TObject* sender)
 {
     auto* button = dynamic_cast<TkypToolBarSpeedButton*>(sender);
@@ -127,13 +134,10 @@ void TkypMDIChildButtons::Notification(TComponent* component, TOperation operati
 
 std::optional<std::vector<TkypTitleBarBtnType>> ChildFrameButtonTypes(TForm& child)
 {
-    for (int i = 0; i < child.ControlCount(); ++i) {
-        auto* frame = dynamic_cast<TkypForm*>(child.Controls(i));
-        if (!frame) continue;
-        std::vector<TkypTitleBarBtnType> types;
-        TkypTitleBarButtons* buttons = frame->TitleBarButtons();
-        for (int b = 0; buttons && b < buttons->Count(); ++b) types.push_back(buttons->Items(b)->ButtonType());
-        return types;
-    }
-    return std::nullopt;
+    TkypForm* frame = FindFormFrame(child);
+    if (!frame) return std::nullopt;
+    std::vector<TkypTitleBarBtnType> types;
+    TkypTitleBarButtons* buttons = frame->TitleBarButtons();
+    for (int b = 0; buttons && b < buttons->Count(); ++b) types.push_back(buttons->Items(b)->ButtonType());
+    return types;
 }

@@ -30,6 +30,7 @@ public:
     void Show(const std::vector<TkypTitleBarBtnType>& titleBarButtons);
     // A child was restored.
     void Hide();
+    bool AnyShown() const;
 
     // The buttons' OnClick: the button's action on the active child.
     void ButtonClick(TObject* sender);

@@ -5,8 +5,9 @@
 TkypMDIClientWatch::TkypMDIClientWatch(TForm& form, TChanged changed) : m_Form(form), m_Changed(std::move(changed))
 {
     m_FormHook = m_Form.AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+        const TkypLifeToken::TWatch life = m_Life.Watch();
         next(message);
-        Attach();
+        if (life) Attach();
     });
     Attach();
 }
@@ -25,7 +26,9 @@ void TkypMDIClientWatch::Attach()
 
 void TkypMDIClientWatch::Handle(TMessage& message, const TSubclassNext& next)
 {
+    const TkypLifeToken::TWatch life = m_Life.Watch();
     next(message);
+    if (!life) return;
     switch (message.Msg) {
     case WM_MDIREFRESHMENU:
     case WM_MDIDESTROY:

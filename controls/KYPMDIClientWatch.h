@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "Forms.h"
+#include "KYPLifeToken.h"
 #include "WindowSubclass.h"
 
 class TkypMDIClientWatch {
@@ -30,6 +31,8 @@ public:
 private:
     void Handle(TMessage& message, const TSubclassNext& next);
 
+    // A message handed on may free the watch with its frame.
+    TkypLifeToken m_Life;
     TForm& m_Form;
     TChanged m_Changed;
     std::unique_ptr<TWindowSubclass> m_Subclass;

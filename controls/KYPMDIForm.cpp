@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "KYPFrameMetrics.h"
 #include "KYPMDIChildPlacement.h"
 #include "KYPThemes.h"
 #include "Messages.h"
 
 namespace {
-
-// Built-in style attributes the frame reads.
-constexpr int kAttrRoundCorner = 14, kAttrBorderColor = 16, kAttrBorderWidth = 17;
 
 int WidthOf(const TBitmap* bitmap) { return bitmap ? bitmap->Width() : 0; }
 
@@ -33,7 +31,7 @@ void TkypMDIForm::SetUp()
 {
     m_Form->SetMenu(nullptr);  // the menu bar shows the menu, not the system
     const HWND window = m_Form->Handle();
-    MeasureWindowFrame(window, m_OldLeftBorderWidth, m_OldBottomBorderWidth);
+    m_Window.MeasureOldBorders(window);
     TakeDialogBorder(*m_Form);
     m_Form->SetBorderWidth(0);
     if (!HasState(csDesigning)) SetDialogFrameIcon(*m_Form);
@@ -46,18 +44,8 @@ void TkypMDIForm::SetUp()
     CreateMenuBar();
     SetUIStyle(DeepBlue);
     m_Form->SetAutoScroll(false);
-    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION));
-    m_HookId = m_Form->AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
-        FormWindowProc(message, next);
-    });
-    m_Hooked = true;
-    // A form that is no MDI frame has no client to watch; the rest works.
-    if (HWND client = m_Form->ClientHandle())
-        m_Client = std::make_unique<TWindowSubclass>(client, [this](TMessage& message, const TSubclassNext& next) {
-            ClientWindowProc(message, next);
-        });
-    m_AppEvent = MakeOwned<TApplicationEvents>(nullptr);
-    m_AppEvent->OnMessage = [this](MSG& msg, bool& handled) { ApplicationMessage(msg, handled); };
+    m_Window.Attach(this, *m_Form);
+    AttachClient();
     m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
     // New entries are drawn as the rest of a skinned menu.
     m_WindowMenu->OnRebuilt = [this](TObject*) {
@@ -68,30 +56,28 @@ void TkypMDIForm::SetUp()
     UpdateFormRegion();
 }
 
+// A form that is no MDI frame has no client to watch; the rest works. A
+// form window made anew comes with a client of its own.
+void TkypMDIForm::AttachClient()
+{
+    const HWND client = m_Form->ClientHandle();
+    if (m_Client && m_Client->Window() == client) return;
+    m_Client.reset();
+    if (client)
+        m_Client = std::make_unique<TWindowSubclass>(client, [this](TMessage& message, const TSubclassNext& next) {
+            ClientWindowProc(message, next);
+        });
+}
+
 void TkypMDIForm::BeforeDestruction()
 {
-    m_Destroyed = true;
-    *m_Alive = false;
-    m_AppEvent.reset();
+    m_Window.Detach();
     m_Client.reset();  // the client gets its own procedure back
-    if (m_Hooked) {
-        m_Form->RemoveWindowHook(m_HookId);
-        m_Hooked = false;
-        Restore();
-    }
     FreeObject(std::exchange(m_WindowMenu, nullptr));  // its entries leave the window menu
     if (m_MenuSource) m_MenuSource->OnChange = nullptr;
     FreeMenuBar();  // the bar asks the source no more
     FreeObject(std::exchange(m_MenuSource, nullptr));
     TComponent::BeforeDestruction();
-}
-
-// The caption and the plain outline come back to a form that lives on.
-void TkypMDIForm::Restore()
-{
-    if (!m_Form->HandleAllocated() || m_Form->HasState(csDestroying)) return;
-    RestoreCaptionBits(m_Form->Handle());
-    SetWindowRgn(m_Form->Handle(), nullptr, TRUE);
 }
 
 void TkypMDIForm::CreateMenuBar()
@@ -106,7 +92,7 @@ void TkypMDIForm::CreateMenuBar()
     m_MenuBar = New<TkypFormMenuBar>(this, *this);
     if (m_TitleBar) m_TitleBar->SetTop(0);
     if (!HasState(csDesigning))
-        m_ControlBtns = New<TkypMDIChildButtons>(this, *m_Form, *m_TopPanel, m_OldLeftBorderWidth);
+        m_ControlBtns = New<TkypMDIChildButtons>(this, *m_Form, *m_TopPanel, m_Window.OldLeftBorderWidth());
 }
 
 void TkypMDIForm::FreeMenuBar()
@@ -120,18 +106,17 @@ void TkypMDIForm::MenuBarPlaced()
 {
     ShowTopPanel();
     if (m_TitleBar) m_TitleBar->SetTop(0);
-    PaintFormFrame();
+    PaintFormBorder();
 }
 
 // The row shows while it has a menu bar or the buttons of a maximised child.
 void TkypMDIForm::ShowTopPanel()
 {
-    if (!m_TopPanel || m_Destroyed) return;
+    if (!m_TopPanel || m_Window.Destroyed()) return;
     TkypMenuBar* bar = MenuBar();
-    TForm* child = m_Form->ActiveMDIChild();
-    const bool buttons = m_ControlBtns && child && child->WindowState() == TWindowState::wsMaximized;
+    const bool buttons = m_ControlBtns && m_ControlBtns->AnyShown();
     if (bar || buttons) {
-        m_TopPanel->SetHeight(bar ? bar->Height() : 22);
+        m_TopPanel->SetHeight(bar ? bar->Height() : kMenuBarHeight);
         m_TopPanel->SetTop(m_TitleBar ? m_TitleBar->Top() + m_TitleBar->Height() : 0);
     }
     m_TopPanel->SetVisible(bar || buttons);
@@ -141,9 +126,11 @@ void TkypMDIForm::ShowControlButtons()
 {
     TForm* child = m_Form->ActiveMDIChild();
     if (!m_ControlBtns || !child) return;
+    // A child without a skinned frame has its own caption buttons.
+    const auto types = ChildFrameButtonTypes(*child);
+    if (!types) return;
+    m_ControlBtns->Show(*types);
     ShowTopPanel();
-    // A child without a skinned frame offers all three.
-    m_ControlBtns->Show(ChildFrameButtonTypes(*child).value_or(std::vector<TkypTitleBarBtnType>{kypMin, kypMax, kypClose}));
 }
 
 void TkypMDIForm::HideControlButtons()
@@ -174,7 +161,7 @@ void TkypMDIForm::Notification(TComponent* component, TOperation operation)
     if (component == m_TopPanel) m_TopPanel = nullptr;
     if (component == m_TitleBar) m_TitleBar = nullptr;
     TkypUIStyle fallback = DeepBlue;
-    if (m_FileTheme.Removed(component, operation, fallback) && !m_Destroyed && !m_Form->HasState(csDestroying))
+    if (m_FileTheme.Removed(component, operation, fallback) && !m_Window.Destroyed() && !m_Form->HasState(csDestroying))
         SetUIStyle(fallback);
 }
 
@@ -183,14 +170,14 @@ void TkypMDIForm::Notification(TComponent* component, TOperation operation)
 void TkypMDIForm::SetUIStyle(TkypUIStyle style)
 {
     m_UIStyle = style;
-    if (!m_Form || m_Destroyed) return;
+    if (!m_Form || m_Window.Destroyed()) return;
     TkypUIStyle resolved = style;
     const bool skinFile = UsesThemeFile(FileTheme(), style, resolved);
     {
         // The setters below paint and cut once, at the end.
-        const bool wasChanging = std::exchange(m_StyleChanging, true);
+        const bool wasChanging = m_Window.SetStyleChanging(true);
         if (skinFile)
-            m_Skin.Read(*FileTheme(), m_TitleBar);
+            m_Window.Skin().Read(*FileTheme(), m_TitleBar);
         else
             ApplyBuiltInStyle(resolved);
         if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
@@ -203,22 +190,22 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
         }
         // After the title bar, which sets a form's minimum width of its own.
         if (skinFile) ApplyMinWidth(*FileTheme());
-        m_StyleChanging = wasChanging;
+        m_Window.SetStyleChanging(wasChanging);
     }
     if (m_Form->HandleAllocated()) {
         RecomputeFrame(m_Form->Handle());
-        PaintFormFrame();
+        PaintFormBorder();
         UpdateFormRegion();
     }
 }
 
 void TkypMDIForm::ApplyBuiltInStyle(TkypUIStyle resolved)
 {
-    m_BorderColor = GetStyleColor(resolved, kAttrBorderColor);
-    m_BorderWidth = GetStyleInt(resolved, kAttrBorderWidth);
-    m_RoundCorner = GetStyleInt(resolved, kAttrRoundCorner);
+    m_BorderColor = GetStyleColor(resolved, TkypStyleAttr::BorderColor);
+    m_BorderWidth = GetStyleInt(resolved, TkypStyleAttr::BorderWidth);
+    m_RoundCorner = GetStyleInt(resolved, TkypStyleAttr::RoundCorner);
     m_RoundCornerBottom = 0;
-    m_Skin.Clear();
+    m_Window.Skin().Clear();
 }
 
 void TkypMDIForm::ApplyMinWidth(const TkypFileTheme& theme)
@@ -227,9 +214,9 @@ void TkypMDIForm::ApplyMinWidth(const TkypFileTheme& theme)
     m_Form->Constraints().SetMinWidth(MDIFrameMinWidth(theme.GetBool(SKIN2_TITLEFIVESECT),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR1)),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR3)),
-                                                       WidthOf(theme.GetBitmap(SKIN2_TITLEBUTTONS)) / 6, buttons));
+                                                       WidthOf(theme.GetBitmap(SKIN2_TITLEBUTTONS)) / kMDIMinWidthStripDivisor, buttons));
     const int menuHeight = MenuBar() ? MenuBar()->Height() : 0;
-    m_Form->Constraints().SetMinHeight((m_TitleBar ? m_TitleBar->Height() : 0) + menuHeight + m_Skin.BottomBorderWidth + 3);
+    m_Form->Constraints().SetMinHeight((m_TitleBar ? m_TitleBar->Height() : 0) + menuHeight + m_Window.Skin().BottomBorderWidth + 3);
 }
 
 void TkypMDIForm::SetFileTheme(TkypFileTheme* theme)
@@ -246,6 +233,9 @@ TMainMenu* TkypMDIForm::Menu() const { return m_MenuSource ? m_MenuSource->Menu(
 void TkypMDIForm::SetMenu(TMainMenu* menu)
 {
     if (!m_MenuSource) return;
+    // The frame links no menu to itself; a link to its bar holder is stale.
+    if (auto* old = dynamic_cast<TkypMainMenu*>(Menu()); old && m_MenuBar && old->MenuFrame() == m_MenuBar)
+        old->SetMenuFrame(nullptr);
     m_MenuSource->SetMenu(menu);
     UpdateMenu();
 }
@@ -264,7 +254,7 @@ TColor TkypMDIForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBar
 void TkypMDIForm::SetMenuBarColor(TColor color)
 {
     if (m_MenuBar) m_MenuBar->SetMenuBarColor(color);
-    PaintFormFrame();
+    PaintFormBorder();
 }
 
 TColor TkypMDIForm::MenuBarToColor() const { return m_MenuBar ? m_MenuBar->MenuBarToColor() : clBtnFace; }
@@ -272,13 +262,13 @@ TColor TkypMDIForm::MenuBarToColor() const { return m_MenuBar ? m_MenuBar->MenuB
 void TkypMDIForm::SetMenuBarToColor(TColor color)
 {
     if (m_MenuBar) m_MenuBar->SetMenuBarToColor(color);
-    PaintFormFrame();
+    PaintFormBorder();
 }
 
 void TkypMDIForm::SetBorderColor(TColor color)
 {
     m_BorderColor = color;
-    if (!HasState(csDesigning)) PaintFormFrame();
+    if (!HasState(csDesigning)) PaintFormBorder();
 }
 
 String TkypMDIForm::Caption() const { return m_Form ? m_Form->Caption() : String(); }
@@ -287,7 +277,7 @@ void TkypMDIForm::SetCaption(const String& caption)
 {
     if (m_Form) m_Form->SetCaption(caption);
     if (m_TitleBar) m_TitleBar->SetCaption(caption);
-    PaintFormFrame();
+    PaintFormBorder();
 }
 
 bool TkypMDIForm::TitleBarVisible() const { return m_TitleBar && m_TitleBar->Visible(); }
@@ -311,16 +301,6 @@ void TkypMDIForm::SetRoundCornerBottom(int size)
     UpdateFormRegion();
 }
 
-TColor TkypMDIForm::InactiveCaptionColor() const
-{
-    return m_TitleBar ? m_TitleBar->InactiveCaptionColor() : clInactiveCaption;
-}
-
-void TkypMDIForm::SetInactiveCaptionColor(TColor color)
-{
-    if (m_TitleBar) m_TitleBar->SetInactiveCaptionColor(color);
-}
-
 int TkypMDIForm::GetTitleBarHeight() const
 {
     const int title = TitleBarVisible() ? m_TitleBar->Height() : 0;
@@ -330,135 +310,89 @@ int TkypMDIForm::GetTitleBarHeight() const
 TkypForm* TkypMDIForm::FindActiveChildFrame() const
 {
     TForm* child = m_Form ? m_Form->ActiveMDIChild() : nullptr;
-    if (!child) return nullptr;
-    for (int i = 0; i < child->ControlCount(); ++i)
-        if (auto* frame = dynamic_cast<TkypForm*>(child->Controls(i))) return frame;
-    return nullptr;
+    return child ? FindFormFrame(*child) : nullptr;
 }
 
 void TkypMDIForm::UpdateMenu()
 {
-    if (!m_MenuSource || !m_MenuBar || m_Destroyed) return;
+    if (!m_MenuSource || !m_MenuBar || m_Window.Destroyed()) return;
     TkypMenuBar* bar = m_MenuBar->ShowBar(*m_MenuSource);
     m_MenuShown = bar && m_MenuSource->Update(*bar);
     if (bar) bar->SetVisible(m_MenuShown);  // its buttons stay for the next menu
-    if (m_WindowMenu) {
-        // While a child's menu shows, the entries of the last rebuild stay.
-        m_WindowMenu->SetEnabled(!m_MenuSource->Shown() || m_MenuSource->ShowsOwnMenu());
-        m_WindowMenu->Rebuild();
-    }
+    UpdateWindowMenu();
     MenuBarPlaced();
+}
+
+void TkypMDIForm::UpdateWindowMenu()
+{
+    if (!m_WindowMenu || !m_MenuSource || m_Window.Destroyed()) return;
+    TMainMenu* own = m_MenuSource->Menu();
+    // Also the window menu's own rebuilds, on each change of the children.
+    m_WindowMenu->SetEnabled(own && m_MenuSource->TopMenu() == own);
+    m_WindowMenu->Rebuild();
+}
+
+void TkypMDIForm::Cascade()
+{
+    if (m_Form) CascadeMDIChildren(*m_Form);
+}
+
+void TkypMDIForm::Tile()
+{
+    if (m_Form) TileMDIChildren(*m_Form);
 }
 
 // ------------------------------------------------------------- painting
 
-bool TkypMDIForm::FormWindowAlive() const
+void TkypMDIForm::PaintFormBorder()
 {
-    return !m_Destroyed && m_Form && m_Form->HandleAllocated() && !m_Form->HasState(csDestroying);
-}
-
-TkypFrameLayout TkypMDIForm::Layout() const
-{
-    const TRect window = WindowExtent(m_Form->Handle());
-    TkypFrameLayout layout;
-    layout.Width = window.Width();
-    layout.Height = window.Height();
-    layout.TitleVisible = TitleBarVisible();
-    layout.TitleCanPaint = m_TitleBar && m_TitleBar->CanPaint();
-    layout.TitleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
-    const bool menuShows = MenuBar() && m_TopPanel && m_TopPanel->Visible();
-    layout.MenuBarHeight = menuShows ? MenuBar()->Height() : 0;
-    layout.MenuBarColor = MenuBarColor();
-    layout.MenuBarToColor = MenuBarToColor();
-    layout.MenuBarFill = MenuBar() ? MenuBar()->Color() : MenuBarColor();
-    return layout;
-}
-
-void TkypMDIForm::PaintFormFrame()
-{
-    if (!FormWindowAlive() || m_StyleChanging) return;
+    if (!m_Window.WindowAlive() || m_Window.StyleChanging()) return;
     if (m_Form->BorderWidth() != 0) m_Form->SetBorderWidth(0);
-    const HWND window = m_Form->Handle();
-    if (IsIconic(window) && !HasState(csDesigning)) return;
-    TkypUIStyle resolved = m_UIStyle;
-    const bool skinFile = UsesThemeFile(FileTheme(), m_UIStyle, resolved);
-    TkypStyleFrameLook look;
-    look.BorderWidth = m_BorderWidth;
-    look.BorderColor = m_BorderColor;
-    look.Color = MenuBarColor();
-    look.RoundCorner = TitleBarVisible() ? m_RoundCorner : 0;
-    look.Designing = HasState(csDesigning);
-    look.DialogBorder = m_Form->BorderStyle() == TFormBorderStyle::bsDialog;
-    look.OldLeftBorderWidth = m_OldLeftBorderWidth;
-    PaintFrameOnWindow(window, m_Border, Layout(), skinFile ? FileTheme() : nullptr, m_TitleBar, look);
+    const bool menuShows = MenuBar() && m_TopPanel && m_TopPanel->Visible();
+    const TkypFrameLayout layout = m_Window.Layout(menuShows ? MenuBar()->Height() : 0, MenuBarColor(), MenuBarToColor(),
+                                                   MenuBar() ? MenuBar()->Color() : MenuBarColor());
+    m_Window.Paint(m_UIStyle, FileTheme(), layout,
+                   {.BorderWidth = m_BorderWidth, .BorderColor = m_BorderColor, .Color = MenuBarColor(),
+                    .RoundCorner = TitleBarVisible() ? m_RoundCorner : 0, .Designing = HasState(csDesigning)});
 }
 
 void TkypMDIForm::UpdateFormRegion()
 {
-    if (!FormWindowAlive() || m_StyleChanging) return;
-    const HWND window = m_Form->Handle();
-    const TRect bounds = WindowExtent(window);
-    TkypUIStyle resolved = m_UIStyle;
-    if (UsesThemeFile(FileTheme(), m_UIStyle, resolved)) {
-        SetFrameRegion(window, SkinFrameRegion(bounds, m_Border, m_Skin, *FileTheme(), m_TitleBar, true));
-    } else if (!HasState(csDesigning)) {
-        const bool title = TitleBarVisible();
-        SetFrameRegion(window, CreateRoundFrameRegion(bounds.Width(), bounds.Height(), title ? m_RoundCorner : 0,
-                                                      title ? m_RoundCornerBottom : 0));
-    }
-}
-
-int TkypMDIForm::BorderWidthAnswer() const
-{
-    const TkypFrameBorders borders = m_Skin.Borders(m_BorderWidth, m_OldLeftBorderWidth, m_OldBottomBorderWidth);
-    return FormWindowAlive() ? MeasuredBorderWidthAnswer(m_Form->Handle(), borders) : FrameBorderWidthAnswer(borders);
+    const bool title = TitleBarVisible();
+    m_Window.UpdateRegion(m_UIStyle, FileTheme(), true, title ? m_RoundCorner : 0, title ? m_RoundCornerBottom : 0,
+                          HasState(csDesigning));
 }
 
 // ------------------------------------------------------ the form's messages
 
-void TkypMDIForm::FormWindowProc(TMessage& message, const TWindowHookNext& next)
+bool TkypMDIForm::AnswerFormMessage(TMessage& message)
 {
-    if (m_Destroyed) {
-        next(message);
-        return;
-    }
     switch (message.Msg) {
-    case WM_NCCALCSIZE:
-        if (message.WParam)
-            FrameCalcSize(message, m_Skin.Borders(m_BorderWidth, m_OldLeftBorderWidth, m_OldBottomBorderWidth));
-        break;
-    case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
-    case KYPM_MDIBOTTOMBORDER: message.Result = m_OldBottomBorderWidth; return;
-    case KYPM_MDILEFTBORDER: message.Result = m_OldLeftBorderWidth; return;
-    case WM_NCPAINT:
-    case WM_NCACTIVATE:
-        FrameNonClientPaint(message, *m_Form, m_TitleBar, [this] { PaintFormFrame(); }, [&] { next(message); });
-        return;
-    default: break;
+    case KYPM_MDIBOTTOMBORDER: message.Result = m_Window.OldBottomBorderWidth(); return true;
+    case KYPM_MDILEFTBORDER: message.Result = m_Window.OldLeftBorderWidth(); return true;
+    default: return false;
     }
-    const std::shared_ptr<bool> alive = m_Alive;
-    next(message);
-    if (*alive && !m_Destroyed) AfterFormMessage(message);
 }
 
 void TkypMDIForm::AfterFormMessage(TMessage& message)
 {
     switch (message.Msg) {
-    case WM_KEYDOWN: IsMenuShortCut(message); break;
     case CM_RECREATEWND:
-        if (FormWindowAlive()) StripCaptionBits(m_Form->Handle());
-        break;
-    case WM_ACTIVATE:
-        if (m_TitleBar) m_TitleBar->SetFormActive(LOWORD(message.WParam) != WA_INACTIVE);
-        PaintFormFrame();
+        m_Window.StripCaption();
+        AttachClient();  // the new window has a client of its own
         break;
     case WM_SIZE:
-        if (!FormWindowAlive()) break;
+        if (!m_Window.WindowAlive()) break;
         if (IsZoomed(m_Form->Handle())) {
             if (HasState(csDesigning)) break;
-            if (m_Form->FormStyle() != TFormStyle::fsMDIChild) FitToWorkArea(*m_Form);
+            if (m_Form->FormStyle() != TFormStyle::fsMDIChild) {
+                // Its own size notice may free the frame in OnResize.
+                const TkypLifeToken::TWatch life = m_Window.Watch();
+                FitToWorkArea(*m_Form);
+                if (!life) break;
+            }
         }
-        PaintFormFrame();
+        PaintFormBorder();
         UpdateFormRegion();
         break;
     default: break;
@@ -469,14 +403,14 @@ void TkypMDIForm::AfterFormMessage(TMessage& message)
 
 void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
 {
-    const std::shared_ptr<bool> alive = m_Alive;
+    const TkypLifeToken::TWatch life = m_Window.Watch();
     next(message);  // the client keeps working whatever becomes of the frame
-    if (!*alive || m_Destroyed) return;
+    if (!life) return;
     switch (message.Msg) {
     case WM_PAINT:
     case 0x003F:  // the client was moved or sized by its frame
         if (m_TitleBar) m_TitleBar->Repaint();
-        PaintFormFrame();
+        PaintFormBorder();
         break;
     case WM_MDIREFRESHMENU:
         UpdateMenu();
@@ -491,39 +425,24 @@ void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
         SetCaption(m_Form->Caption());
         break;
     // The frame's own arrangement replaces the system's.
-    case WM_MDITILE: TileMDIChildren(*m_Form); break;
-    case WM_MDICASCADE: CascadeMDIChildren(*m_Form); break;
+    case WM_MDITILE: Tile(); break;
+    case WM_MDICASCADE: Cascade(); break;
     default: break;
     }
 }
 
 // ------------------------------------------------- the application's messages
 
-bool TkypMDIForm::InsideForm(HWND window) const
-{
-    if (!window || !FormWindowAlive()) return false;
-    const HWND form = m_Form->Handle();
-    return window == form || IsChild(form, window);
-}
-
-// Keys typed into a dialog or any other window of the program are theirs.
-void TkypMDIForm::ApplicationMessage(MSG& msg, bool& handled)
-{
-    if (m_Destroyed || msg.message != WM_KEYDOWN || !InsideForm(msg.hwnd)) return;
-    TMessage message{msg.message, msg.wParam, msg.lParam, 0};
-    IsMenuShortCut(message);
-    handled = message.Result == 1;
-}
-
 void TkypMDIForm::IsMenuShortCut(TMessage& message)
 {
-    message.Result = !m_Destroyed && Menu() && Menu()->IsShortCut(message) ? 1 : 0;
+    TMainMenu* shown = m_MenuSource && m_MenuShown ? m_MenuSource->Shown() : nullptr;
+    message.Result = !m_Window.Destroyed() && shown && shown->IsShortCut(message) ? 1 : 0;
 }
 
 // ------------------------------------------------------------- properties
 
 namespace {
-const bool kypMDIFormPropertiesRegistered = RegisterProperties<TkypMDIForm, TComponent>({
+const bool kypMDIFormPropertiesRegistered = RegisterProperties<TkypMDIForm, TComponent>(WithTitleBarProperties<TkypMDIForm>({
     OrdinalProperty<TkypMDIForm>(L"UIStyle", &TkypMDIForm::UIStyle, &TkypMDIForm::SetUIStyle),
     ObjectProperty<TkypMDIForm, TkypFileTheme>(L"FileTheme", &TkypMDIForm::FileTheme, &TkypMDIForm::SetFileTheme),
     ObjectProperty<TkypMDIForm, TMainMenu>(L"Menu", &TkypMDIForm::Menu, &TkypMDIForm::SetMenu),
@@ -537,7 +456,5 @@ const bool kypMDIFormPropertiesRegistered = RegisterProperties<TkypMDIForm, TCom
                                  &TkypMDIForm::SetTitleBarDrawChildMenus),
     OrdinalProperty<TkypMDIForm>(L"RoundCorner", &TkypMDIForm::RoundCorner, &TkypMDIForm::SetRoundCorner),
     OrdinalProperty<TkypMDIForm>(L"RoundCornerBottom", &TkypMDIForm::RoundCornerBottom, &TkypMDIForm::SetRoundCornerBottom),
-    OrdinalProperty<TkypMDIForm>(L"InactiveCaptionColor", &TkypMDIForm::InactiveCaptionColor,
-                                 &TkypMDIForm::SetInactiveCaptionColor),
-});
+}));
 }  // namespace

@@ -17,13 +17,19 @@
 #include "KYPMDIChildButtons.h"
 #include "KYPMDIMenuSource.h"
 #include "KYPMDIWindowMenu.h"
+#include "KYPFrameTitleBar.h"
 #include "KYPFrameWindow.h"
 #include "KYPMenuBar.h"
 #include "KYPMgr.h"
 #include "KYPTitleBar.h"
 #include "WindowSubclass.h"
 
-class TkypMDIForm : public TComponent, public IkypTitleBarFrame, public IkypFormFrame, public IkypMenuBarHost {
+class TkypMDIForm : public TComponent,
+                    public IkypTitleBarFrame,
+                    public IkypFormFrame,
+                    public IkypMenuBarHost,
+                    public TkypTitleBarProperties<TkypMDIForm>,
+                    private IkypFrameSide {
 public:
     // Refused with an exception unless the owner is a form; the form is
     // then left as it was.
@@ -43,6 +49,8 @@ public:
     // its shortcuts taken from every window inside the form.
     TMainMenu* Menu() const;
     void SetMenu(TMainMenu* menu);
+    // The bar's gradient ends; also the inner line of a built-in style and
+    // the child control buttons' faces.
     TColor MenuBarColor() const;
     void SetMenuBarColor(TColor color);
     TColor MenuBarToColor() const;
@@ -61,8 +69,6 @@ public:
     void SetRoundCorner(int size);
     int RoundCornerBottom() const { return m_RoundCornerBottom; }
     void SetRoundCornerBottom(int size);
-    TColor InactiveCaptionColor() const;
-    void SetInactiveCaptionColor(TColor color);
 
     TForm* Form() const { return m_Form; }
     TkypTitleBar* TitleBar() const { return m_TitleBar; }
@@ -79,14 +85,20 @@ public:
     // Shows the menu that the source picks now (the active child's or the
     // frame's own); the window menu gets entries only with the frame's.
     void UpdateMenu();
-    void PaintFormFrame();
+    // Only while the frame's own menu shows and the form has a window
+    // menu; otherwise the entries of the last rebuild stay.
+    void UpdateWindowMenu();
+    // The frame's own arrangement of the children that are not minimised;
+    // the client's cascade and tile end in them too.
+    void Cascade();
+    void Tile();
+    void PaintFormBorder() override;
     void UpdateFormRegion();
 
     // IkypTitleBarFrame
     bool IsMDIFrame() const override { return true; }
-    void PaintFormBorder() override { PaintFormFrame(); }
     // IkypFormFrame
-    TForm* FramedForm() const override { return m_Hooked ? m_Form : nullptr; }
+    TForm* FramedForm() const override { return m_Window.FramedForm(); }
     // IkypMenuBarHost
     TWinControl* MenuBarParent() override { return m_TopPanel; }
     TkypUIStyle MenuBarStyle() const override { return m_UIStyle; }
@@ -101,22 +113,24 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // IkypFrameSide
+    TkypTitleBar* FrameTitleBar() const override { return m_TitleBar; }
+    int FrameBorderWidth() const override { return m_BorderWidth; }
+    // The shortcuts of the menu the bar shows: a child's while its menu takes the bar.
+    void IsMenuShortCut(TMessage& message) override;
+    bool AnswerFormMessage(TMessage& message) override;
+    void AfterFormMessage(TMessage& message) override;
+    // Keys typed into a dialog or any other window of the program are theirs.
+    bool JudgesKeysOf(HWND window) const override { return m_Window.Contains(window); }
+
     void SetUp();
     void CreateMenuBar();
     void FreeMenuBar();
     void ApplySkinFile(const TkypFileTheme& theme);
     void ApplyBuiltInStyle(TkypUIStyle resolved);
     void ApplyMinWidth(const TkypFileTheme& theme);
-    bool FormWindowAlive() const;
-    TkypFrameLayout Layout() const;
-    int BorderWidthAnswer() const;
-    void Restore();
-    void FormWindowProc(TMessage& message, const TWindowHookNext& next);
-    void AfterFormMessage(TMessage& message);
     void ClientWindowProc(TMessage& message, const TSubclassNext& next);
-    void ApplicationMessage(MSG& msg, bool& handled);
-    bool InsideForm(HWND window) const;
-    void IsMenuShortCut(TMessage& message);
+    void AttachClient();
     void ShowControlButtons();
     void HideControlButtons();
     void ShowTopPanel();
@@ -130,22 +144,12 @@ private:
     TkypMDIMenuSource* m_MenuSource = nullptr;     // likewise; holds Menu, fills the bar
     bool m_MenuShown = false;
     bool m_DrawChildCaptions = true;
-    bool m_Destroyed = false;
-    bool m_Hooked = false;
-    int m_HookId = 0;
+    TkypFrameWindow m_Window{*this, false};
     std::unique_ptr<TWindowSubclass> m_Client;
-    TkypFrameSkin m_Skin;
-    int m_OldBottomBorderWidth = 4;
-    int m_OldLeftBorderWidth = 4;
-    TkypFrameBorder m_Border;  // also keeps the composed bottom border
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
     TColor m_BorderColor = clBlack;
     int m_BorderWidth = 1;
     int m_RoundCorner = 0;
     int m_RoundCornerBottom = 0;
-    bool m_StyleChanging = false;
-    TOwned<TApplicationEvents> m_AppEvent;
-    // Cleared when the frame goes, for a message on its way through a hook.
-    std::shared_ptr<bool> m_Alive = std::make_shared<bool>(true);
 };

@@ -8,14 +8,13 @@
 TkypMDIMenuSource::TkypMDIMenuSource(TComponent* owner, TForm& form)
     : TComponent(owner),
       m_Form(form),
-      m_Watch(std::make_unique<TkypMDIClientWatch>(form, [this] { Changed(); })),
-      m_Self(std::make_shared<TkypMDIMenuSource*>(this))
+      m_Watch(std::make_unique<TkypMDIClientWatch>(form, [this] { Changed(); }))
 {
 }
 
 TkypMDIMenuSource::~TkypMDIMenuSource()
 {
-    *m_Self = nullptr;
+    m_Life.End();
     m_Watch.reset();
     Watch(m_Menu, nullptr);
     Watch(m_Shown, nullptr);
@@ -44,12 +43,9 @@ TMainMenu* TkypMDIMenuSource::TopMenu() const
     TForm* child = m_DrawChildMenus ? m_Form.ActiveMDIChild() : nullptr;
     if (!child || child->HasState(csDestroying)) return m_Menu;
     if (TMainMenu* own = Live(child->Menu())) return own;
-    for (int i = 0; i < child->ControlCount(); ++i)
-        if (auto* frame = dynamic_cast<TkypForm*>(child->Controls(i))) {
-            TMainMenu* menu = Live(frame->Menu());  // only the first frame counts
-            return menu ? menu : m_Menu;
-        }
-    return m_Menu;
+    TkypForm* frame = FindFormFrame(*child);
+    TMainMenu* menu = frame ? Live(frame->Menu()) : nullptr;
+    return menu ? menu : m_Menu;
 }
 
 TMainMenu* TkypMDIMenuSource::Update(TkypMenuBar& bar)
@@ -58,7 +54,7 @@ TMainMenu* TkypMDIMenuSource::Update(TkypMenuBar& bar)
     Watch(m_Shown, TopMenu());
     if (!m_Shown) return nullptr;
     // The frame's own menu gives the font also while a child's shows.
-    bar.FitWhenClosed(m_Self, [this, &bar] {
+    bar.FitWhenClosed(m_Life.Weak(), [this, &bar] {
         if (m_Shown) bar.FitButtons(m_Shown->Items(), m_Menu);
     });
     return m_Shown;

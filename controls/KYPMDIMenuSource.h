@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "KYPLifeToken.h"
 #include "KYPMDIClientWatch.h"
 #include "KYPMenuBar.h"
 
@@ -56,5 +57,5 @@ private:
     bool m_DrawChildMenus = true;
     std::unique_ptr<TkypMDIClientWatch> m_Watch;
     // Lets a fit deferred until a drop-down closes know this source lives.
-    std::shared_ptr<TkypMDIMenuSource*> m_Self;
+    TkypLifeToken m_Life;
 };

@@ -1,14 +1,30 @@
 #include "KYPMDIWindowMenu.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Posted to the form: the rebuild that waited for an entry's click.
+constexpr UINT KYPM_REBUILDWINDOWMENU = 0x87D2;
+
+}  // namespace
 
 TkypMDIWindowMenu::TkypMDIWindowMenu(TComponent* owner, TForm& form)
     : TComponent(owner), m_Form(form), m_Watch(std::make_unique<TkypMDIClientWatch>(form, [this] { Rebuild(); }))
 {
+    m_FormHook = m_Form.AddWindowHook(this, [this](TMessage& message, const TWindowHookNext& next) {
+        if (message.Msg != KYPM_REBUILDWINDOWMENU) {
+            next(message);
+            return;
+        }
+        Rebuild();
+    });
 }
 
 TkypMDIWindowMenu::~TkypMDIWindowMenu()
 {
+    m_Form.RemoveWindowHook(m_FormHook);
     m_Watch.reset();
     Clear();
     if (m_WindowMenu) m_WindowMenu->RemoveFreeNotification(this);
@@ -37,6 +53,10 @@ TMenuItem* TkypMDIWindowMenu::AddEntry(TMenuItem* windowMenu, const String& capt
 void TkypMDIWindowMenu::Rebuild()
 {
     if (HasState(csDestroying) || HasState(csDesigning) || !m_Enabled) return;
+    if (m_Clicking) {
+        m_RebuildPending = true;  // the entry that runs its click stays till it returns
+        return;
+    }
     m_Watch->Attach();
     Clear();
     TMenuItem* windowMenu = m_Form.WindowMenu();
@@ -77,8 +97,23 @@ void TkypMDIWindowMenu::EntryClick(TObject* sender)
 {
     TForm* child = ChildOf(EntryWindow(dynamic_cast<TMenuItem*>(sender)));
     if (!child || child->HasState(csDestroying)) return;
-    if (child->WindowState() == TWindowState::wsMinimized) child->SetWindowState(TWindowState::wsNormal);
-    child->BringToFront();
+    m_Clicking = true;
+    try {
+        if (child->WindowState() == TWindowState::wsMinimized) child->SetWindowState(TWindowState::wsNormal);
+        child->BringToFront();
+    } catch (...) {
+        m_Clicking = false;
+        RebuildAfterClick();
+        throw;
+    }
+    m_Clicking = false;
+    RebuildAfterClick();
+}
+
+void TkypMDIWindowMenu::RebuildAfterClick()
+{
+    if (std::exchange(m_RebuildPending, false) && m_Form.HandleAllocated())
+        PostMessageW(m_Form.Handle(), KYPM_REBUILDWINDOWMENU, 0, 0);
 }
 
 void TkypMDIWindowMenu::Notification(TComponent* component, TOperation operation)

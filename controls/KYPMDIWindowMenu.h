@@ -25,6 +25,8 @@ public:
 
     // Frees the entries made before and appends fresh ones to the form's
     // WindowMenu; without a window menu there are none. OnRebuilt follows.
+    // Asked while an entry's click runs, it waits until the click has
+    // returned (a message posted to the form).
     void Rebuild();
     // Frees the entries (those the window menu has not freed already).
     void Clear();
@@ -53,9 +55,14 @@ private:
     // The form's child with that window, or null.
     TForm* ChildOf(HWND window) const;
 
+    void RebuildAfterClick();
+
     TForm& m_Form;
     TMenuItem* m_WindowMenu = nullptr;  // not owned; watched: where the entries are
     std::vector<TMenuItem*> m_Entries;  // owned, each watched
     std::unique_ptr<TkypMDIClientWatch> m_Watch;
     bool m_Enabled = true;
+    bool m_Clicking = false;
+    bool m_RebuildPending = false;
+    int m_FormHook = 0;
 };

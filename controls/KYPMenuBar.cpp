@@ -72,14 +72,14 @@ void TkypMenuBar::Notification(TComponent* component, TOperation operation)
 // ------------------------------------------------------------ the holder
 
 TkypFormMenuBar::TkypFormMenuBar(TComponent* owner, IkypMenuBarHost& host)
-    : TComponent(owner), m_Host(host), m_Self(std::make_shared<TkypFormMenuBar*>(this))
+    : TComponent(owner), m_Host(host)
 {
 }
 
 // The frame is going: nothing is asked of it any more.
 TkypFormMenuBar::~TkypFormMenuBar()
 {
-    *m_Self = nullptr;
+    m_Life.End();
     if (m_MenuBar) RetireBar();
     if (m_Menu) {
         LinkMenu(m_Menu, false);
@@ -194,7 +194,7 @@ void TkypFormMenuBar::UpdateMenu()
         FreeMenuBar();
         return;
     }
-    m_MenuBar->FitWhenClosed(m_Self, [this] {
+    m_MenuBar->FitWhenClosed(m_Life.Weak(), [this] {
         if (m_MenuBar && m_Menu) m_MenuBar->FitButtons(m_Menu->Items(), SkinnedMenu());
     });
 }

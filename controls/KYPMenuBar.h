@@ -14,6 +14,7 @@
 
 #include "Graphics.h"
 #include "KYPFrameMetrics.h"
+#include "KYPLifeToken.h"
 #include "KYPMainMenu.h"
 #include "KYPMenuBarPaint.h"
 #include "KYPMgr.h"
@@ -146,5 +147,5 @@ private:
     TColor m_MenuBarToColor = clBtnFace;
     int m_MenuBarHeight = kMenuBarHeight;
     // Lets a rebuild deferred until a drop-down closes know this holder lives.
-    std::shared_ptr<TkypFormMenuBar*> m_Self;
+    TkypLifeToken m_Life;
 };

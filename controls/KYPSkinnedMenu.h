@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Graphics.h"
+#include "KYPLifeToken.h"
 #include "KYPMenu.h"
 #include "KYPMenuLook.h"
 #include "KYPMgr.h"
@@ -19,10 +20,10 @@ class TkypSkinnedMenu : public TMenuBase {
 public:
     // The derived menu applies its first style.
     explicit TkypSkinnedMenu(TComponent* owner)
-        : TMenuBase(owner), m_FileTheme(this), m_Self(std::make_shared<TkypSkinnedMenu*>(this))
+        : TMenuBase(owner), m_FileTheme(this)
     {
     }
-    ~TkypSkinnedMenu() override { *m_Self = nullptr; }
+    ~TkypSkinnedMenu() override { m_Life.End(); }
 
     TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
     // Re-reads the colours through the current style.
@@ -150,19 +151,18 @@ protected:
 private:
     void HookItem(TMenuItem* item)
     {
-        std::weak_ptr<TkypSkinnedMenu*> self = m_Self;
         HookMenuItemDraw(
             item,
-            [self](TObject* sender, TCanvas& canvas, int& width, int& height) {
-                if (auto menu = self.lock(); menu && *menu) (*menu)->MeasureItem(sender, canvas, width, height);
+            [this, life = m_Life.Watch()](TObject* sender, TCanvas& canvas, int& width, int& height) {
+                if (life) MeasureItem(sender, canvas, width, height);
             },
-            [self](TObject* sender, TCanvas& canvas, const TRect& rect, bool selected) {
-                if (auto menu = self.lock(); menu && *menu) (*menu)->DrawItem(sender, canvas, rect, selected);
+            [this, life = m_Life.Watch()](TObject* sender, TCanvas& canvas, const TRect& rect, bool selected) {
+                if (life) DrawItem(sender, canvas, rect, selected);
             });
     }
 
     TkypThemeLink m_FileTheme;
     // Shared with the handlers given to items, which may outlive the menu:
     // cleared when the menu goes, so that they then do nothing.
-    std::shared_ptr<TkypSkinnedMenu*> m_Self;
+    TkypLifeToken m_Life;
 };

@@ -13,10 +13,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 
-#include "DemoStyle.h"
-#include "ExtCtrls.h"
+#include "DemoSupport.h"
 #include "Forms.h"
 #include "KYPButton.h"
 #include "KYPCheckBox.h"
@@ -28,45 +26,6 @@
 
 namespace {
 
-struct TOptions {
-    TkypUIStyle Style = DeepBlue;
-    String Skin;
-    bool Maximized = false;
-    bool Inactive = false;
-    bool RightToLeft = false;
-    int OpenMenu = -1;
-    unsigned Seconds = 0;
-    String Capture;
-};
-
-TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
-{
-    TOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const String arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == L"--style" && hasValue)
-            options.Style = StyleNamed(argv[++i]);
-        else if (arg == L"--skin" && hasValue)
-            options.Skin = argv[++i];
-        else if (arg == L"--seconds" && hasValue)
-            options.Seconds = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
-        else if (arg == L"--capture" && hasValue)
-            options.Capture = argv[++i];
-        else if (arg == L"--maximized")
-            options.Maximized = true;
-        else if (arg == L"--inactive")
-            options.Inactive = true;
-        else if (arg == L"--rtl")
-            options.RightToLeft = true;
-        else if (arg == L"--open-menu" && hasValue)
-            options.OpenMenu = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
-    }
-    return options;
-}
-
-TOptions options;
-
 constexpr int kMargin = 12;  // of the desktop around a captured window
 
 class TFormDemo : public TForm {
@@ -75,110 +34,80 @@ public:
     {
         SetBounds(140, 120, 460, 260);
         SetCaption(L"Quorvell skinned form");
-        if (options.Maximized) SetWindowState(TWindowState::wsMaximized);
+        if (line_.Has(L"--maximized")) SetWindowState(TWindowState::wsMaximized);
         frame_ = New<TkypForm>(this);
-        frame_->SetUIStyleAutoUpdateSub(true);
-        if (options.RightToLeft) {
+        if (RightToLeft()) {
             SysLocale.MiddleEast = true;
             SetBiDiMode(TBiDiMode::bdRightToLeft);  // the frame, its bars and controls follow the form
         }
-        AddControls();
         AddMenu();
-        if (!options.Skin.empty()) {
-            auto* theme = New<TkypFileTheme>(this);
-            theme->SetThemeFile(options.Skin);
-            frame_->SetFileTheme(theme);
-            frame_->SetUIStyle(FromThemeFile);
-        } else {
-            frame_->SetUIStyle(options.Style);
-        }
-        closer_ = New<TTimer>(this);
-        closer_->SetEnabled(false);
-        closer_->SetOnTimer([this](TObject*) { Finish(); });
-        if (options.Inactive) {
-            deactivator_ = New<TTimer>(this);
-            deactivator_->SetInterval(300);
-            deactivator_->SetOnTimer([this](TObject*) { ActivateAnother(); });
-        }
-        if (options.OpenMenu >= 0) {
-            opener_ = New<TTimer>(this);
-            opener_->SetInterval(500);
-            opener_->SetOnTimer([this](TObject*) { OpenMenu(options.OpenMenu); });
-        }
+        theme_ = DemoTheme(this);
+        ApplyDemoLook(*frame_, theme_, line_.Style());
+        AddControls();
+        if (line_.Has(L"--inactive")) RunOnce(this, 300, [this] { ActivateAnother(); });
+        if (const long index = line_.Number(L"--open-menu", -1); index >= 0)
+            RunOnce(this, 500, [this, index] { OpenMenu(static_cast<int>(index)); });
     }
 
-    void CloseAfter(unsigned milliseconds, const String& capture)
+    // What the screen shows of the window, with a margin of the desktop,
+    // and where its client area lies.
+    void SaveCapture(const String& fileName)
     {
-        capture_ = capture;
-        closer_->SetInterval(milliseconds);
-        closer_->SetEnabled(true);
+        RECT area = WindowArea(*this);
+        InflateRect(&area, kMargin, kMargin);
+        SaveScreen(area, fileName);
+        SaveGeometry(fileName + L".txt");
     }
 
 private:
-    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
-    {
-        auto* item = New<TMenuItem>(this);
-        item->SetCaption(caption);
-        item->SetShortCut(shortCut);
-        parent->Add(item);
-        return item;
-    }
-
     void AddMenu()
     {
         auto* menu = New<TkypMainMenu>(this);
-        if (options.RightToLeft) menu->SetBiDiMode(TBiDiMode::bdRightToLeft);
-        TMenuItem* file = Item(menu->Items(), L"&File");
-        Item(file, L"&Record", ShortCut('R', scCtrl));
-        Item(file, L"&Stop", ShortCut('S', scCtrl));
-        Item(file, L"-");
-        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
-        TMenuItem* view = Item(menu->Items(), L"&View");
-        Item(view, L"&Maximise")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsMaximized); };
-        Item(view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
-        Item(menu->Items(), L"&Help");
+        if (RightToLeft()) menu->SetBiDiMode(TBiDiMode::bdRightToLeft);
+        TMenuItem* file = AddMenuItem(this, menu->Items(), L"&File");
+        AddMenuItem(this, file, L"&Record", ShortCut('R', scCtrl));
+        AddMenuItem(this, file, L"&Stop", ShortCut('S', scCtrl));
+        AddMenuItem(this, file, L"-");
+        AddMenuItem(this, file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        TMenuItem* view = AddMenuItem(this, menu->Items(), L"&View");
+        AddMenuItem(this, view, L"&Maximise")->OnClick = [this](TObject*) {
+            SetWindowState(TWindowState::wsMaximized);
+        };
+        AddMenuItem(this, view, L"&Restore")->OnClick = [this](TObject*) { SetWindowState(TWindowState::wsNormal); };
+        AddMenuItem(this, menu->Items(), L"&Help");
         frame_->SetMenu(menu);
     }
 
+    // Made once the frame has its look: a new skinned control starts in
+    // the style of the frame on its form, which for a skin file is
+    // FromThemeFile, and so needs the theme as well.
     void AddControls()
     {
-        auto* hint = New<TLabel>(this);
-        hint->SetParent(frame_);
-        hint->SetBounds(20, 56, 420, 20);
-        hint->SetTransparent(true);
-        hint->SetCaption(L"Drag the title bar, size the window by its edges, or use the buttons.");
-        auto* record = New<TkypCustomButton>(this);
-        record->SetParent(frame_);
-        record->SetBounds(20, 88, 90, 26);
-        record->SetCaption(L"Record");
-        record->SetTransparent(true);
-        auto* stop = New<TkypCustomButton>(this);
-        stop->SetParent(frame_);
-        stop->SetBounds(120, 88, 90, 26);
-        stop->SetCaption(L"Stop");
-        stop->SetTransparent(true);
-        auto* encode = New<TkypCheckBox>(this);
-        encode->SetParent(frame_);
-        encode->SetBounds(20, 130, 200, 20);
-        encode->SetCaption(L"Encode to MP3");
-        encode->SetChecked(true);
-        encode->SetTransparent(true);
+        Place<TLabel>(20, 56, 420, 20, L"Drag the title bar, size the window by its edges, or use the buttons.");
+        Place<TkypCustomButton>(20, 88, 90, 26, L"Record");
+        Place<TkypCustomButton>(120, 88, 90, 26, L"Stop");
+        Place<TkypCheckBox>(20, 130, 200, 20, L"Encode to MP3")->SetChecked(true);
         const wchar_t* qualities[] = {L"High", L"Middle", L"Low"};
-        for (int i = 0; i < 3; ++i) {
-            auto* quality = New<TkypRadioButton>(this);
-            quality->SetParent(frame_);
-            quality->SetBounds(20 + i * 90, 162, 86, 20);
-            quality->SetCaption(qualities[i]);
-            quality->SetChecked(i == 0);
-            quality->SetTransparent(true);
-        }
+        for (int i = 0; i < 3; ++i) Place<TkypRadioButton>(20 + i * 90, 162, 86, 20, qualities[i])->SetChecked(i == 0);
+    }
+
+    template <class T>
+    T* Place(int left, int top, int width, int height, const String& caption)
+    {
+        auto* control = New<T>(this);
+        control->SetParent(frame_);
+        control->SetBounds(left, top, width, height);
+        control->SetCaption(caption);
+        control->SetTransparent(true);
+        if constexpr (requires { control->SetFileTheme(theme_); })
+            if (theme_) control->SetFileTheme(theme_);
+        return control;
     }
 
     // A click on the button, as the user would open it; the capture timer
     // still runs inside the drop-down's menu loop.
     void OpenMenu(int index)
     {
-        opener_->SetEnabled(false);
         TkypMenuBar* bar = frame_->MenuBar();
         if (!bar || index >= bar->ButtonCount()) return;
         const TToolButton* button = bar->Buttons(index);
@@ -190,37 +119,11 @@ private:
     // A one-pixel form in the screen's corner takes the activation.
     void ActivateAnother()
     {
-        deactivator_->SetEnabled(false);
         auto* other = New<TForm>(this);
         other->SetBorderStyle(TFormBorderStyle::bsNone);
         other->SetBounds(0, 0, 1, 1);
         other->Show();
         SetForegroundWindow(other->Handle());
-    }
-
-    void Finish()
-    {
-        closer_->SetEnabled(false);
-        if (!capture_.empty()) SaveScreen();
-        EndMenu();  // an open drop-down's menu loop would outlive the quit message
-        Application->Terminate();
-    }
-
-    void SaveScreen()
-    {
-        RECT bounds{};
-        GetWindowRect(Handle(), &bounds);
-        InflateRect(&bounds, kMargin, kMargin);
-        const RECT screenArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        IntersectRect(&bounds, &bounds, &screenArea);  // the screen has nothing to copy beyond its edges
-        TBitmap picture;
-        picture.SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
-        HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas().Handle(), 0, 0, picture.Width(), picture.Height(), screen, bounds.left, bounds.top,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        picture.SaveToFile(capture_);
-        SaveGeometry(capture_ + L".txt");
     }
 
     // Where the client area lies in the window, for checking the borders.
@@ -245,12 +148,23 @@ private:
         }
     }
 
-    TkypForm* frame_ = nullptr;   // owned by the form
-    TTimer* closer_ = nullptr;    // owned by the form
-    TTimer* deactivator_ = nullptr;  // owned by the form
-    TTimer* opener_ = nullptr;       // owned by the form
-    String capture_;
+    bool RightToLeft() const { return line_.Has(L"--rtl"); }
+
+    const TDemoCommandLine& line_ = DemoCommandLine();
+    TkypForm* frame_ = nullptr;  // owned by the form
+    TkypFileTheme* theme_ = nullptr;  // owned by the form; null without a skin file
 };
+
+// A plain backdrop under the window, so that its outline shows in a picture.
+void ShowBackdrop()
+{
+    auto* backdrop = New<TForm>(Application);
+    backdrop->SetBorderStyle(TFormBorderStyle::bsNone);
+    backdrop->SetColor(clTeal);
+    const TRect screen = ScreenArea();
+    backdrop->SetBounds(0, 0, screen.Width(), screen.Height());
+    backdrop->Show();
+}
 
 }  // namespace
 
@@ -258,20 +172,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     Application->Initialize();
     Application->SetTitle(L"Quorvell skinned form demo");
-    options = OptionsFromCommandLine(__argc, __wargv);
     TFormDemo* form = nullptr;
     Application->CreateForm(form);
-    if (!options.Capture.empty()) {
-        // A plain backdrop under the window, so its outline shows in the picture.
-        auto* backdrop = New<TForm>(Application);
-        backdrop->SetBorderStyle(TFormBorderStyle::bsNone);
-        backdrop->SetColor(clTeal);
-        backdrop->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        backdrop->Show();
-        form->CloseAfter(1000, options.Capture);
-    }
-    else if (options.Seconds)
-        form->CloseAfter(options.Seconds * 1000, L"");
+    if (!DemoCommandLine().Capture().empty()) ShowBackdrop();
+    EndAsAsked(form, 1000, [form](const String& file) { form->SaveCapture(file); });
     Application->Run();
     return 0;
 }

@@ -8,13 +8,10 @@
 //   --maximized    the active child maximised
 //   --windowmenu   the Window menu opened
 //   --seconds N    closes by itself after N seconds
-//   --capture FILE saves what the screen shows of the main window as a BMP and closes
+//   --capture FILE saves what the whole screen shows as a BMP and closes
 #include <windows.h>
 
-#include <cwchar>
-
-#include "DemoStyle.h"
-#include "ExtCtrls.h"
+#include "DemoSupport.h"
 #include "Forms.h"
 #include "KYPForm.h"
 #include "KYPMDIForm.h"
@@ -24,45 +21,13 @@
 
 namespace {
 
-struct TOptions {
-    TkypUIStyle Style = DeepBlue;
-    String Skin;
-    bool Cascade = false, Tile = false, Maximized = false, WindowMenu = false;
-    unsigned Seconds = 0;
-    String Capture;
-};
-
-TOptions options;
 TkypFileTheme* theme = nullptr;  // owned by the main form
-
-TOptions OptionsFromCommandLine(int argc, wchar_t** argv)
-{
-    TOptions o;
-    for (int i = 1; i < argc; ++i) {
-        const String arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (arg == L"--style" && hasValue) o.Style = StyleNamed(argv[++i]);
-        else if (arg == L"--skin" && hasValue) o.Skin = argv[++i];
-        else if (arg == L"--seconds" && hasValue) o.Seconds = static_cast<unsigned>(std::wcstoul(argv[++i], nullptr, 10));
-        else if (arg == L"--capture" && hasValue) o.Capture = argv[++i];
-        else if (arg == L"--cascade") o.Cascade = true;
-        else if (arg == L"--tile") o.Tile = true;
-        else if (arg == L"--maximized") o.Maximized = true;
-        else if (arg == L"--windowmenu") o.WindowMenu = true;
-    }
-    return o;
-}
 
 // Every frame takes the options' look.
 template <class Frame>
 void Style(Frame& frame)
 {
-    if (theme) {
-        frame.SetFileTheme(theme);
-        frame.SetUIStyle(FromThemeFile);
-    } else {
-        frame.SetUIStyle(options.Style);
-    }
+    ApplyDemoLook(frame, theme, DemoCommandLine().Style());
 }
 
 class TDocument : public TForm {
@@ -89,64 +54,19 @@ public:
         SetFormStyle(TFormStyle::fsMDIForm);
         SetBounds(60, 50, 720, 500);
         SetCaption(L"Quorvell recordings");
-        if (!options.Skin.empty()) {
-            theme = New<TkypFileTheme>(this);
-            theme->SetThemeFile(options.Skin);
-        }
+        theme = DemoTheme(this);
         frame_ = New<TkypMDIForm>(this);
         frame_->SetMenu(BuildMenu());
         Style(*frame_);
-        closer_ = New<TTimer>(this);
-        closer_->SetEnabled(false);
-        closer_->SetOnTimer([this](TObject*) { Finish(); });
     }
     void OpenChildren()
     {
+        const TDemoCommandLine& line = DemoCommandLine();
         for (int i = 0; i < 3; ++i) New<TDocument>(this, i)->Show();
-        if (options.Cascade) Cascade();
-        if (options.Tile) Tile();
-        if (options.Maximized && ActiveMDIChild()) ActiveMDIChild()->SetWindowState(TWindowState::wsMaximized);
-    }
-    void CloseAfter(unsigned milliseconds, const String& capture)
-    {
-        capture_ = capture;
-        closer_->SetInterval(milliseconds);
-        closer_->SetEnabled(true);
-        if (options.WindowMenu) {
-            auto* opener = New<TTimer>(this);
-            opener->SetInterval(milliseconds / 2);
-            opener->SetOnTimer([this, opener](TObject*) {
-                opener->SetEnabled(false);
-                OpenWindowMenu();
-            });
-        }
-    }
-
-private:
-    TMenuItem* Item(TMenuItem* parent, const String& caption, TShortCut shortCut = scNone)
-    {
-        auto* item = New<TMenuItem>(this);
-        item->SetCaption(caption);
-        item->SetShortCut(shortCut);
-        parent->Add(item);
-        return item;
-    }
-    TMainMenu* BuildMenu()
-    {
-        auto* menu = New<TkypMainMenu>(this);
-        TMenuItem* file = Item(menu->Items(), L"&File");
-        Item(file, L"&New recording", ShortCut('N', scCtrl))->OnClick = [this](TObject*) {
-            New<TDocument>(this, MDIChildCount())->Show();
-        };
-        Item(file, L"-");
-        Item(file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
-        window_ = Item(menu->Items(), L"&Window");
-        Item(window_, L"&Cascade")->OnClick = [this](TObject*) { Cascade(); };
-        Item(window_, L"&Tile")->OnClick = [this](TObject*) { Tile(); };
-        Item(window_, L"&Arrange icons")->OnClick = [this](TObject*) { ArrangeIcons(); };
-        SetWindowMenu(window_);
-        Item(menu->Items(), L"&Help");
-        return menu;
+        if (line.Has(L"--cascade")) Cascade();
+        if (line.Has(L"--tile")) Tile();
+        if (line.Has(L"--maximized") && ActiveMDIChild())
+            ActiveMDIChild()->SetWindowState(TWindowState::wsMaximized);
     }
     // A click on the bar's Window button, as a user would give it.
     void OpenWindowMenu()
@@ -158,27 +78,28 @@ private:
         PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.Left + 4, r.Top + 4));
         PostMessageW(bar->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.Left + 4, r.Top + 4));
     }
-    void Finish()
+
+private:
+    TMainMenu* BuildMenu()
     {
-        closer_->SetEnabled(false);
-        if (!capture_.empty()) SaveScreen();
-        Application->Terminate();
-    }
-    // The whole screen: a drop-down menu lies outside the main window.
-    void SaveScreen()
-    {
-        TBitmap picture;
-        picture.SetSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        HDC screen = GetDC(nullptr);
-        BitBlt(picture.Canvas().Handle(), 0, 0, picture.Width(), picture.Height(), screen, 0, 0, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-        picture.SaveToFile(capture_);
+        auto* menu = New<TkypMainMenu>(this);
+        TMenuItem* file = AddMenuItem(this, menu->Items(), L"&File");
+        AddMenuItem(this, file, L"&New recording", ShortCut('N', scCtrl))->OnClick = [this](TObject*) {
+            New<TDocument>(this, MDIChildCount())->Show();
+        };
+        AddMenuItem(this, file, L"-");
+        AddMenuItem(this, file, L"E&xit")->OnClick = [](TObject*) { Application->Terminate(); };
+        window_ = AddMenuItem(this, menu->Items(), L"&Window");
+        AddMenuItem(this, window_, L"&Cascade")->OnClick = [this](TObject*) { Cascade(); };
+        AddMenuItem(this, window_, L"&Tile")->OnClick = [this](TObject*) { Tile(); };
+        AddMenuItem(this, window_, L"&Arrange icons")->OnClick = [this](TObject*) { ArrangeIcons(); };
+        SetWindowMenu(window_);
+        AddMenuItem(this, menu->Items(), L"&Help");
+        return menu;
     }
 
     TkypMDIForm* frame_ = nullptr;  // owned by the form
     TMenuItem* window_ = nullptr;   // owned by the form
-    TTimer* closer_ = nullptr;      // owned by the form
-    String capture_;
 };
 
 }  // namespace
@@ -187,15 +108,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     Application->Initialize();
     Application->SetTitle(L"Quorvell MDI demo");
-    options = OptionsFromCommandLine(__argc, __wargv);
     TMainDemo* form = nullptr;
     Application->CreateForm(form);
     form->Show();
     form->OpenChildren();
-    if (!options.Capture.empty())
-        form->CloseAfter(1500, options.Capture);
-    else if (options.Seconds)
-        form->CloseAfter(options.Seconds * 1000, L"");
+    // The whole screen: a drop-down menu lies outside the main window.
+    const unsigned end = EndAsAsked(form, 1500, [](const String& file) { SaveScreen(ScreenArea(), file); });
+    if (DemoCommandLine().Has(L"--windowmenu")) RunOnce(form, end ? end / 2 : 750, [form] { form->OpenWindowMenu(); });
     Application->Run();
     return 0;
 }

@@ -1,13 +1,12 @@
 // A window cut to a round picture on a magenta background: drag it by any
 // point, press Esc to close. "--seconds N" closes it by itself (for
-// scripted runs).
+// scripted runs), "--capture FILE" saves what the screen shows of it.
 #include <windows.h>
 
 #include <cmath>
-#include <cwchar>
 
 #include "Bitmap.h"
-#include "ExtCtrls.h"
+#include "DemoSupport.h"
 #include "FormLoader.h"
 #include "Forms.h"
 #include "KYPSkinForm.h"
@@ -79,29 +78,9 @@ public:
             DrawPicture(*skin.Glyph());
             skin.SetTransparentColor(kMagenta);
         });
-        closer_ = load.Add<TTimer>(L"closer", nullptr, [](TTimer& timer) {
-            timer.SetEnabled(false);
-            timer.SetOnTimer([](TObject*) { Application->Terminate(); });
-        });
         load.Finish();
     }
-
-    void CloseAfter(unsigned seconds)
-    {
-        closer_->SetInterval(seconds * 1000);
-        closer_->SetEnabled(true);
-    }
-
-private:
-    TTimer* closer_ = nullptr;  // owned by the form
 };
-
-unsigned SecondsFromCommandLine(int argc, wchar_t** argv)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::wcscmp(argv[i], L"--seconds") == 0) return static_cast<unsigned>(std::wcstoul(argv[i + 1], nullptr, 10));
-    return 0;
-}
 
 }  // namespace
 
@@ -111,7 +90,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Application->SetTitle(L"Quorvell shape demo");
     TShapeForm* form = nullptr;
     Application->CreateForm(form);
-    if (const unsigned seconds = SecondsFromCommandLine(__argc, __wargv)) form->CloseAfter(seconds);
+    EndAsAsked(form, 800, [form](const String& file) { SaveScreen(WindowArea(*form), file); });
     Application->Run();
     return 0;
 }

@@ -3,6 +3,8 @@
 // non-client layout, maximising, theme removal and the Alt+Space menu.
 #include <gtest/gtest.h>
 
+#include "FreeWatch.h"
+#include "FreedMemoryPoison.h"
 #include "HandleCounts.h"
 #include "HeldKeys.h"
 #include "SampleSkin.h"
@@ -10,9 +12,12 @@
 #include "TempDir.h"
 #include "WindowHarness.h"
 
+#include "KYPButton.h"
 #include "KYPCheckBox.h"
 #include "KYPForm.h"
+#include "KYPRadioButton.h"
 #include "Menus.h"
+#include "TypInfo.h"
 
 namespace {
 
@@ -57,6 +62,36 @@ protected:
         return region;
     }
     int BorderAnswer() { return static_cast<int>(SendMessageW(Window(), KYPM_BORDERWIDTH, 0, 0)); }
+    // What the window shows at a point of its own (the non-client area included).
+    TColor WindowPixel(int x, int y)
+    {
+        TWindowDC dc(Window());
+        return static_cast<TColor>(GetPixel(dc.Handle(), x, y));
+    }
+    static void CtrlKey(TWinControl* control, WORD key)
+    {
+        const THeldKeys ctrl{VK_CONTROL};
+        KeyDown(control, key);
+    }
+    // Counts the key presses that reach the control.
+    static void CountKeyDowns(TWinControl* control, int& count)
+    {
+        control->AddWindowHook(nullptr, [&count](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_KEYDOWN) ++count;
+            next(message);
+        });
+    }
+    // A menu whose one item Ctrl+R counts its clicks.
+    static TMainMenu* CountingMenu(TForm* owner, int& clicks)
+    {
+        auto* menu = New<TMainMenu>(owner);
+        auto* item = New<TMenuItem>(menu);
+        item->SetCaption(L"&Record");
+        item->SetShortCut(ShortCut('R', scCtrl));
+        menu->Items()->Add(item);
+        item->OnClick = [&clicks](TObject*) { ++clicks; };
+        return menu;
+    }
 
     TOwned<TkypFileTheme> SampleTheme()
     {
@@ -118,6 +153,16 @@ TEST_F(FormFrameTest, CreationTakesTheCaptionFramesTheDialogAndAnswersTheBorderQ
     EXPECT_EQ(Insets(), (TFrameInsets{left, 3, right, bottom}));
     EXPECT_EQ(BorderAnswer(), std::max(left, 4));
     frame->SetFileTheme(nullptr);
+
+    // The published font is the title bar's; the panel keeps its own for
+    // the controls placed on it.
+    EXPECT_EQ(GetObjectProp(frame, L"Font"), &frame->TitleBar()->Font());
+    const int panelSize = frame->Font().Size();
+    auto font = MakeOwned<TFont>();
+    font->SetSize(panelSize + 7);
+    SetObjectProp(frame, L"Font", font.get());
+    EXPECT_EQ(frame->TitleBar()->Font().Size(), panelSize + 7);
+    EXPECT_EQ(frame->Font().Size(), panelSize);
 }
 
 TEST_F(FormFrameTest, ASecondFrameIsRefusedAndTheFirstKeepsItsForm)
@@ -194,10 +239,11 @@ TEST_F(FormFrameTest, TheFrameOutlivesItsFormsWindowAndTheHookGoesWhicheverGoesF
     EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
 
     // A form freed with its frame takes the frame along.
-    AddFrame();
+    auto watch = MakeOwned<TFreeWatch>(AddFrame());
     ShowForm();
     form.reset();
     Pump();
+    EXPECT_TRUE(watch->Gone());
 }
 
 TEST_F(FormFrameTest, BuiltInStylesRoundTheTopCornersOnly)
@@ -334,6 +380,24 @@ TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBl
     EXPECT_EQ(Insets(), (TFrameInsets{3, 3, 3, 2}));
     frame->Repaint();  // nothing of the theme is touched any more
     Pump();
+    const int h = WindowRect().Height();
+    EXPECT_EQ(WindowPixel(0, h / 2), RGB(0, 0, 0));  // DeepBlue's line, then its form colour
+    EXPECT_EQ(WindowPixel(2, h / 2), RGB(0xE8, 0xE8, 0xE8));
+}
+
+// Controls made on a framed form start in the frame's style, whichever
+// control stands first on the form; before any frame they start in DeepBlue.
+TEST_F(FormFrameTest, ControlsMadeOnAFramedFormStartInTheFramesStyle)
+{
+    auto* before = Add<TkypCustomButton>(10, 10, 80, 24);
+    EXPECT_EQ(before->UIStyle(), DeepBlue);
+    TkypForm* frame = AddFrame();
+    for (TkypUIStyle style : {Protein, MacOS}) {
+        frame->SetUIStyle(style);
+        EXPECT_EQ(Add<TkypCustomButton>(10, 40, 80, 24, frame)->UIStyle(), style);
+        EXPECT_EQ(Add<TkypCheckBox>(10, 70, 120, 20, frame)->UIStyle(), style);
+        EXPECT_EQ(Add<TkypRadioButton>(10, 100, 120, 20, frame)->UIStyle(), style);
+    }
 }
 
 TEST_F(FormFrameTest, AltSpaceOpensTheSystemMenuOfTheFormItCameTo)
@@ -363,13 +427,8 @@ TEST_F(FormFrameTest, AltSpaceOpensTheSystemMenuOfTheFormItCameTo)
 TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
 {
     TkypForm* frame = AddFrame();
-    auto* menu = New<TMainMenu>(form.get());
-    auto* item = New<TMenuItem>(menu);
-    item->SetCaption(L"&Record");
-    item->SetShortCut(ShortCut('R', scCtrl));
-    menu->Items()->Add(item);
     int clicks = 0;
-    item->OnClick = [&clicks](TObject*) { ++clicks; };
+    TMainMenu* menu = CountingMenu(form.get(), clicks);
     frame->SetMenu(menu);
     auto* box = Add<TkypCheckBox>(10, 40, 120, 20, frame);
     ShowForm();
@@ -380,16 +439,61 @@ TEST_F(FormFrameTest, MenuShortcutsReachTheFramesMenuFromAnyWindowOfTheForm)
     EXPECT_EQ(frame->MenuBarHeight(), frame->MenuBar()->Height());
     EXPECT_EQ(frame->MenuBar()->Top(), frame->TitleBar()->Height());
     box->SetFocus();
-    {
-        const THeldKeys ctrl{VK_CONTROL};
-        KeyDown(box, 'R');
-    }
+    CtrlKey(box, 'R');
+    EXPECT_EQ(clicks, 1);
+    KeyDown(box, 'R');  // R alone is no shortcut
     EXPECT_EQ(clicks, 1);
     FreeObject(menu);
     EXPECT_EQ(frame->Menu(), nullptr);
     EXPECT_EQ(frame->MenuBar(), nullptr);
     EXPECT_EQ(frame->MenuBarHeight(), 0);
-    KeyDown(box, 'R');
+    // The frame asks a menu gone no more: the key reaches the box.
+    int boxKeys = 0;
+    CountKeyDowns(box, boxKeys);
+    CtrlKey(box, 'R');
+    EXPECT_EQ(boxKeys, 1);
+}
+
+TEST_F(FormFrameTest, TwoFramedFormsTakeAShortcutOnceAndTheFocusedControlNeverSeesIt)
+{
+    auto other = MakeOwned<TForm>(nullptr);
+    other->SetBounds(520, 60, 200, 150);
+    New<TkypForm>(other.get());  // the older hook, asked last
+    other->Show();
+    TkypForm* frame = AddFrame();
+    int clicks = 0;
+    frame->SetMenu(CountingMenu(form.get(), clicks));
+    auto* box = Add<TkypCheckBox>(10, 40, 120, 20, frame);
+    ShowForm();
+    box->SetFocus();
+    int boxKeys = 0;
+    CountKeyDowns(box, boxKeys);
+    CtrlKey(box, 'R');
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(boxKeys, 0);
+    KeyDown(form.get(), 'R');
+    CtrlKey(form.get(), 'R');
+    EXPECT_EQ(clicks, 2) << "the form window's own key fires the item once";
+}
+
+TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
+{
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    const TRect fitted = MaximisedFrameBounds();
+    // The notice of the frame's own fitting, sent inside the system's.
+    form->OnResize = [&](TObject*) {
+        if (frame && IsZoomed(Window()) && WindowRect() == fitted) FreeAndNil(frame);
+    };
+    {
+        TPoisonFreedMemory poison;
+        form->SetWindowState(TWindowState::wsMaximized);
+        Pump();
+        EXPECT_EQ(poison.Faults(), 0);
+    }
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
+    form->OnResize = nullptr;
 }
 
 TEST_F(FormFrameTest, ASkinFileWithoutBorderPicturesLeavesTheSystemsMinimumBorder)
@@ -415,7 +519,10 @@ TEST_F(FormFrameTest, ASkinFileWithoutBorderPicturesLeavesTheSystemsMinimumBorde
     const TRect window = WindowRect();
     EXPECT_TRUE(PtInRegion(Region().get(), 0, window.Height() - 1));
     EXPECT_TRUE(PtInRegion(Region().get(), window.Width() - 1, window.Height() - 1));
+    // The left picture stretched down its side; the bare right side in the form colour.
     frame->PaintFormBorder();
+    EXPECT_EQ(WindowPixel(3, window.Height() / 2), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(WindowPixel(window.Width() - 2, window.Height() / 2), RGB(0x80, 0x80, 0x80));
     frame->SetFileTheme(nullptr);
 }
 

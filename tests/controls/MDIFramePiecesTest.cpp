@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ExtCtrls.h"
+#include "FreeWatch.h"
 #include "KYPMDIChildButtons.h"
 #include "KYPMDIChildPlacement.h"
 #include "KYPMDIMenuSource.h"
@@ -112,6 +113,21 @@ TEST_F(WindowMenuTest, AnEntryWhoseChildWentDoesNothing)
     EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
     EXPECT_EQ(mdi->MDIChildCount(), 2);
     EXPECT_EQ(entries->EntryWindow(windows->Items(0)), nullptr) << "not an entry of its own";
+}
+
+TEST_F(WindowMenuTest, AnEntryOutlivesItsOwnClickAndTheRebuildFollowsIt)
+{
+    Open();
+    TMenuItem* one = Entry(L"One");
+    ASSERT_NE(one, nullptr);
+    auto watch = MakeOwned<TFreeWatch>(one);
+    one->Click();  // activating its child asks for a rebuild
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
+    EXPECT_FALSE(watch->Gone()) << "freed inside its own click";
+    Pump();
+    EXPECT_TRUE(watch->Gone());
+    EXPECT_EQ(Of(windows), (Captions{L"&Tile", L"-", L"Two", L"Three", L"One"})) << "the active child last";
+    EXPECT_EQ(entries->EntryWindow(Entry(L"One")), kids[0]->Handle());
 }
 
 TEST_F(WindowMenuTest, EntriesFreedOnceWhicheverGoesFirst)

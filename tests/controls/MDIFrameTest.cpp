@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "FreedMemoryPoison.h"
 #include "HandleCounts.h"
 #include "HeldKeys.h"
 #include "MDIHarness.h"
@@ -14,8 +15,24 @@
 #include "KYPForm.h"
 #include "KYPMDIForm.h"
 #include "Menus.h"
+#include "TypInfo.h"
 
 namespace {
+
+struct TFrameThickness {
+    int Left = 0, Bottom = 0;
+};
+
+// Measured from the window as the system frames it.
+TFrameThickness Thickness(HWND window)
+{
+    RECT bounds{}, client{};
+    GetWindowRect(window, &bounds);
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return {origin.x - bounds.left, bounds.bottom - (origin.y + client.bottom)};
+}
 
 class MDIFrameTest : public MDIHarness {
 protected:
@@ -48,6 +65,32 @@ protected:
         TForm* child = ShowChild(10, 10, 240, 160);
         if (skinned) New<TkypForm>(child);
         return child;
+    }
+    static TkypForm* FrameOf(TForm* child) { return dynamic_cast<TkypForm*>(child->Controls(0)); }
+    static bool AnyControlButtonShown(TkypMDIForm* frame)
+    {
+        bool shown = false;
+        for (TkypChildButton slot : {TkypChildButton::Close, TkypChildButton::Restore, TkypChildButton::Minimize})
+            shown = shown || frame->ControlButtons()->Button(slot)->Visible();
+        return shown;
+    }
+    // Where the frame's own horizontal tiling puts the children from the
+    // last of the list to the first: each the client's width less 4, the
+    // height left below the top rows shared out, 2 pixels apart.
+    std::vector<TRect> ExpectedHorizontalTiles(TkypMDIForm* frame, int count)
+    {
+        const int rows = frame->TitleBar()->Height() + frame->TopPanel()->Height();
+        const int each = (mdi->ClientHeight() - rows) / count;
+        std::vector<TRect> tiles;
+        for (int i = 0; i < count; ++i)
+            tiles.push_back(TRect(0, i * (each - 2), mdi->ClientWidth() - 4, i * (each - 2) + each - 2));
+        return tiles;
+    }
+    std::vector<TRect> ChildBounds()
+    {
+        std::vector<TRect> bounds;
+        for (int i = mdi->MDIChildCount() - 1; i >= 0; --i) bounds.push_back(mdi->MDIChildren(i)->BoundsRect());
+        return bounds;
     }
 };
 
@@ -296,4 +339,170 @@ TEST_F(MDIFrameTest, HandlesStayFlatOverManySkinnedChildren)
     for (int i = 0; i < 100; ++i) cycle();
     EXPECT_LE(CountGdiObjects(), gdi + 2);
     EXPECT_EQ(CountThreadWindows(), windows);
+}
+
+TEST_F(MDIFrameTest, AChildsMenuShortcutFiresTheChildsItemOnceAndTheFramesNever)
+{
+    int frameClicks = 0, childClicks = 0;
+    TkypMDIForm* frame = AddFrame();
+    frame->SetMenu(MenuWith(frameClicks));
+    ShowFrame();
+    TForm* child = Child(true);
+    FrameOf(child)->SetMenu(MenuWith(childClicks));  // also Ctrl+R
+    frame->UpdateMenu();
+    Pump();
+    ASSERT_EQ(frame->MenuSource()->Shown(), FrameOf(child)->Menu());
+    const THeldKeys ctrl{VK_CONTROL};
+    KeyDown(child, 'R');
+    Pump();
+    EXPECT_EQ(childClicks, 1);
+    EXPECT_EQ(frameClicks, 0);
+    // The child's menu gone, the frame's own takes the key again.
+    FrameOf(child)->SetMenu(nullptr);
+    frame->UpdateMenu();
+    Pump();
+    KeyDown(child, 'R');
+    Pump();
+    EXPECT_EQ(childClicks, 1);
+    EXPECT_EQ(frameClicks, 1);
+}
+
+TEST_F(MDIFrameTest, AFormWindowMadeAnewKeepsTheChildButtonsAndTheFramesOwnTiling)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    Child(true);
+    TForm* child = Child(true);
+    mdi->RecreateWnd();
+    Pump();
+    ASSERT_EQ(mdi->MDIChildCount(), 2);
+    child->BringToFront();
+    child->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    EXPECT_TRUE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_FALSE(AnyControlButtonShown(frame));
+
+    mdi->SetTileMode(TTileMode::tbHorizontal);
+    mdi->Tile();
+    Pump();
+    EXPECT_EQ(ChildBounds(), ExpectedHorizontalTiles(frame, 2));
+}
+
+TEST_F(MDIFrameTest, AMaximisedChildWithoutASkinnedFrameGetsNoControlButtons)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    TForm* child = Child(false);
+    child->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    EXPECT_FALSE(AnyControlButtonShown(frame));
+    EXPECT_FALSE(frame->TopPanel()->Visible()) << "no menu and no buttons: no row";
+}
+
+TEST_F(MDIFrameTest, TheTitleBarPropertiesAndTheArrangementThroughTheComponent)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    SetOrdProp(frame, L"TitleBarDrawAppIcon", 0);
+    EXPECT_FALSE(frame->TitleBar()->DrawAppIcon());
+    SetOrdProp(frame, L"TitleBarDrawAppIcon", 1);
+    EXPECT_EQ(GetOrdProp(frame, L"TitleBarDrawAppIcon"), 1);
+    SetOrdProp(frame, L"TitleBarCustom", 1);
+    EXPECT_TRUE(frame->TitleBar()->Custom());
+    EXPECT_EQ(GetObjectProp(frame, L"TitleBarButtons"), frame->TitleBar()->Buttons());
+    EXPECT_EQ(GetObjectProp(frame, L"TitleBarSections"), frame->TitleBar()->Sections());
+    // A collection handed in is copied, not taken.
+    auto source = MakeOwned<TkypTitleBarButtons>(nullptr);
+    source->Add()->SetButtonType(kypClose);
+    SetObjectProp(frame, L"TitleBarButtons", source.get());
+    ASSERT_EQ(frame->TitleBarButtons()->Count(), 1);
+    EXPECT_EQ(frame->TitleBarButtons()->Items(0)->ButtonType(), kypClose);
+    EXPECT_NE(frame->TitleBarButtons(), source.get());
+
+    // No menu: the window menu gets nothing; with the frame's menu shown,
+    // a line and one entry per child.
+    int clicks = 0;
+    TMainMenu* menu = MenuWith(clicks);
+    auto* windows = New<TMenuItem>(menu);
+    windows->SetCaption(L"&Window");
+    menu->Items()->Add(windows);
+    mdi->SetWindowMenu(windows);
+    Child(false);
+    Child(false);
+    frame->UpdateWindowMenu();
+    EXPECT_EQ(windows->Count(), 0);
+    frame->SetMenu(menu);
+    frame->UpdateWindowMenu();
+    EXPECT_EQ(windows->Count(), 3);
+
+    frame->Cascade();
+    // Cascade: 80 % by 60 % of the client, the last child at the origin.
+    const int w = mdi->ClientWidth() * 8 / 10, h = mdi->ClientHeight() * 6 / 10;
+    EXPECT_EQ(ChildBounds(), (std::vector<TRect>{TRect(0, 0, w, h), TRect(22, 22, 22 + w, 22 + h)}));
+    mdi->SetTileMode(TTileMode::tbHorizontal);
+    frame->Tile();
+    EXPECT_EQ(ChildBounds(), ExpectedHorizontalTiles(frame, 2));
+}
+
+TEST_F(MDIFrameTest, TheBorderAnswerIsWhereTheClientAreaStarts)
+{
+    const TFrameThickness old = Thickness(Window());
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    const auto answer = [this] { return static_cast<int>(SendMessageW(Window(), KYPM_BORDERWIDTH, 0, 0)); };
+    // Built in: the unskinned bottom frame less one, where the client starts.
+    EXPECT_EQ(answer(), old.Bottom - 1);
+    EXPECT_EQ(answer(), Thickness(Window()).Left);
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(SampleSkinFile());
+    ASSERT_TRUE(theme->CanUse());
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    const int left = SampleSkinPicture(L"SKIN2_FORMLEFTBORDER")->Width();
+    EXPECT_EQ(answer(), std::max(left, 4));
+    EXPECT_EQ(answer(), Thickness(Window()).Left);
+    frame->SetFileTheme(nullptr);
+}
+
+TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)
+{
+    AddFrame();
+    ShowFrame();
+    TForm* after = Child(true);
+    auto* before = New<TForm>(mdi);
+    before->SetFormStyle(TFormStyle::fsMDIChild);
+    before->SetBounds(10, 10, 240, 160);
+    ASSERT_FALSE(before->HandleAllocated());
+    New<TkypForm>(before);
+    before->Show();
+    Pump();
+    ASSERT_GT(SendMessageW(Window(), KYPM_MDILEFTBORDER, 0, 0), 0);
+    const TFrameThickness framedAfter = Thickness(after->Handle());
+    const TFrameThickness framedBefore = Thickness(before->Handle());
+    EXPECT_EQ(framedBefore.Left, framedAfter.Left);
+    EXPECT_EQ(framedBefore.Bottom, framedAfter.Bottom);
+}
+
+TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    const TRect fitted = MaximisedFrameBounds();
+    // The notice of the frame's own fitting, sent inside the system's.
+    mdi->OnResize = [&](TObject*) {
+        if (frame && IsZoomed(Window()) && mdi->BoundsRect() == fitted) FreeAndNil(frame);
+    };
+    {
+        TPoisonFreedMemory poison;
+        mdi->SetWindowState(TWindowState::wsMaximized);
+        Pump();
+        EXPECT_EQ(poison.Faults(), 0);
+    }
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_NE(Style() & WS_CAPTION, 0);
+    mdi->OnResize = nullptr;
 }

@@ -85,6 +85,15 @@ protected:
         KeyUp(control, key);
     }
 
+    // Where a skinned frame puts a maximised form: the work area, its
+    // edges just outside but the bottom one.
+    static TRect MaximisedFrameBounds()
+    {
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        return TRect(area.left - 2, area.top - 2, area.right + 2, area.bottom - 1);
+    }
+
     // What the control paints, drawn into a bitmap of its size.
     static TOwned<TBitmap> Snapshot(TWinControl* control)
     {
