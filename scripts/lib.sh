@@ -94,7 +94,7 @@ copy_prefix() { # <from> <to>
 # and a Wine server of its own, so that the windows, focus, hot keys,
 # clipboard and registry of one test never meet another's. Writes
 # <dir>/<n>.env for tests/support/wine-slot and <dir>/resources.json, the
-# resource specification that gives each running test one slot.
+# table of slots from which CTest gives each running test one.
 start_wine_slots() { # <count> <dir>
   local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n run
   # The copies of each run go in a folder named by its process, so runs from
