@@ -97,17 +97,18 @@ void TkypMDIWindowMenu::EntryClick(TObject* sender)
 {
     TForm* child = ChildOf(EntryWindow(dynamic_cast<TMenuItem*>(sender)));
     if (!child || child->HasState(csDestroying)) return;
-    m_Clicking = true;
-    try {
-        if (child->WindowState() == TWindowState::wsMinimized) child->SetWindowState(TWindowState::wsNormal);
-        child->BringToFront();
-    } catch (...) {
-        m_Clicking = false;
-        RebuildAfterClick();
-        throw;
-    }
-    m_Clicking = false;
-    RebuildAfterClick();
+    // However the click ends, a rebuild asked meanwhile follows it.
+    struct TClickScope {
+        TkypMDIWindowMenu& menu;
+        explicit TClickScope(TkypMDIWindowMenu& m) : menu(m) { menu.m_Clicking = true; }
+        ~TClickScope()
+        {
+            menu.m_Clicking = false;
+            menu.RebuildAfterClick();
+        }
+    } scope(*this);
+    if (child->WindowState() == TWindowState::wsMinimized) child->SetWindowState(TWindowState::wsNormal);
+    child->BringToFront();
 }
 
 void TkypMDIWindowMenu::RebuildAfterClick()
