@@ -478,6 +478,7 @@ TEST_F(FormFrameTest, TwoFramedFormsTakeAShortcutOnceAndTheFocusedControlNeverSe
 
 TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
 {
+    TPoisonFreedMemory poison;
     TkypForm* frame = AddFrame();
     ShowForm();
     const TRect fitted = MaximisedFrameBounds();
@@ -485,12 +486,9 @@ TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFin
     form->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && WindowRect() == fitted) FreeAndNil(frame);
     };
-    {
-        TPoisonFreedMemory poison;
-        form->SetWindowState(TWindowState::wsMaximized);
-        Pump();
-        EXPECT_EQ(poison.Faults(), 0);
-    }
+    form->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(frame, nullptr);
     EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
     form->OnResize = nullptr;
@@ -528,6 +526,7 @@ TEST_F(FormFrameTest, ASkinFileWithoutBorderPicturesLeavesTheSystemsMinimumBorde
 
 TEST_F(FormFrameTest, AFrameFreedWhileTheFormHandlesAMessageLetsTheMessageFinish)
 {
+    TPoisonFreedMemory poison;
     TkypForm* frame = AddFrame();
     ShowForm();
     int resizes = 0;
@@ -537,6 +536,7 @@ TEST_F(FormFrameTest, AFrameFreedWhileTheFormHandlesAMessageLetsTheMessageFinish
     };
     form->SetWidth(form->Width() + 20);
     EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
     const int before = resizes;
     form->SetWidth(form->Width() + 20);  // the form's own procedure takes it

@@ -489,6 +489,7 @@ TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)
 
 TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
 {
+    TPoisonFreedMemory poison;
     TkypMDIForm* frame = AddFrame();
     ShowFrame();
     const TRect fitted = MaximisedFrameBounds();
@@ -496,12 +497,9 @@ TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFini
     mdi->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && mdi->BoundsRect() == fitted) FreeAndNil(frame);
     };
-    {
-        TPoisonFreedMemory poison;
-        mdi->SetWindowState(TWindowState::wsMaximized);
-        Pump();
-        EXPECT_EQ(poison.Faults(), 0);
-    }
+    mdi->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(frame, nullptr);
     EXPECT_NE(Style() & WS_CAPTION, 0);
     mdi->OnResize = nullptr;
