@@ -5,6 +5,7 @@
 #include <malloc.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -32,15 +33,29 @@ bool IsGuarded(const void* address)
     return g_Space && byte >= g_Space && byte < g_Space + kGuardedSpace;
 }
 
+bool IsGuardedFault(const EXCEPTION_RECORD& record)
+{
+    return record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2 &&
+           IsGuarded(reinterpret_cast<const void*>(record.ExceptionInformation[1]));
+}
+
 // Only touches of guarded pages count: the system probes memory of its own
 // behind exception handlers too.
 LONG CALLBACK CountFault(EXCEPTION_POINTERS* info)
 {
-    const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-    if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2 &&
-        IsGuarded(reinterpret_cast<const void*>(record.ExceptionInformation[1])))
-        ++g_Faults;
+    if (IsGuardedFault(*info->ExceptionRecord)) ++g_Faults;
     return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// A fault no window procedure swallows would open the system's crash
+// dialog and hang the test until its time runs out: end it at once.
+LONG WINAPI EndAtUnhandledFault(EXCEPTION_POINTERS* info)
+{
+    if (!IsGuardedFault(*info->ExceptionRecord)) return EXCEPTION_CONTINUE_SEARCH;
+    std::fputs("freed memory used outside any window procedure\n", stderr);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 
 // Null once the reserved space is used up: the block then comes from the heap.
@@ -70,6 +85,7 @@ void SetFreedMemoryPoison(bool on)
     if (on && !g_Handler) {
         g_Space = static_cast<char*>(VirtualAlloc(nullptr, kGuardedSpace, MEM_RESERVE, PAGE_NOACCESS));
         g_Handler = AddVectoredExceptionHandler(1, CountFault);
+        SetUnhandledExceptionFilter(EndAtUnhandledFault);
     }
     if (on) g_Faults = 0;
     g_Poison = on;
