@@ -24,6 +24,7 @@ struct alignas(16) TGuardedHeader {
 std::atomic<bool> g_Poison{false};
 std::atomic<int> g_Faults{0};
 PVOID g_Handler = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER g_PreviousFilter = nullptr;
 char* g_Space = nullptr;
 std::atomic<std::size_t> g_SpaceUsed{0};
 
@@ -51,7 +52,8 @@ LONG CALLBACK CountFault(EXCEPTION_POINTERS* info)
 // dialog and hang the test until its time runs out: end it at once.
 LONG WINAPI EndAtUnhandledFault(EXCEPTION_POINTERS* info)
 {
-    if (!IsGuardedFault(*info->ExceptionRecord)) return EXCEPTION_CONTINUE_SEARCH;
+    if (!IsGuardedFault(*info->ExceptionRecord))
+        return g_PreviousFilter ? g_PreviousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
     std::fputs("freed memory used outside any window procedure\n", stderr);
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
@@ -85,7 +87,7 @@ void SetFreedMemoryPoison(bool on)
     if (on && !g_Handler) {
         g_Space = static_cast<char*>(VirtualAlloc(nullptr, kGuardedSpace, MEM_RESERVE, PAGE_NOACCESS));
         g_Handler = AddVectoredExceptionHandler(1, CountFault);
-        SetUnhandledExceptionFilter(EndAtUnhandledFault);
+        g_PreviousFilter = SetUnhandledExceptionFilter(EndAtUnhandledFault);
     }
     if (on) g_Faults = 0;
     g_Poison = on;
