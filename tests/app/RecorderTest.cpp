@@ -209,6 +209,30 @@ TEST_F(RecorderHarness, TheEncodingQueueGoesPastABadFileAndEachRecordingGetsItsO
     EXPECT_FALSE(FileExists(prefix + L"1.wav"));
     EXPECT_GT(FileSizeOf(ChangeFileExt(second, L".mp3")), 1000);
     EXPECT_EQ(errors.size(), 1u);
+
+    // The encoder cannot read the next recording (another program holds
+    // its WAV): the run goes on to a conversion, the recording stays a WAV,
+    // the box at the run's end says so and no "OK!" shows.
+    form->Lame->OnProgress = nullptr;
+    HotKey('R');
+    RecordFor(1);
+    Choose(L"StopRecord1");
+    const HANDLE held = CreateFileW((prefix + L"2.wav").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Drop(form, good);
+    String text;
+    {
+        TDialogRobot robot([&] {
+            const HWND box = WaitForDialog(0, L"Quorvell");
+            text = DialogText(box);
+            PressDialogButton(box, IDOK);
+        });
+        WaitForEncoding();
+    }
+    CloseHandle(held);
+    EXPECT_NE(text.find(L"\n" + prefix + L"2.wav: "), String::npos) << ToUtf8(text);
+    EXPECT_NE(form->IRecTime->Caption(), L"OK!");
+    EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
+    EXPECT_FALSE(FileExists(prefix + L"2.mp3"));
 }
 
 TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhileItLivesAndClosesAtOnce)
