@@ -250,15 +250,21 @@ void TFrmMain::FormDestroy(TObject*)
 
 void TFrmMain::SaveRunningRecording()
 {
-    if (!Recording()) return;
+    if (Recording()) EndRecording();
+}
+
+bool TFrmMain::EndRecording()
+{
     iTmrRecTime->SetEnabled(false);
     try {
         MPRec->Stop();
     } catch (const std::exception&) {
         // the save says whether the sound can still be written
     }
-    SaveOrAsk();
+    const bool saved = SaveOrAsk();
+    // Saved, the recording is in its file whether or not the device closes.
     CloseRecordingDevice();
+    return saved;
 }
 
 void TFrmMain::FormShow(TObject*)
@@ -415,20 +421,8 @@ void TFrmMain::btn_stopClick(TObject*)
 void TFrmMain::StopRecording()
 {
     // Nothing recording: silent; an idle window shows no running seconds.
-    const bool recording = Recording();
+    const bool saved = Recording() && EndRecording();
     iTmrRecTime->SetEnabled(false);
-    if (!recording) {
-        ShowIdleButtons();
-        return;
-    }
-    try {
-        MPRec->Stop();
-    } catch (const std::exception&) {
-        // the save says whether the sound can still be written
-    }
-    const bool saved = SaveOrAsk();
-    // Saved, the recording is in its file whether or not the device closes.
-    CloseRecordingDevice();
     ShowIdleButtons();
     if (!saved) return;
     String wavFile, mp3File;

@@ -129,6 +129,9 @@ private:
     // hears which file and why and may try again while the device keeps
     // the sound. False only on the user's word to let it go.
     bool SaveOrAsk();
+    // Stops, saves (asking) and closes the running recording; false when
+    // the user let it go.
+    bool EndRecording();
     // At the window's close and the session's end.
     void SaveRunningRecording();
     // Starts the encoder over its lists from the message loop, once the
