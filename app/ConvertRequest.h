@@ -12,7 +12,13 @@ class EConvertOntoItself : public Exception {
     using Exception::Exception;
 };
 
+// The chosen file's MP3 is a recording's that the encoder is still to write.
+class EConvertOntoRecording : public Exception {
+    using Exception::Exception;
+};
+
 String ConvertOntoItselfText(const String& fileName);
+String ConvertOntoRecordingText(const String& fileName, const String& mp3File);
 String ReplaceMp3Question(const String& mp3File);
 
 class TConvertRequests {
@@ -26,9 +32,11 @@ public:
     // that is there, or one the encoder is still to write for another
     // input (QueuedOutputs); an MP3 whose last conversion in this program
     // run was from Source itself is replaced without a question. Raises
-    // EConvertOntoItself.
+    // EConvertOntoItself, and EConvertOntoRecording for an MP3 of
+    // RecordingMp3s, which no answer may replace: the recording's WAV goes
+    // once its MP3 is written.
     bool Approve(const String& source, const TStrings& queuedInputs, const TStrings& queuedOutputs,
-                 const TAskReplace& askReplace);
+                 const TAskReplace& askReplace, const TStrings* recordingMp3s = nullptr);
     // The encoder finished converting Source into Mp3File.
     void Converted(const String& source, const String& mp3File);
 

@@ -14,19 +14,20 @@ TRecordingFormat FormatOf(TRecordingQuality quality)
     return {1, 8, 11025, false};
 }
 
-String FreeRecordingName(const String& prefix)
+String FreeRecordingName(const String& prefix, const TStrings* queuedMp3s)
 {
     // Ends: every number names a different pair of files, and a directory
     // holds finitely many.
     for (uint64_t number = 1;; ++number) {
         const String base = prefix + UIntToStr(number);
-        if (!FileExists(base + L".mp3") && !FileExists(base + L".wav")) return base + L".wav";
+        const bool queued = queuedMp3s && queuedMp3s->IndexOf(base + L".mp3") >= 0;
+        if (!queued && !FileExists(base + L".mp3") && !FileExists(base + L".wav")) return base + L".wav";
     }
 }
 
-String TRecordingBook::BeginRecording(const String& prefix, TRecordingQuality quality)
+String TRecordingBook::BeginRecording(const String& prefix, TRecordingQuality quality, const TStrings* queuedMp3s)
 {
-    currentFileName_ = FreeRecordingName(prefix);
+    currentFileName_ = FreeRecordingName(prefix, queuedMp3s);
     convertAfterRecording_ = FormatOf(quality).EncodeOnStop;
     return currentFileName_;
 }
@@ -58,3 +59,8 @@ bool TRecordingBook::Encoded(const String& wavFile)
 }
 
 bool TRecordingBook::EncodingFailed(const String& wavFile) { return Forget(wavFile); }
+
+void TRecordingBook::AwaitedMp3s(TStrings& mp3s) const
+{
+    for (const String& wav : encodedRecordings_) mp3s.Add(ChangeFileExt(wav, L".mp3"));
+}

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "SysUtils.h"
+#include "StringList.h"
 
 enum class TRecordingQuality { High, Middle, Low };
 
@@ -21,8 +21,9 @@ TRecordingFormat FormatOf(TRecordingQuality quality);
 
 // The WAV file of the next recording: Prefix followed by the smallest
 // number from 1 whose MP3 and WAV names are both free, so a recording never
-// replaces an earlier one of either kind.
-String FreeRecordingName(const String& prefix);
+// replaces an earlier one of either kind, nor an MP3 the encoder is still to
+// write (QueuedMp3s).
+String FreeRecordingName(const String& prefix, const TStrings* queuedMp3s = nullptr);
 
 // The bookkeeping between the record, stop and end-of-encoding commands.
 //
@@ -35,7 +36,7 @@ String FreeRecordingName(const String& prefix);
 class TRecordingBook {
 public:
     // The record command: the new recording's WAV name, now CurrentFileName.
-    String BeginRecording(const String& prefix, TRecordingQuality quality);
+    String BeginRecording(const String& prefix, TRecordingQuality quality, const TStrings* queuedMp3s = nullptr);
     // The stop command: whether the stopped recording is to be encoded;
     // if so, CurrentFileName becomes the MP3 name and the WAV is remembered.
     // A recording is handed over once.
@@ -48,6 +49,8 @@ public:
     bool EncodingFailed(const String& wavFile);
     // Recordings handed over whose encoding has not ended yet.
     bool EncodingPending() const { return !encodedRecordings_.empty(); }
+    // Adds the MP3 names of those recordings to Mp3s.
+    void AwaitedMp3s(TStrings& mp3s) const;
 
     // Empty before the first recording; the file the play command plays.
     const String& CurrentFileName() const { return currentFileName_; }

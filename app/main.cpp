@@ -22,6 +22,10 @@ struct THotKey {
 };
 const THotKey kHotKeys[] = {{L"hotkey", 'P'}, {L"hotkey2", 'R'}, {L"hotkey3", 'S'}};
 
+// A queued run that meets a modal loop looks again this often.
+constexpr UINT_PTR kEncodeRetryTimer = 1;
+constexpr UINT kEncodeRetryMilliseconds = 100;
+
 bool AskToReplace(const String& mp3File)
 {
     return Application->MessageBox(ReplaceMp3Question(mp3File), L"Quorvell", MB_YESNO | MB_ICONQUESTION) == IDYES;
@@ -238,15 +242,29 @@ void TFrmMain::FormCreate(TObject*)
 void TFrmMain::FormDestroy(TObject*)
 {
     // Closing the window while recording keeps what was recorded so far.
-    if (Recording()) {
-        try {
-            MPRec->Stop();
-            MPRec->Save();
-            MPRec->Close();
-        } catch (const std::exception&) {
-        }
-    }
+    // A run going on has taken every queued file; one not started yet
+    // leaves its WAV.
+    SaveRunningRecording();
     for (ATOM id : hotKeyIds_) UnregisterHotKey(Handle(), id);
+}
+
+void TFrmMain::SaveRunningRecording()
+{
+    if (Recording()) EndRecording();
+}
+
+bool TFrmMain::EndRecording()
+{
+    iTmrRecTime->SetEnabled(false);
+    try {
+        MPRec->Stop();
+    } catch (const std::exception&) {
+        // the save says whether the sound can still be written
+    }
+    const bool saved = SaveOrAsk();
+    // Saved, the recording is in its file whether or not the device closes.
+    CloseRecordingDevice();
+    return saved;
 }
 
 void TFrmMain::FormShow(TObject*)
@@ -255,7 +273,7 @@ void TFrmMain::FormShow(TObject*)
     // error box.
     try {
         musicPath_ = Get_MusicPath();
-        if (musicPath_.empty()) Saveto1Click(this);
+        if (musicPath_.empty()) PostMessageW(Handle(), WM_ASKPREFIX, 0, 0);
     } catch (const std::exception&) {
         Application->HandleException(this);
     }
@@ -273,16 +291,29 @@ void TFrmMain::FormKeyUp(TObject*, WORD& key, TShiftState)
 
 void TFrmMain::WndProc(TMessage& message)
 {
-    if (message.Msg == WM_HOTKEY) {
-        WMHotKey(message);
-        return;
-    }
-    if (message.Msg == WM_ENCODEQUEUED) {
+    switch (message.Msg) {
+    case WM_HOTKEY: WMHotKey(message); return;
+    case WM_ENCODEQUEUED: WMEncodeQueued(); return;
+    case WM_ASKPREFIX: WMAskPrefix(); return;
+    case WM_TIMER:
+        if (message.WParam != kEncodeRetryTimer) break;
+        KillTimer(Handle(), kEncodeRetryTimer);
         WMEncodeQueued();
         return;
+    case WM_QUERYENDSESSION: message.Result = TRUE; return;
+    case WM_ENDSESSION:
+        // The process may end as soon as this returns, without the
+        // window's destruction.
+        if (message.WParam) SaveRunningRecording();
+        return;
+    default: break;
     }
     TForm::WndProc(message);
-    if (message.Msg == WM_ENABLE && message.WParam && std::exchange(encodeWhenEnabled_, false)) EncodeQueued();
+}
+
+void TFrmMain::WMAskPrefix()
+{
+    if (Get_MusicPath().empty()) RunCommand([this] { ChoosePrefix(); });
 }
 
 void TFrmMain::WMHotKey(TMessage& message)
@@ -319,16 +350,33 @@ void TFrmMain::ShowIdleButtons()
     btn_Stop->SetEnabled(false);
 }
 
+template <class Command>
+void TFrmMain::RunCommand(Command&& command)
+{
+    if (commandRunning_) return;
+    struct TRunning {
+        bool& flag;
+        ~TRunning() { flag = false; }
+    } running{commandRunning_ = true};
+    command();
+}
+
 void TFrmMain::btn_recordClick(TObject*)
+{
+    RunCommand([this] { Record(); });
+}
+
+void TFrmMain::Record()
 {
     // The hot key and the menu reach here while a recording runs: that one
     // is stopped and saved first, as the stop command does. The stop only
     // queues its encoding, so the next recording starts at once.
-    if (Recording()) btn_stopClick(this);
+    if (Recording()) StopRecording();
     musicPath_ = Get_MusicPath();
-    if (musicPath_.empty()) Saveto1Click(this);
+    if (musicPath_.empty()) ChoosePrefix();
     const TRecordingQuality quality = ChosenQuality();
-    const String fileName = book_.BeginRecording(musicPath_, quality);
+    // A number whose MP3 a queued conversion is still to write is taken.
+    const String fileName = book_.BeginRecording(musicPath_, quality, Lame->OutputFiles());
     try {
         const TRecordingFormat format = FormatOf(quality);
         createwav(format.Channels, format.BitsPerSample, format.SamplesPerSecond, fileName);
@@ -367,29 +415,44 @@ void TFrmMain::iTmrRecTimeTimer(TObject*)
 
 void TFrmMain::btn_stopClick(TObject*)
 {
-    try {
-        MPRec->Stop();
-        iTmrRecTime->SetEnabled(false);
-        MPRec->Save();
-        MPRec->Close();
-        ShowIdleButtons();
-        String wavFile, mp3File;
-        if (book_.TakeForEncoding(wavFile, mp3File)) {
-            // "OK!" waits for its MP3 (LameEndFile).
-            Lame->InputFiles()->Add(wavFile);
-            Lame->OutputFiles()->Add(mp3File);
-            EncodeQueued();
-        } else {
-            IRecTime->SetCaption(L"OK!");
-        }
-    } catch (const std::exception&) {
-        // Silent by design; an idle window shows no running seconds. A
-        // recording that could not be saved keeps what its WAV holds, and
-        // the device is closed, so the next recording starts clean.
-        iTmrRecTime->SetEnabled(false);
-        CloseRecordingDevice();
-        ShowIdleButtons();
+    RunCommand([this] { StopRecording(); });
+}
+
+void TFrmMain::StopRecording()
+{
+    // Nothing recording: silent; an idle window shows no running seconds.
+    const bool saved = Recording() && EndRecording();
+    iTmrRecTime->SetEnabled(false);
+    ShowIdleButtons();
+    if (!saved) return;
+    String wavFile, mp3File;
+    if (book_.TakeForEncoding(wavFile, mp3File)) {
+        // "OK!" waits for its MP3 (LameEndFile).
+        Lame->InputFiles()->Add(wavFile);
+        Lame->OutputFiles()->Add(mp3File);
+        EncodeQueued();
+    } else {
+        IRecTime->SetCaption(L"OK!");
     }
+}
+
+bool TFrmMain::SaveOrAsk()
+{
+    for (;;) {
+        try {
+            MPRec->Save();
+            return true;
+        } catch (const Exception& error) {
+            const String text = UnsavedRecordingText(MPRec->FileName(), error.Message());
+            if (Application->MessageBox(text, L"Quorvell", MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) return false;
+        }
+    }
+}
+
+String UnsavedRecordingText(const String& wavFile, const String& reason)
+{
+    return L"The recording could not be saved to " + wavFile + L":\n" + reason +
+           L"\n\nRetry keeps the recording and tries again; Cancel discards it.";
 }
 
 void TFrmMain::EncodeQueued()
@@ -398,21 +461,46 @@ void TFrmMain::EncodeQueued()
     if (!Lame->Running()) PostMessageW(Handle(), WM_ENCODEQUEUED, 0, 0);
 }
 
+bool TFrmMain::InsideModalLoop()
+{
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetCurrentThreadId(), &thread);
+    // A modal box of a command (a file dialog, a question) disables the
+    // window; a menu or a move keeps it enabled.
+    return commandRunning_ || !IsWindowEnabled(Handle()) ||
+           (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE)) != 0;
+}
+
 void TFrmMain::WMEncodeQueued()
 {
-    // A modal box of a command (a file dialog, a question) disables the
-    // window and runs a message loop of its own: the run waits until the
-    // box has gone and its command has returned.
-    if (!IsWindowEnabled(Handle())) {
-        encodeWhenEnabled_ = true;
+    // The run waits until the loop has ended and its command has returned.
+    if (InsideModalLoop()) {
+        SetTimer(Handle(), kEncodeRetryTimer, kEncodeRetryMilliseconds, nullptr);
         return;
     }
-    if (!Lame->Running() && Lame->InputFiles()->Count() > 0) Lame->ProcessFiles();
+    if (Lame->Running() || Lame->InputFiles()->Count() == 0) return;
+    unencodedRecordings_.clear();
+    Lame->ProcessFiles();
+    ReportUnencodedRecordings();
+}
+
+void TFrmMain::ReportUnencodedRecordings()
+{
+    if (unencodedRecordings_.empty()) return;
+    Application->MessageBox(UnencodedRecordingsText(unencodedRecordings_), L"Quorvell", MB_OK | MB_ICONWARNING);
+}
+
+String UnencodedRecordingsText(const std::vector<String>& recordings)
+{
+    String text = L"These recordings stay WAV files; their MP3 files could not be made:";
+    for (const String& recording : recordings) text += L"\n" + recording;
+    return text;
 }
 
 void TFrmMain::ShowDoneWhenIdle()
 {
-    if (!Recording() && !book_.EncodingPending()) IRecTime->SetCaption(L"OK!");
+    if (!Recording() && !book_.EncodingPending() && unencodedRecordings_.empty()) IRecTime->SetCaption(L"OK!");
 }
 
 void TFrmMain::LameEndFile(TObject*, uint16_t num, const String& mp3File)
@@ -424,9 +512,12 @@ void TFrmMain::LameEndFile(TObject*, uint16_t num, const String& mp3File)
 
 void TFrmMain::LameFileError(TObject*, uint16_t, const String& fileName, const Exception& error)
 {
-    // A recording's failure stays silent, as the stop command's do; its WAV
-    // stays. A converted file's goes to the error box.
-    if (book_.EncodingFailed(fileName)) return;
+    // A recording keeps its WAV and is named once the run is through. A
+    // converted file's failure goes to the error box.
+    if (book_.EncodingFailed(fileName)) {
+        unencodedRecordings_.push_back(fileName + L": " + error.Message());
+        return;
+    }
     Application->ShowException(this, error);
 }
 
@@ -439,7 +530,9 @@ void TFrmMain::LameEndProcess(TObject*)
 
 void TFrmMain::ConvertFile(const String& wavFile)
 {
-    if (convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace)) {
+    TStringList recordingMp3s;
+    book_.AwaitedMp3s(recordingMp3s);
+    if (convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace, &recordingMp3s)) {
         Lame->InputFiles()->Add(wavFile);
         Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));
     }
@@ -449,17 +542,21 @@ void TFrmMain::ConvertFile(const String& wavFile)
 
 void TFrmMain::btn_convertClick(TObject*)
 {
-    if (OpenWavFile->Execute()) ConvertFile(OpenWavFile->FileName());
+    RunCommand([this] {
+        if (OpenWavFile->Execute()) ConvertFile(OpenWavFile->FileName());
+    });
 }
 
 void TFrmMain::DragFileDropFiles(TObject*, TStrings* fileNames, int, TPoint)
 {
     if (!fileNames || fileNames->Count() == 0) return;
     const String first = fileNames->Get(0);
-    if (ExtractFileExt(first) == L".wav")
-        ConvertFile(first);
-    else
-        ShowMessage(kNotWavFileText);
+    RunCommand([&] {
+        if (ExtractFileExt(first) == L".wav")
+            ConvertFile(first);
+        else
+            ShowMessage(kNotWavFileText);
+    });
 }
 
 void TFrmMain::btn_playClick(TObject*)
@@ -487,6 +584,11 @@ String TFrmMain::ProgramFolder() const { return ExtractFilePath(Application->Exe
 String TFrmMain::Get_MusicPath() { return ReadMusicPath(); }
 
 void TFrmMain::Saveto1Click(TObject*)
+{
+    RunCommand([this] { ChoosePrefix(); });
+}
+
+void TFrmMain::ChoosePrefix()
 {
     if (!SaveMusic->Execute()) return;
     WriteMusicPath(SaveMusic->FileName());

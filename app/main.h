@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "ConvertRequest.h"
 #include "Dialogs.h"
 #include "ExtCtrls.h"
@@ -114,22 +116,47 @@ private:
     void LoadComponents();
     TRecordingQuality ChosenQuality() const;
     void ShowIdleButtons();
+    // Runs a command unless another one is in the middle of a dialog: one
+    // taken inside another's message loop would work on what that one is
+    // half-way through (its recording, its prefix, its question).
+    template <class Command>
+    void RunCommand(Command&& command);
+    void Record();
+    void StopRecording();
+    void ChoosePrefix();
+    void WMAskPrefix();
+    // Writes the stopped recording into its file; on failure the user
+    // hears which file and why and may try again while the device keeps
+    // the sound. False only on the user's word to let it go.
+    bool SaveOrAsk();
+    // Stops, saves (asking) and closes the running recording; false when
+    // the user let it go.
+    bool EndRecording();
+    // At the window's close and the session's end.
+    void SaveRunningRecording();
     // Starts the encoder over its lists from the message loop, once the
     // command that queued a file has returned, so that no command runs a
     // whole encoding inside itself; a run already going on takes the files
     // just added.
     void EncodeQueued();
     void WMEncodeQueued();
+    // A menu, a move or size loop, or a dialog of the program is running a
+    // message loop of its own, which a run started inside would freeze.
+    bool InsideModalLoop();
+    void ReportUnencodedRecordings();
     // Closes the recording device whatever it holds; a device that will
     // not close is forgotten all the same.
     void CloseRecordingDevice();
-    // "OK!" once nothing of the user's is recording or waiting for its MP3.
+    // "OK!" once nothing of the user's is recording or waiting for its MP3,
+    // and no recording of the run stayed a WAV.
     void ShowDoneWhenIdle();
     void ConvertFile(const String& wavFile);
     String ProgramFolder() const;
 
     String musicPath_;
-    bool encodeWhenEnabled_ = false;  // a queued run waits for a modal box to go
+    bool commandRunning_ = false;
+    // Recordings of the run going on that stayed WAV, each with the reason.
+    std::vector<String> unencodedRecordings_;
     TRecordingBook book_;
     TConvertRequests convertRequests_;
     ATOM hotKeyIds_[3] = {};
@@ -139,8 +166,13 @@ extern TFrmMain* FrmMain;
 
 // Posted to the main window to start encoding what the commands queued.
 constexpr UINT WM_ENCODEQUEUED = WM_APP + 1;
+// Posted by the first show without a prefix: the question comes once the
+// window is on screen, so that it belongs to the window.
+constexpr UINT WM_ASKPREFIX = WM_APP + 2;
 
 // The record command's box when the device cannot start.
 inline const String kInitDeviceErrorText =
     L"Init device Error, please check your sound card driver and restart this program\uFF01";
 inline const String kNotWavFileText = L"This is not Wav file, it can not be converted";
+String UnsavedRecordingText(const String& wavFile, const String& reason);
+String UnencodedRecordingsText(const std::vector<String>& recordings);

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <typeindex>
 #include <vector>
 
+#include "DialogDriver.h"
 #include "FileSystem.h"
 #include "PumpUntil.h"
 #include "Registry.h"
@@ -75,6 +77,26 @@ protected:
         RecordFor(1);
         HotKey('S');
         WaitForEncoding();
+    }
+    // Runs Act while another program holds Wav shut, so a save into it
+    // fails; the box that says so is answered with Answer, after the file is
+    // let go. The box's text, or empty when none came.
+    static String WhileHeld(const String& wav, int answer, const std::function<void()>& act)
+    {
+        const HANDLE held = CreateFileW(wav.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+        String text;
+        {
+            TDialogRobot robot([&] {
+                const HWND box = WaitForDialog(0, L"Quorvell");
+                CloseHandle(held);
+                if (!box) return;
+                text = DialogText(box);
+                PressDialogButton(box, answer);
+            });
+            act();
+        }
+        return text;
     }
     // More than the header the record command writes.
     static bool HoldsSound(const String& wav) { return FileSizeOf(wav) > 44 + 4000; }

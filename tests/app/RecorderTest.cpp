@@ -63,11 +63,17 @@ TEST_F(RecorderHarness, FirstStartAsksForThePrefixAndTheHighQualityEndsAsTheMp3A
     WriteFileBytes(prefix + L"1.mp3", "earlier");
     WriteFileBytes(prefix + L"2.wav", "earlier");
     TRegistry().DeleteKey(kSettingsKey);
+    HWND questionOwner = nullptr;
     {
-        TDialogRobot robot([&] { AcceptFileDialog(WaitForDialog(0, L""), prefix); });
+        TDialogRobot robot([&] {
+            const HWND question = WaitForDialog(0, L"");
+            questionOwner = GetWindow(question, GW_OWNER);
+            AcceptFileDialog(question, prefix);
+        });
         ShowRecorder();
     }
     EXPECT_EQ(ReadMusicPath(), prefix);
+    EXPECT_EQ(questionOwner, form->Handle());  // which it disables, as every box of the program
     Capture(form, L"recorder-idle.bmp");
     {
         TDialogRobot robot([&, guiThread = GetCurrentThreadId()] {
@@ -203,6 +209,30 @@ TEST_F(RecorderHarness, TheEncodingQueueGoesPastABadFileAndEachRecordingGetsItsO
     EXPECT_FALSE(FileExists(prefix + L"1.wav"));
     EXPECT_GT(FileSizeOf(ChangeFileExt(second, L".mp3")), 1000);
     EXPECT_EQ(errors.size(), 1u);
+
+    // The encoder cannot read the next recording (another program holds
+    // its WAV): the run goes on to a conversion, the recording stays a WAV,
+    // the box at the run's end says so and no "OK!" shows.
+    form->Lame->OnProgress = nullptr;
+    HotKey('R');
+    RecordFor(1);
+    Choose(L"StopRecord1");
+    const HANDLE held = CreateFileW((prefix + L"2.wav").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Drop(form, good);
+    String text;
+    {
+        TDialogRobot robot([&] {
+            const HWND box = WaitForDialog(0, L"Quorvell");
+            text = DialogText(box);
+            PressDialogButton(box, IDOK);
+        });
+        WaitForEncoding();
+    }
+    CloseHandle(held);
+    EXPECT_NE(text.find(L"\n" + prefix + L"2.wav: "), String::npos) << ToUtf8(text);
+    EXPECT_NE(form->IRecTime->Caption(), L"OK!");
+    EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
+    EXPECT_FALSE(FileExists(prefix + L"2.mp3"));
 }
 
 TEST_F(RecorderHarness, IdleCommandsChangeNothingAndTheWindowHoldsItsHotKeysWhileItLivesAndClosesAtOnce)
@@ -262,7 +292,12 @@ String ConvertThroughMenu(TFrmMain* form, const String& file, int answer)
                 }
             }
         });
-        form->MenuItem(L"WavMp31")->Click();
+        try {
+            form->MenuItem(L"WavMp31")->Click();
+        } catch (...) {
+            returned = true;
+            throw;
+        }
         returned = true;
     }
     return question;
@@ -284,22 +319,21 @@ TEST_F(RecorderHarness, ConvertingAsksBeforeReplacingAnMp3KeepsItWholeOnFailureA
     EXPECT_EQ(ReadFileBytes(mp3), "the user's own");
     EXPECT_EQ(ReadFileBytes(song), wav);
 
-    // Yes, and the encoding fails halfway: the old MP3 as it was, nothing
-    // left beside it.
-    form->Lame->OnProgress = [](TObject*, uint16_t percent) {
-        if (percent > 50) throw EInOutError(L"the disk went away", 21);
-    };
+    // Yes, and the finished MP3 cannot take the old one's place (another
+    // program holds it): the old MP3 as it was, nothing left beside it.
+    const HANDLE held = CreateFileW(mp3.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_NE(ConvertThroughMenu(form, song, IDYES), L"");
-    PumpUntil([&] { return !errors.empty() && !form->Lame->Running(); }, 20000, "the encoding to fail");
-    EXPECT_EQ(errors, std::vector<String>{L"the disk went away"});
+    WaitForEncoding();
+    CloseHandle(held);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind(L"Cannot replace " + mp3 + L": ", 0), 0u) << ToUtf8(errors[0]);
+    EXPECT_EQ(errorKinds[0], std::type_index(typeid(ELameError)));
     EXPECT_EQ(ReadFileBytes(mp3), "the user's own");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(folder)), {}), 2);
     errors.clear();
-    form->Lame->OnProgress = nullptr;
 
-    // An error of a handler leaves the file queued: converting it again
-    // asks nothing more and runs what is queued.
-    EXPECT_EQ(ConvertThroughMenu(form, song, IDYES), L"");
+    // The file left the lists: converting it again asks again.
+    EXPECT_NE(ConvertThroughMenu(form, song, IDYES), L"");
     WaitForEncoding();
     EXPECT_GT(FileSizeOf(mp3), 1000);
     EXPECT_EQ(ConvertThroughMenu(form, song, IDNO), L"");  // converted from this very file
@@ -371,7 +405,7 @@ TEST_F(RecorderHarness, RecordPressedDuringAnEncodeKeepsEveryRecordingAndTheNext
     EXPECT_TRUE(errors.empty()) << ToUtf8(errors.empty() ? String() : errors[0]);
 }
 
-TEST_F(RecorderHarness, ASaveThatFailsClosesTheDeviceAndTheNextRecordingStartsClean)
+TEST_F(RecorderHarness, NoRecordingIsDroppedByAFailedSaveOrTheSessionsEndWithoutTheUsersWord)
 {
     const String prefix = Folder(L"recorder_unsaved") + L"take";
     WriteMusicPath(prefix);
@@ -379,21 +413,199 @@ TEST_F(RecorderHarness, ASaveThatFailsClosesTheDeviceAndTheNextRecordingStartsCl
     form->sRBMid->SetChecked(true);
     HotKey('R');
     RecordFor(1);
-    {
-        // Another program holds the WAV file: the save cannot write it.
-        const HANDLE held = CreateFileW((prefix + L"1.wav").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        HotKey('S');
-        CloseHandle(held);
-    }
-    EXPECT_FALSE(form->Recording());
+    // The stop's save fails while another program holds the WAV: the box
+    // names the file and the system's reason, and Retry saves the sound.
+    const String text = WhileHeld(prefix + L"1.wav", IDRETRY, [&] { HotKey('S'); });
+    EXPECT_EQ(text.rfind(L"The recording could not be saved to " + prefix + L"1.wav:\n", 0), 0u) << ToUtf8(text);
+    EXPECT_GT(text.find(L"\n\nRetry"), text.find(L":\n") + 3) << ToUtf8(text);  // a reason between
+    EXPECT_TRUE(HoldsSound(prefix + L"1.wav"));
     EXPECT_TRUE(IdleButtons());
-    EXPECT_NE(form->IRecTime->Caption(), L"OK!");
-    EXPECT_EQ(FileSizeOf(prefix + L"1.wav"), 44);
-
-    RecordByHotKeys(form->sRBMid);
     EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
-    EXPECT_TRUE(HoldsSound(prefix + L"2.wav"));
-    EXPECT_EQ(FileSizeOf(prefix + L"1.wav"), 44);
+
+    // Ctrl+R while recording: only the user's Cancel drops the recording,
+    // and the next one starts.
+    HotKey('R');
+    RecordFor(1);
+    EXPECT_NE(WhileHeld(prefix + L"2.wav", IDCANCEL, [&] { HotKey('R'); }), L"");
+    EXPECT_EQ(FileSizeOf(prefix + L"2.wav"), 44);
+    EXPECT_TRUE(form->Recording());
+    EXPECT_EQ(form->CurrentFileName(), prefix + L"3.wav");
+
+    // The session ends: the running recording is saved first.
+    RecordFor(1);
+    EXPECT_TRUE(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, 0));
+    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(form->Recording());
+    EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));
+
+    // Closing the window asks as the stop does.
+    HotKey('R');
+    RecordFor(1);
+    EXPECT_NE(WhileHeld(prefix + L"4.wav", IDRETRY, [&] { FreeObject(std::exchange(form, nullptr)); }), L"");
+    EXPECT_TRUE(HoldsSound(prefix + L"4.wav"));
+    EXPECT_TRUE(errors.empty());
+}
+
+// The program's (delay-loaded) import of mciSendCommandW.
+extern "C" MCIERROR(WINAPI* __imp_mciSendCommandW)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+
+namespace {
+
+// The next close of an MCI device reports a failure, after closing it, as
+// a driver may: the import is pointed here while the object lives.
+
+class TFailingMciClose {
+public:
+    TFailingMciClose()
+    {
+        mciSendCommandW(0, MCI_SYSINFO, 0, 0);  // resolves the import first
+        real_ = Swap(&Close);
+    }
+    TFailingMciClose(const TFailingMciClose&) = delete;
+    TFailingMciClose& operator=(const TFailingMciClose&) = delete;
+    ~TFailingMciClose() { Swap(real_); }
+    bool Failed() const { return !armed_; }
+
+private:
+    using TSend = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+    static TSend Swap(TSend to)
+    {
+        DWORD was = 0;
+        VirtualProtect(&__imp_mciSendCommandW, sizeof to, PAGE_READWRITE, &was);
+        const TSend from = std::exchange(__imp_mciSendCommandW, to);
+        VirtualProtect(&__imp_mciSendCommandW, sizeof to, was, &was);
+        return from;
+    }
+    static MCIERROR WINAPI Close(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters)
+    {
+        const MCIERROR result = real_(device, message, flags, parameters);
+        if (message != MCI_CLOSE || !std::exchange(armed_, false)) return result;
+        return MCIERR_DRIVER_INTERNAL;
+    }
+    static inline TSend real_ = nullptr;
+    static inline bool armed_ = true;
+};
+
+}  // namespace
+
+TEST_F(RecorderHarness, NoCommandIsTakenInsideAnothersDialogAndEverySavedHighRecordingIsEncoded)
+{
+    const String prefix = Folder(L"recorder_nested") + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    form->sRBhigh->SetChecked(true);
+    TRegistry().DeleteKey(kSettingsKey);
+    {
+        // Ctrl+R again while the record command asks for the prefix.
+        TDialogRobot robot([&] {
+            const HWND question = WaitForDialog(0, L"");
+            WriteMusicPath(prefix);
+            PostMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'R'));
+            AcceptFileDialog(question, prefix);  // after the hot key, in the dialog's loop
+        });
+        HotKey('R');
+    }
+    EXPECT_EQ(form->CurrentFileName(), prefix + L"1.wav");
+    RecordFor(1);
+    {
+        // Saved, and the device then fails to close.
+        TFailingMciClose failingClose;
+        HotKey('S');
+        EXPECT_TRUE(failingClose.Failed());
+    }
+    WaitForEncoding();
+    EXPECT_GT(FileSizeOf(prefix + L"1.mp3"), 1000);
+    EXPECT_FALSE(FileExists(prefix + L"1.wav"));
+    EXPECT_FALSE(FileExists(prefix + L"2.wav"));
+    EXPECT_TRUE(errors.empty()) << ToUtf8(errors.empty() ? String() : errors[0]);
+}
+
+TEST_F(RecorderHarness, AQueuedMp3IsNeitherARecordingsNumberNorReplacedByAConversion)
+{
+    const String prefix = Folder(L"recorder_queuednames") + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    form->sRBhigh->SetChecked(true);
+    for (const wchar_t* take : {L"1.aiff", L"2.aiff"}) WriteFileBytes(prefix + take, "four");
+
+    // take1.aiff waits for its run: the recording takes number 2.
+    EXPECT_EQ(ConvertThroughMenu(form, prefix + L"1.aiff", 0), L"");
+    Choose(L"StartRecord1");
+    EXPECT_EQ(form->CurrentFileName(), prefix + L"2.wav");
+    RecordFor(1);
+    // take2 waits for its MP3: no answer lets take2.aiff replace it.
+    Choose(L"StopRecord1");
+    EXPECT_THROW(ConvertThroughMenu(form, prefix + L"2.aiff", IDYES), EConvertOntoRecording);
+    WaitForEncoding();
+    EXPECT_GT(FileSizeOf(prefix + L"2.mp3"), 10000);  // the recording's, not four bytes'
+    EXPECT_FALSE(FileExists(prefix + L"2.wav"));
+    EXPECT_TRUE(FileExists(prefix + L"1.mp3"));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(RecorderHarness, AQueuedRunWaitsForAnOpenMenuOrABoxToClose)
+{
+    const String folder = Folder(L"recorder_loops");
+    WriteMusicPath(folder + L"take");
+    ShowRecorder();
+    const String song = folder + L"song.wav", tune = folder + L"tune.wav";
+    for (const String& wav : {song, tune}) WriteWav(wav, SineSamples(440, 1, 44100, 2), 44100, 2);
+    const DWORD guiThread = GetCurrentThreadId();
+    int startsInsideALoop = 0;
+    form->Lame->OnBeginProcess = [&](TObject*) {
+        startsInsideALoop += !IsWindowEnabled(form->Handle()) || FindMenuWindow(guiThread) || FindDialog(0, L"");
+    };
+
+    Drop(form, song);  // its run is posted, and the menu opens first
+    {
+        TDialogRobot robot([&] {
+            int count = 0;
+            const HWND menu = WaitForMenu(guiThread, count);
+            // A run inside the menu's loop would hold the menu until it ends.
+            PollUntil([&] { return !IsWindowVisible(menu) || !PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1); }, 20000, 100);
+        });
+        const TPoint at = form->ClientToScreen(TPoint{150, 320});
+        form->sPM_menu->Popup(at.X, at.Y);
+    }
+    EXPECT_EQ(form->Lame->InputFiles()->Count(), 1);
+    WaitForEncoding();
+
+    Drop(form, tune);  // and a box of the program opens first
+    {
+        TDialogRobot robot([] { PressDialogButton(WaitForDialog(0, L"Quorvell"), IDOK); });
+        Application->MessageBox(L"A box", L"Quorvell", MB_OK);
+    }
+    EXPECT_EQ(form->Lame->InputFiles()->Count(), 1);
+    WaitForEncoding();
+    EXPECT_EQ(startsInsideALoop, 0);
+    EXPECT_GT(FileSizeOf(ChangeFileExt(song, L".mp3")), 1000);
+    EXPECT_GT(FileSizeOf(ChangeFileExt(tune, L".mp3")), 1000);
+}
+
+TEST_F(RecorderHarness, ClosingWhileOneRecordingIsEncodedAndAnotherWaitsLosesNoRecording)
+{
+    const String prefix = Folder(L"recorder_closing") + L"take";
+    WriteMusicPath(prefix);
+    ShowRecorder();
+    form->sRBhigh->SetChecked(true);
+    HotKey('R');
+    RecordFor(1);
+    // While take1 is encoded, take2 stops (take3 starts) and the user
+    // closes the window: the program ends once the run is through.
+    bool closed = false;
+    form->Lame->OnProgress = [&](TObject*, uint16_t) {
+        if (std::exchange(closed, true)) return;
+        Choose(L"StartRecord1");
+        form->btn_close->Click();
+    };
+    HotKey('R');
+    WaitForEncoding();
+    EXPECT_TRUE(Application->Terminated());
+    FreeObject(std::exchange(form, nullptr));  // as the ended program does
+    for (const wchar_t* take : {L"1", L"2"}) {
+        EXPECT_GT(FileSizeOf(prefix + take + L".mp3"), 1000) << take;
+        EXPECT_FALSE(FileExists(prefix + take + L".wav")) << take;
+    }
+    EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));
     EXPECT_TRUE(errors.empty());
 }
