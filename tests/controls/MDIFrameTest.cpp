@@ -468,6 +468,24 @@ TEST_F(MDIFrameTest, TheBorderAnswerIsWhereTheClientAreaStarts)
     frame->SetFileTheme(nullptr);
 }
 
+TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLine)
+{
+    int clicks = 0;
+    TkypMDIForm* frame = AddFrame();
+    frame->SetMenu(MenuWith(clicks));
+    ShowFrame();
+    frame->PaintFormBorder();
+    const TRect extent = WindowExtent(Window());
+    const int w = extent.Width(), h = extent.Height();
+    const auto pixel = [this](int x, int y) { return GetPixel(TWindowDC(Window()).Handle(), x, y); };
+    // DeepBlue: a black outer line, inside it the menu bar's colour.
+    EXPECT_EQ(pixel(w / 2, h - 1), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(w / 2, h - 2), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(w / 2, h - 3), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(1, frame->TitleBar()->Height() + 3), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(w - 2, h / 2), RGB(0xE8, 0xE8, 0xE8));
+}
+
 TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)
 {
     AddFrame();
