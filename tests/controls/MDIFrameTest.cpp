@@ -468,6 +468,21 @@ TEST_F(MDIFrameTest, TheBorderAnswerIsWhereTheClientAreaStarts)
     frame->SetFileTheme(nullptr);
 }
 
+// A dialog frame is one pixel narrower than a sizeable one at the bottom:
+// the unskinned bottom less one would put the title bar's picture a pixel
+// left of where its client area, and the border's copy of it, start.
+TEST_F(MDIFrameTest, ADialogFramedFormAnswersWhereItsClientAreaStartsToo)
+{
+    mdi->SetBorderStyle(TFormBorderStyle::bsSingle);
+    const TFrameThickness old = Thickness(Window());
+    AddFrame();
+    ShowFrame();
+    ASSERT_EQ(mdi->BorderStyle(), TFormBorderStyle::bsDialog);
+    const int answer = static_cast<int>(SendMessageW(Window(), KYPM_BORDERWIDTH, 0, 0));
+    EXPECT_EQ(answer, Thickness(Window()).Left);
+    EXPECT_EQ(answer, old.Bottom);
+}
+
 TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLine)
 {
     int clicks = 0;
