@@ -348,9 +348,37 @@ TEST_F(FormFrameTest, AFormMadeMaximisedIsMaximisedFramedAndRestoresToItsFirstBo
     const TRect window = WindowRect();
     EXPECT_EQ(frame->Width(), window.Width() - 6);
     EXPECT_TRUE(PtInRegion(Region().get(), window.Width() / 2, window.Height() - 1));
+    // The system would restore it elsewhere; the frame puts it back.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(Window(), &placement);
+    placement.rcNormalPosition = RECT{10, 10, 210, 160};
+    SetWindowPlacement(Window(), &placement);
     form->SetWindowState(TWindowState::wsNormal);
     Pump();
     EXPECT_EQ(WindowRect(), first);
+}
+
+// The frames share one count of these notices: a second form made
+// maximised, which finds it run out, goes through the same ones as the first.
+TEST_F(FormFrameTest, ASecondFormMadeMaximisedIsFramedLikeTheFirst)
+{
+    int notices[2] = {0, 0};
+    for (int& count : notices) {
+        auto made = MakeOwned<TForm>(nullptr);
+        made->SetBounds(80, 80, 300, 200);
+        made->SetWindowState(TWindowState::wsMaximized);
+        made->AddWindowHook(nullptr, [&count](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_SIZE) ++count;
+            next(message);
+        });
+        New<TkypForm>(made.get());
+        made->Show();
+        const HWND window = made->Handle();
+        PumpUntil([&] { return IsZoomed(window) && made->BoundsRect() == MaximisedFrameBounds(); }, 2000,
+                  "the maximised frame");
+    }
+    EXPECT_EQ(notices[1], notices[0]);
 }
 
 TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBlue)
