@@ -161,7 +161,7 @@ private:
 
     TkypTitleBar* m_TitleBar = nullptr;       // owned as a component of this frame
     TkypFormMenuBar* m_MenuBar = nullptr;     // owned as a component of this frame; holds Menu and the bar
-    TkypFrameWindow m_Window{*this, true};
+    TkypFrameWindow m_Window{*this};
     // An MDI child's maximise bookkeeping: MaxFlag, the child shows
     // maximised (its rows scrolled up under the frame's title bar);
     // MaxFlag2, it has been restored from that once; MaxFlag3, it was made

@@ -144,7 +144,7 @@ private:
     TkypMDIMenuSource* m_MenuSource = nullptr;     // likewise; holds Menu, fills the bar
     bool m_MenuShown = false;
     bool m_DrawChildCaptions = true;
-    TkypFrameWindow m_Window{*this, false};
+    TkypFrameWindow m_Window{*this};
     std::unique_ptr<TWindowSubclass> m_Client;
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
