@@ -9,6 +9,7 @@
 
 #include "ExtCtrls.h"
 #include "FreeWatch.h"
+#include "FreedMemoryPoison.h"
 #include "KYPMDIChildButtons.h"
 #include "KYPMDIChildPlacement.h"
 #include "KYPMDIMenuSource.h"
@@ -243,12 +244,14 @@ TEST_F(ChildButtonsTest, ClicksActOnTheActiveChild)
 TEST_F(ChildButtonsTest, ThePanelMayGoFirst)
 {
     Open();
+    TPoisonFreedMemory poison;
     FreeObject(row);
     EXPECT_EQ(Get(TkypChildButton::Close), nullptr);
     buttons->Show({kypClose});
+    EXPECT_FALSE(buttons->AnyShown());
     buttons->SetColors(clRed, clBlue);
-    FreeObject(buttons);
-    SUCCEED();
+    FreeObject(buttons);  // asks the panel gone for nothing
+    EXPECT_EQ(poison.Faults(), 0);
 }
 
 // ------------------------------------------------------------ arrangement
