@@ -299,6 +299,10 @@ TEST_F(TitleBarWindowTest, NonClientMouseMessagesGoToTheFormOrToTheDefaultHandli
 
     TOwned<TkypTitleBar> loose = MakeOwned<TkypTitleBar>(nullptr);
     EXPECT_EQ(loose->Perform(WM_NCLBUTTONDOWN, HTCAPTION, 0), 0);  // no form: nothing to hand it to
+    // Painted without a form it has no buttons for the mouse to be over,
+    // though the cursor lies where its close button would be.
+    loose->SetBounds(0, 0, bar->Width(), bar->Height());
+    SetCursorPos(ButtonLeft(0) + 9, 10);
     TOwned<TBitmap> shot = Snapshot(loose.get());
     EXPECT_EQ(loose->InButtons(), -1);
 }
