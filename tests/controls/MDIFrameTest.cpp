@@ -477,7 +477,7 @@ TEST_F(MDIFrameTest, ADialogFramedFormAnswersWhereItsClientAreaStartsToo)
     EXPECT_EQ(answer, old.Bottom);
 }
 
-TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLine)
+TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLineAndBesideAButtonsRow)
 {
     int clicks = 0;
     TkypMDIForm* frame = AddFrame();
@@ -493,6 +493,17 @@ TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLine)
     EXPECT_EQ(pixel(w / 2, h - 3), RGB(0xE8, 0xE8, 0xE8));
     EXPECT_EQ(pixel(1, frame->TitleBar()->Height() + 3), RGB(0xE8, 0xE8, 0xE8));
     EXPECT_EQ(pixel(w - 2, h / 2), RGB(0xE8, 0xE8, 0xE8));
+    // Beside the row of a maximised child's buttons, with no menu bar, the
+    // side strips run on up to the title bar.
+    frame->SetMenu(nullptr);
+    Child(true)->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    ASSERT_TRUE(frame->TopPanel()->Visible());
+    ASSERT_EQ(frame->MenuBar(), nullptr);
+    const int beside = frame->TitleBar()->Height() + 3 + frame->TopPanel()->Height() / 2;
+    SetPixel(TWindowDC(Window()).Handle(), 1, beside, RGB(0xFF, 0, 0));
+    frame->PaintFormBorder();
+    EXPECT_EQ(pixel(1, beside), RGB(0xE8, 0xE8, 0xE8));
 }
 
 TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)
