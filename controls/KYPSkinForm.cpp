@@ -69,13 +69,14 @@ void TkypSkinForm::Paint()
     if (OnPaint) OnPaint(this);
 }
 
-// Any button moves the window: the system takes the press for one on the
-// caption. The right button's release still reaches the form (the move
-// ends with the capture), so its context menu comes as usual.
+// A left press moves the window: the system takes it for one on the
+// caption. Only the left release ends the system's move, so another
+// button would leave the window following the mouse after its click (the
+// right one's context menu included).
 void TkypSkinForm::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (!m_Form) return;
+    if (!m_Form || button != TMouseButton::mbLeft) return;
     ReleaseCapture();
     SendMessageW(m_Form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }

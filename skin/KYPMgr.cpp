@@ -74,7 +74,7 @@ void TkypFileTheme::RefreshOwnerComponents(bool hadThemeFile)
         if (!RefersTo(component, this)) continue;
         if (auto* frame = dynamic_cast<const IkypFormFrame*>(component); frame && frame->FramedForm() == form)
             framed = form;
-        if (component->ClassName().rfind(L"Tkyp", 0) != 0) continue;
+        if (!component->ClassName().starts_with(L"Tkyp")) continue;
         SetObjectProp(component, L"FileTheme", nullptr);
         SetObjectProp(component, L"FileTheme", this);
     }

@@ -2,11 +2,16 @@
 // control that cuts another control.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "HandleCounts.h"
 #include "KYPSkinControl.h"
 #include "KYPSkinForm.h"
+#include "MenuItems.h"
+#include "MenuRobot.h"
+#include "PumpUntil.h"
 
 namespace {
 
@@ -23,6 +28,35 @@ void DrawDisc(TBitmap& bitmap, int size)
             const double dx = x + 0.5 - r, dy = y + 0.5 - r;
             bitmap.ScanLine(y)[x] = dx * dx + dy * dy <= r * r ? 0x203050u : key;
         }
+}
+
+// The user's mouse at a point of the screen, with the buttons given: input
+// the system takes as the device's own, which its move loop follows.
+void MouseInput(TPoint screen, DWORD buttons = 0)
+{
+    // Absolute input runs from 0 to 65536 over the screen; rounded up, it
+    // lands on the pixel itself.
+    const auto scale = [](LONG pixel, int extent) { return (pixel * 65536 + extent - 1) / extent; };
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = scale(screen.X, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = scale(screen.Y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+}
+
+TRect WindowBounds(HWND window)
+{
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    return bounds;
+}
+
+bool InMoveLoop(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE);
 }
 
 bool RegionContains(HWND window, int x, int y)
@@ -112,7 +146,7 @@ TEST_F(SkinFormTest, TheRegionIsReappliedWhenTheFormWindowIsRecreated)
     EXPECT_FALSE(RegionContains(form->Handle(), 2, 2));
 }
 
-TEST_F(SkinFormTest, APressOnThePictureStartsMovingTheWindow)
+TEST_F(SkinFormTest, OnlyALeftPressStartsMovingTheWindow)
 {
     skin->SetGlyph(&picture);
     skin->SetTransparentColor(kKey);
@@ -121,14 +155,15 @@ TEST_F(SkinFormTest, APressOnThePictureStartsMovingTheWindow)
     skin->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState, int, int) { pressed.push_back(button); };
     form->Show();
 
-    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
     SendMessageW(form->Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(200, 200));
-    EXPECT_EQ(moves, (std::vector<WPARAM>{HTCAPTION, HTCAPTION}));
-    EXPECT_EQ(pressed, (std::vector<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbMiddle}));
+    SendMessageW(form->Handle(), WM_MBUTTONUP, 0, MAKELPARAM(200, 200));
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    EXPECT_EQ(moves, (std::vector<WPARAM>{HTCAPTION}));
+    EXPECT_EQ(pressed, (std::vector<TMouseButton>{TMouseButton::mbMiddle, TMouseButton::mbLeft}));
     EXPECT_NE(GetCapture(), form->Handle());
 }
 
-TEST_F(SkinFormTest, ARightClickStillBringsTheContextMenu)
+TEST_F(SkinFormTest, ARightClickBringsTheContextMenuAndNoMove)
 {
     skin->SetGlyph(&picture);
     skin->SetTransparentColor(kKey);
@@ -137,27 +172,70 @@ TEST_F(SkinFormTest, ARightClickStillBringsTheContextMenu)
     SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
     SendMessageW(form->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(200, 200));
     Application->ProcessMessages();
-    EXPECT_EQ(moves.size(), 1u);
+    EXPECT_TRUE(moves.empty());
     EXPECT_EQ(contextMenus, 1);
 }
 
-// The system's own move loop runs here: a queued Esc ends it should it
-// start, so a loop that swallowed the release shows as a missing menu.
-TEST_F(SkinFormTest, ARightClickBringsTheContextMenuThroughTheSystemsMoveHandling)
+// With the user's own mouse: the system's move loop, once started, holds
+// the GUI thread until a left release, so a robot thread gives the input
+// and ends with a left release whatever happened before.
+TEST_F(SkinFormTest, TheWindowFollowsALeftDragAndStaysAfterARightClickAndItsMenu)
 {
     skin->SetGlyph(&picture);
     skin->SetTransparentColor(kKey);
-    TWndMethod previous = form->WindowProc;
-    form->WindowProc = [&](TMessage& message) {
-        if (message.Msg == WM_CONTEXTMENU) ++contextMenus;
-        previous(message);
-    };
+    auto* menu = New<TPopupMenu>(form.get());
+    AddItem(menu->Items(), L"Play");
+    skin->SetPopupMenu(menu);
+    std::atomic<int> lastMoveX{-1};
+    skin->OnMouseMove = [&](TObject*, TShiftState, int x, int) { lastMoveX = x; };
+    form->SetBounds(100, 100, form->Width(), form->Height());
     form->Show();
-    PostMessageW(form->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(200, 200));
-    PostMessageW(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    SendMessageW(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
+    SetForegroundWindow(form->Handle());
     Application->ProcessMessages();
-    EXPECT_EQ(contextMenus, 1);
+    const HWND window = form->Handle();
+    TRect home = WindowBounds(window);
+    const TPoint press = form->ClientToScreen(TPoint(200, 200));
+    const DWORD guiThread = GetCurrentThreadId();
+
+    std::atomic<bool> done{false};
+    bool menuShown = false, movesArrived = false, followedDrag = false;
+    TRect afterMenu;
+    std::thread robot([&] {
+        MouseInput(press);
+        MouseInput(press, MOUSEEVENTF_RIGHTDOWN);
+        MouseInput(press, MOUSEEVENTF_RIGHTUP);
+        int items = 0;
+        if (HWND shown = WaitForMenu(guiThread, items)) {
+            menuShown = true;
+            PostMessageW(shown, WM_KEYDOWN, VK_ESCAPE, 1);
+            PollUntil([shown] { return !IsWindowVisible(shown); }, 2000);
+        }
+        MouseInput(TPoint(press.X + 40, press.Y + 30));
+        MouseInput(TPoint(press.X + 80, press.Y + 60));
+        // Either the window follows or the form hears the last move.
+        movesArrived = PollUntil([&] { return lastMoveX == 280 || WindowBounds(window) != home; }, 3000);
+        MouseInput(TPoint(press.X + 80, press.Y + 60), MOUSEEVENTF_LEFTUP);
+        PollUntil([&] { return !InMoveLoop(guiThread); }, 3000);
+        afterMenu = WindowBounds(window);
+
+        MouseInput(press, MOUSEEVENTF_LEFTDOWN);
+        if (PollUntil([&] { return InMoveLoop(guiThread); }, 3000)) {
+            MouseInput(TPoint(press.X + 40, press.Y + 30));
+            followedDrag = PollUntil([&] { return WindowBounds(window).Left == home.Left + 40; }, 3000);
+        }
+        MouseInput(TPoint(press.X + 40, press.Y + 30), MOUSEEVENTF_LEFTUP);
+        done = true;
+    });
+    PumpUntil([&] { return done.load(); }, 20000, "the robot's clicks");
+    robot.join();
+    Application->ProcessMessages();
+
+    EXPECT_TRUE(menuShown);
+    EXPECT_TRUE(movesArrived);
+    EXPECT_EQ(afterMenu, home);
+    EXPECT_TRUE(followedDrag);
+    home.Offset(40, 30);
+    EXPECT_EQ(WindowBounds(window), home);
 }
 
 TEST_F(SkinFormTest, WithAnOwnerThatIsNoFormItOnlyPaints)
