@@ -153,12 +153,11 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
     TkypUIStyle resolved = style;
     {
         // The setters below paint and cut once, at the end.
-        const bool wasChanging = m_Window.SetStyleChanging(true);
+        const TkypFlagScope change = m_Window.StyleChange();
         if (UsesThemeFile(FileTheme(), style, resolved))
             ApplySkinFile(*FileTheme());
         else
             ApplyBuiltInStyle(resolved);
-        m_Window.SetStyleChanging(wasChanging);
     }
     if (m_TitleBar) {
         // A new theme re-applies the bar's style by itself.
@@ -427,8 +426,10 @@ void TkypForm::AfterFormMessage(TMessage& message)
     switch (message.Msg) {
     case WM_MDIACTIVATE: {
         const bool activated = window && reinterpret_cast<HWND>(message.LParam) == window;
+        // What the client runs for the refresh may free the frame.
+        const TkypLifeToken::TWatch life = m_Window.Watch();
         if (activated) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
-        if (m_TitleBar) m_TitleBar->SetFormActive(activated);
+        if (life && m_TitleBar) m_TitleBar->SetFormActive(activated);
         break;
     }
     case WM_SHOWWINDOW: m_Form->SetMenu(nullptr); break;
@@ -468,7 +469,8 @@ void TkypForm::SizeChanged()
     const HWND window = m_Form->Handle();
     const bool maximized = IsZoomed(window) != FALSE;
     if (maximized && Designing()) return;
-    // Both send a size notice of their own, whose OnResize may free the frame.
+    // Each sends a size notice of its own, whose OnResize may free the frame;
+    // the MDI client's maximise or restore may send a nested one.
     const TkypLifeToken::TWatch life = m_Window.Watch();
     if (m_FormInitMax) FirstSizes(maximized);
     if (!life) return;
@@ -480,7 +482,7 @@ void TkypForm::SizeChanged()
     }
     PaintFormBorder();
     if (MDIChild()) MDIChildSized(maximized);
-    UpdateFormRegion();
+    if (life) UpdateFormRegion();
 }
 
 // A form made maximised: maximised again once the program has seen three
@@ -499,7 +501,9 @@ void TkypForm::FirstSizes(bool maximized)
             ++s_InitMaxSizeCount;
     } else {
         m_FormInitMax = false;
-        SetControlBoundsRect(m_Form, m_FormInitRect);
+        // A copy: each step of the bounds sends a size notice that may free the frame.
+        const TRect first = m_FormInitRect;
+        SetControlBoundsRect(m_Form, first);
     }
 }
 

@@ -348,11 +348,13 @@ void TkypFrameWindow::AfterFormMessage(TMessage& message)
 
 void TkypFrameWindow::ApplicationMessage(MSG& msg, bool& handled)
 {
-    if (m_Destroyed || !m_Form) return;
+    // A key that another frame or any other handler took is done with: a
+    // second judge could run a second command (the first may have brought
+    // this frame's form forward).
+    if (m_Destroyed || !m_Form || handled) return;
     if (m_Side.ApplicationKey(msg, handled)) return;
     if (msg.message != WM_KEYDOWN || !m_Side.JudgesKeysOf(msg.hwnd)) return;
     TMessage message{msg.message, msg.wParam, msg.lParam, 0};
     m_Side.IsMenuShortCut(message);
-    // Another frame may have taken the key already.
     if (message.Result == 1) handled = true;
 }

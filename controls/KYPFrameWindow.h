@@ -10,6 +10,7 @@
 #include "AppEvnts.h"
 #include "Forms.h"
 #include "GdiHandles.h"
+#include "KYPFlagScope.h"
 #include "KYPFormBorder.h"
 #include "KYPFormGeometry.h"
 #include "KYPLifeToken.h"
@@ -145,7 +146,8 @@ public:
     const TkypFrameSkin& Skin() const { return m_Skin; }
     // While true (a style being applied) nothing is painted or cut.
     bool StyleChanging() const { return m_StyleChanging; }
-    bool SetStyleChanging(bool changing) { return std::exchange(m_StyleChanging, changing); }
+    // Holds StyleChanging true while it lives, an exception notwithstanding.
+    [[nodiscard]] TkypFlagScope StyleChange() { return TkypFlagScope(m_StyleChanging, true, m_Life.Watch()); }
 
     // The window's size and the title bar's; the menu bar's numbers given.
     TkypFrameLayout Layout(int menuBarHeight, TColor menuBarColor, TColor menuBarToColor, TColor menuBarFill) const;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "KYPFlagScope.h"
+
 TkypMDIClientWatch::TkypMDIClientWatch(TForm& form, TChanged changed) : m_Form(form), m_Changed(std::move(changed))
 {
     m_FormHook = m_Form.AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
@@ -37,14 +39,9 @@ void TkypMDIClientWatch::Handle(TMessage& message, const TSubclassNext& next)
         break;
     default: return;
     }
-    // Rebuilding a menu may send the client more of these.
+    // Rebuilding a menu may send the client more of these; what it runs
+    // may free the watch with its owner.
     if (m_Busy || !m_Changed) return;
-    m_Busy = true;
-    try {
-        m_Changed();
-    } catch (...) {
-        m_Busy = false;
-        throw;
-    }
-    m_Busy = false;
+    const TkypFlagScope busy(m_Busy, true, life);
+    m_Changed();
 }

@@ -46,6 +46,9 @@ void TkypMDIForm::SetUp()
     m_Form->SetAutoScroll(false);
     m_Window.Attach(this, *m_Form);
     AttachClient();
+    // However the window is made anew (recreated, or destroyed and made
+    // later), its client is a new one.
+    m_HandleHook = m_Form->AddHandleCreatedHandler([this](TWinControl*) { AttachClient(); });
     m_WindowMenu = New<TkypMDIWindowMenu>(this, *m_Form);
     // New entries are drawn as the rest of a skinned menu.
     m_WindowMenu->OnRebuilt = [this](TObject*) {
@@ -72,6 +75,7 @@ void TkypMDIForm::AttachClient()
 void TkypMDIForm::BeforeDestruction()
 {
     m_Window.Detach();
+    if (m_Form) m_Form->RemoveHandleCreatedHandler(m_HandleHook);
     m_Client.reset();  // the client gets its own procedure back
     FreeObject(std::exchange(m_WindowMenu, nullptr));  // its entries leave the window menu
     if (m_MenuSource) m_MenuSource->OnChange = nullptr;
@@ -175,13 +179,14 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
     const bool skinFile = UsesThemeFile(FileTheme(), style, resolved);
     {
         // The setters below paint and cut once, at the end.
-        const bool wasChanging = m_Window.SetStyleChanging(true);
+        const TkypFlagScope change = m_Window.StyleChange();
         if (skinFile)
             m_Window.Skin().Read(*FileTheme(), m_TitleBar);
         else
             ApplyBuiltInStyle(resolved);
         if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
         if (m_ControlBtns) m_ControlBtns->SetColors(MenuBarColor(), MenuBarToColor());
+        ColorMenuRow();
         if (m_TitleBar) {
             if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
             m_TitleBar->SetUIStyle(m_UIStyle);
@@ -190,7 +195,6 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
         }
         // After the title bar, which sets a form's minimum width of its own.
         if (skinFile) ApplyMinWidth(*FileTheme());
-        m_Window.SetStyleChanging(wasChanging);
     }
     if (m_Form->HandleAllocated()) {
         RecomputeFrame(m_Form->Handle());
@@ -215,7 +219,9 @@ void TkypMDIForm::ApplyMinWidth(const TkypFileTheme& theme)
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR1)),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR3)),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBUTTONS)) / kMDIMinWidthStripDivisor, buttons));
-    const int menuHeight = MenuBar() ? MenuBar()->Height() : 0;
+    // The menu bar's row counts while it is hidden too: a menu may come.
+    TkypMenuBar* bar = m_MenuBar ? m_MenuBar->Bar() : nullptr;
+    const int menuHeight = bar ? bar->Height() : kMenuBarHeight;
     m_Form->Constraints().SetMinHeight((m_TitleBar ? m_TitleBar->Height() : 0) + menuHeight + m_Window.Skin().BottomBorderWidth + 3);
 }
 
@@ -254,6 +260,7 @@ TColor TkypMDIForm::MenuBarColor() const { return m_MenuBar ? m_MenuBar->MenuBar
 void TkypMDIForm::SetMenuBarColor(TColor color)
 {
     if (m_MenuBar) m_MenuBar->SetMenuBarColor(color);
+    ColorMenuRow();
     PaintFormBorder();
 }
 
@@ -263,6 +270,12 @@ void TkypMDIForm::SetMenuBarToColor(TColor color)
 {
     if (m_MenuBar) m_MenuBar->SetMenuBarToColor(color);
     PaintFormBorder();
+}
+
+// The row without a menu shows the bar's colour, as the frame's strips beside it.
+void TkypMDIForm::ColorMenuRow()
+{
+    if (m_TopPanel) m_TopPanel->SetColor(MenuBarColor());
 }
 
 void TkypMDIForm::SetBorderColor(TColor color)
@@ -319,8 +332,9 @@ void TkypMDIForm::UpdateMenu()
     TkypMenuBar* bar = m_MenuBar->ShowBar(*m_MenuSource);
     m_MenuShown = bar && m_MenuSource->Update(*bar);
     if (bar) bar->SetVisible(m_MenuShown);  // its buttons stay for the next menu
-    UpdateWindowMenu();
-    MenuBarPlaced();
+    const TkypLifeToken::TWatch life = m_Window.Watch();
+    UpdateWindowMenu();  // OnRebuilt may free the frame
+    if (life) MenuBarPlaced();
 }
 
 void TkypMDIForm::UpdateWindowMenu()
@@ -378,10 +392,7 @@ bool TkypMDIForm::AnswerFormMessage(TMessage& message)
 void TkypMDIForm::AfterFormMessage(TMessage& message)
 {
     switch (message.Msg) {
-    case CM_RECREATEWND:
-        m_Window.StripCaption();
-        AttachClient();  // the new window has a client of its own
-        break;
+    case CM_RECREATEWND: m_Window.StripCaption(); break;
     case WM_SIZE:
         if (!m_Window.WindowAlive()) break;
         if (IsZoomed(m_Form->Handle())) {
@@ -413,17 +424,18 @@ void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
         if (m_TitleBar) m_TitleBar->Repaint();
         PaintFormBorder();
         break;
+    // Each first step may run handlers that free the frame.
     case WM_MDIREFRESHMENU:
         UpdateMenu();
-        SetCaption(m_Form->Caption());
+        if (life) SetCaption(m_Form->Caption());
         break;
     case WM_MDIMAXIMIZE:
         ShowControlButtons();
-        SetCaption(m_Form->Caption());
+        if (life) SetCaption(m_Form->Caption());
         break;
     case WM_MDIRESTORE:
         HideControlButtons();
-        SetCaption(m_Form->Caption());
+        if (life) SetCaption(m_Form->Caption());
         break;
     // The frame's own arrangement replaces the system's.
     case WM_MDITILE: Tile(); break;

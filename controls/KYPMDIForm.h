@@ -134,6 +134,7 @@ private:
     void ShowControlButtons();
     void HideControlButtons();
     void ShowTopPanel();
+    void ColorMenuRow();
 
     TForm* m_Form = nullptr;              // not owned: the owner
     TkypTitleBar* m_TitleBar = nullptr;   // owned as a component; forgotten at its removal
@@ -146,6 +147,7 @@ private:
     bool m_DrawChildCaptions = true;
     TkypFrameWindow m_Window{*this};
     std::unique_ptr<TWindowSubclass> m_Client;
+    int m_HandleHook = 0;  // follows the client of a window made anew
     TkypUIStyle m_UIStyle = DeepBlue;
     TkypThemeLink m_FileTheme{this};
     TColor m_BorderColor = clBlack;

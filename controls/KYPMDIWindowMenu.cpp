@@ -97,12 +97,15 @@ void TkypMDIWindowMenu::EntryClick(TObject* sender)
 {
     TForm* child = ChildOf(EntryWindow(dynamic_cast<TMenuItem*>(sender)));
     if (!child || child->HasState(csDestroying)) return;
-    // However the click ends, a rebuild asked meanwhile follows it.
+    // However the click ends, a rebuild asked meanwhile follows it, unless
+    // the click freed this component (activating the child runs handlers).
     struct TClickScope {
         TkypMDIWindowMenu& menu;
-        explicit TClickScope(TkypMDIWindowMenu& m) : menu(m) { menu.m_Clicking = true; }
+        TkypLifeToken::TWatch life;
+        explicit TClickScope(TkypMDIWindowMenu& m) : menu(m), life(m.m_Life.Watch()) { menu.m_Clicking = true; }
         ~TClickScope()
         {
+            if (!life) return;
             menu.m_Clicking = false;
             menu.RebuildAfterClick();
         }

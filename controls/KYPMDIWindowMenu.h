@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Forms.h"
+#include "KYPLifeToken.h"
 #include "KYPMDIClientWatch.h"
 
 class TkypMDIWindowMenu : public TComponent {
@@ -65,4 +66,5 @@ private:
     bool m_Clicking = false;
     bool m_RebuildPending = false;
     int m_FormHook = 0;
+    TkypLifeToken m_Life;  // for a click that may free this component
 };

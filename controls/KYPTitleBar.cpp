@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "KYPFlagScope.h"
 #include "KYPFrameMetrics.h"
 #include "KYPThemes.h"
 #include "ResStrings.h"
@@ -24,6 +25,14 @@ uint32_t PixelOf(TColor color)
 {
     const auto rgb = static_cast<uint32_t>(ColorToRGB(color));
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+void FillSized(TBitmap& bitmap, const TSize& size, TColor color)
+{
+    bitmap.SetSize(size.cx, size.cy);
+    bitmap.Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
+    bitmap.Canvas().Brush().SetColor(color);
+    bitmap.Canvas().FillRect(TRect(0, 0, size.cx, size.cy));
 }
 
 }  // namespace
@@ -160,9 +169,8 @@ int TkypTitleBar::BorderAnswer()
 void TkypTitleBar::SetFileTheme(TkypFileTheme* theme)
 {
     m_FileTheme.Set(theme);
-    m_SelfChanging = true;
+    const TkypFlagScope selfChanging(m_SelfChanging, true);
     SetUIStyle(m_UIStyle);
-    m_SelfChanging = false;
 }
 
 void TkypTitleBar::SetUIStyle(TkypUIStyle style)
@@ -396,13 +404,11 @@ void TkypTitleBar::PaintSections(TBitmap& bitmap)
     }
     TCanvas& canvas = bitmap.Canvas();
     const TSectionsLayout layout = LayoutSections(in, [&canvas](const String& text) { return canvas.TextWidth(text); });
-    m_Buf->SetSize(layout.BufSize.cx, layout.BufSize.cy);
-    // Filled anew on every paint: a resize keeps the old pixels, and where
-    // the frame made the title image transparent the fill shows through.
-    m_Buf2->SetSize(layout.BufSize.cx, layout.BufSize.cy);
-    m_Buf2->Canvas().Brush().SetStyle(TBrushStyle::bsSolid);
-    m_Buf2->Canvas().Brush().SetColor(m_FormColor);
-    m_Buf2->Canvas().FillRect(TRect(0, 0, layout.BufSize.cx, layout.BufSize.cy));
+    // Both filled anew on every paint: a resize keeps the old pixels, the
+    // pictures need not cover the title image, and where the frame made it
+    // transparent the second one's fill shows through.
+    FillSized(*m_Buf, layout.BufSize, m_FormColor);
+    FillSized(*m_Buf2, layout.BufSize, m_FormColor);
     for (const TSectionPlacement& placement : layout.Placements) DrawSection(bitmap, placement);
     m_Buf2->Canvas().Draw(0, 0, m_Buf.get());
     m_DrawingCap = layout.DrawingCap;
@@ -432,11 +438,16 @@ void TkypTitleBar::DrawSection(TBitmap& bitmap, const TSectionPlacement& placeme
 }
 
 // On the bar the skin's transparent colour shows the form colour. Made
-// again only when the picture or a colour changed.
+// again only when the picture's pixels or a colour changed: a section's
+// picture may be drawn on in place, keeping its handle.
 TBitmap* TkypTitleBar::RightPiece(TBitmap* picture)
 {
-    const TRightPieceKey key{picture->Handle(), m_TransColor, m_FormColor};
-    if (key == m_RightPieceKey) return m_RightPiece.get();
+    const TRightPieceKey key{picture->Width(), picture->Height(), m_TransColor, m_FormColor};
+    const uint32_t* source = picture->Bits();
+    const size_t count = static_cast<size_t>(key.width) * key.height;
+    if (key == m_RightPieceKey && std::equal(source, source + count, m_RightPieceSource.begin()))
+        return m_RightPiece.get();
+    m_RightPieceSource.assign(source, source + count);
     m_RightPiece->Assign(picture);
     const uint32_t from = PixelOf(m_TransColor), to = PixelOf(m_FormColor);
     uint32_t* pixels = m_RightPiece->Bits();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "Bitmap.h"
 #include "Controls.h"
@@ -200,10 +201,11 @@ private:
     TOwned<TBitmap> m_Face;
     TOwned<TBitmap> m_RightPiece;
     struct TRightPieceKey {
-        HBITMAP source = nullptr;  // not owned
+        int width = 0, height = 0;
         TColor trans = 0, form = 0;
         bool operator==(const TRightPieceKey&) const = default;
     } m_RightPieceKey;
+    std::vector<uint32_t> m_RightPieceSource;  // the pixels it was made from
     // The 16 x 16 copy of the application's icon, and the icon it came from.
     struct TIconHolder {
         HICON icon = nullptr;

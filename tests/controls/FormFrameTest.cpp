@@ -528,8 +528,33 @@ TEST_F(FormFrameTest, TwoFramedFormsTakeAShortcutOnceAndTheFocusedControlNeverSe
     EXPECT_EQ(clicks, 2) << "the form window's own key fires the item once";
 }
 
+// Form A's shortcut brings framed form B forward; B's item of the same
+// key stays quiet.
+TEST_F(FormFrameTest, AKeyOneFrameTookIsNotJudgedAgainByTheFormItBroughtForward)
+{
+    auto other = MakeOwned<TForm>(nullptr);
+    other->SetBounds(520, 60, 200, 150);
+    int otherClicks = 0;
+    New<TkypForm>(other.get())->SetMenu(CountingMenu(other.get(), otherClicks));  // the older hook, asked last
+    other->Show();
+    TkypForm* frame = AddFrame();
+    int clicks = 0;
+    TMainMenu* menu = CountingMenu(form.get(), clicks);
+    menu->Items()->Items(0)->OnClick = [&](TObject*) {
+        ++clicks;
+        SetForegroundWindow(other->Handle());
+    };
+    frame->SetMenu(menu);
+    ShowForm();
+    CtrlKey(form.get(), 'R');
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(other->Active());
+    EXPECT_EQ(otherClicks, 0);
+}
+
 TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
 {
+    TPoisonFreedMemory poison;
     TkypForm* frame = AddFrame();
     ShowForm();
     const TRect fitted = MaximisedFrameBounds();
@@ -537,12 +562,9 @@ TEST_F(FormFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFin
     form->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && WindowRect() == fitted) FreeAndNil(frame);
     };
-    {
-        TPoisonFreedMemory poison;
-        form->SetWindowState(TWindowState::wsMaximized);
-        Pump();
-        EXPECT_EQ(poison.Faults(), 0);
-    }
+    form->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(frame, nullptr);
     EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
     form->OnResize = nullptr;
@@ -580,6 +602,7 @@ TEST_F(FormFrameTest, ASkinFileWithoutBorderPicturesLeavesTheSystemsMinimumBorde
 
 TEST_F(FormFrameTest, AFrameFreedWhileTheFormHandlesAMessageLetsTheMessageFinish)
 {
+    TPoisonFreedMemory poison;
     TkypForm* frame = AddFrame();
     ShowForm();
     int resizes = 0;
@@ -589,11 +612,53 @@ TEST_F(FormFrameTest, AFrameFreedWhileTheFormHandlesAMessageLetsTheMessageFinish
     };
     form->SetWidth(form->Width() + 20);
     EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(Style() & WS_CAPTION, WS_CAPTION);
     const int before = resizes;
     form->SetWidth(form->Width() + 20);  // the form's own procedure takes it
     EXPECT_EQ(resizes, before + 1);
     EXPECT_EQ(BorderAnswer(), 0);
+}
+
+// A form made maximised and restored elsewhere: the frame puts it back to
+// its first bounds, whose own size notice frees the frame.
+TEST_F(FormFrameTest, AFrameFreedWhileItPutsTheFormBackToItsFirstBoundsLetsTheSizeNoticeFinish)
+{
+    TPoisonFreedMemory poison;
+    const TRect first = form->BoundsRect();
+    form->SetWindowState(TWindowState::wsMaximized);
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    ASSERT_TRUE(IsZoomed(Window()));
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(Window(), &placement);
+    placement.rcNormalPosition = RECT{100, 100, 500, 400};
+    SetWindowPlacement(Window(), &placement);
+    form->OnResize = [&](TObject*) {
+        if (frame && !IsZoomed(Window()) && WindowRect() == first) FreeAndNil(frame);
+    };
+    form->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+    form->OnResize = nullptr;
+}
+
+// A frame's own setter raising from a handler halfway through a style.
+TEST_F(FormFrameTest, AStyleThatRaisesHalfwayLeavesTheFramePaintingAndCutting)
+{
+    TkypForm* frame = AddFrame();
+    ShowForm();
+    bool raise = true;
+    frame->AddWindowHook(nullptr, [&raise](TMessage& message, const TWindowHookNext& next) {
+        if (raise && message.Msg == CM_COLORCHANGED) throw Exception(L"colour refused");
+        next(message);
+    });
+    EXPECT_THROW(frame->SetUIStyle(WinXP), Exception);
+    raise = false;
+    frame->SetUIStyle(WinXP);
+    EXPECT_FALSE(PtInRegion(Region().get(), 0, 0)) << "WinXP's rounded corner";
 }
 
 TEST_F(FormFrameTest, RepaintsAndAttachDetachCyclesLeakNoHandles)

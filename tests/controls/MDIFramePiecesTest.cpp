@@ -4,6 +4,7 @@
 // maximised child; the frame's own cascade and tile; the menu bar
 // following the active child's menu.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "FreedMemoryPoison.h"
 #include "KYPMDIChildButtons.h"
 #include "KYPMDIChildPlacement.h"
+#include "KYPMDIClientWatch.h"
 #include "KYPMDIMenuSource.h"
 #include "KYPMDIWindowMenu.h"
 #include "MDIHarness.h"
@@ -129,6 +131,34 @@ TEST_F(WindowMenuTest, AnEntryOutlivesItsOwnClickAndTheRebuildFollowsIt)
     EXPECT_TRUE(watch->Gone());
     EXPECT_EQ(Of(windows), (Captions{L"&Tile", L"-", L"Two", L"Three", L"One"})) << "the active child last";
     EXPECT_EQ(entries->EntryWindow(Entry(L"One")), kids[0]->Handle());
+}
+
+TEST_F(WindowMenuTest, AWindowMenuFreedByItsEntrysClickLetsTheClickFinish)
+{
+    TPoisonFreedMemory poison;
+    FreeObject(entries);
+    entries = New<TkypMDIWindowMenu>(mdi, *mdi);
+    Open();
+    kids[0]->AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+        next(message);
+        if (message.Msg == WM_MDIACTIVATE && entries) FreeAndNil(entries);
+    });
+    Choose(L"One");
+    EXPECT_EQ(entries, nullptr);
+    EXPECT_EQ(mdi->ActiveMDIChild(), kids[0]);
+    EXPECT_EQ(poison.Faults(), 0);
+}
+
+// Its notice may free the watch with the piece that holds it.
+TEST_F(MDIFramePiecesTest, AClientWatchFreedByItsOwnNoticeLetsTheMessageFinish)
+{
+    TPoisonFreedMemory poison;
+    ShowFrame();
+    std::unique_ptr<TkypMDIClientWatch> watch;
+    watch = std::make_unique<TkypMDIClientWatch>(*mdi, [&watch] { watch.reset(); });
+    SendMessageW(mdi->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+    EXPECT_EQ(watch, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
 }
 
 TEST_F(WindowMenuTest, EntriesFreedOnceWhicheverGoesFirst)

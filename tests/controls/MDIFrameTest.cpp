@@ -16,6 +16,7 @@
 #include "KYPMDIForm.h"
 #include "Menus.h"
 #include "TypInfo.h"
+#include "WindowSubclass.h"
 
 namespace {
 
@@ -187,10 +188,11 @@ TEST_F(MDIFrameTest, StylesSetTheOutlineAndASkinFileTheMinimumSize)
     frame->SetUIStyle(FromThemeFile);
     // Copper's title pieces are 40 and 110 wide, a title button 54: the
     // right piece outweighs the buttons' room. Its title picture is 30 rows
-    // (27 below the frame's top), the bottom border 5.
+    // (27 below the frame's top), the menu bar's row 22 (hidden here,
+    // counted all the same), the bottom border 5.
     ASSERT_FALSE(CopperSkin::SKIN2_TITLEFIVESECT);
     EXPECT_EQ(mdi->Constraints().MinWidth(), 40 + 110);
-    EXPECT_EQ(mdi->Constraints().MinHeight(), 27 + 5 + 3);
+    EXPECT_EQ(mdi->Constraints().MinHeight(), 27 + 22 + 5 + 3);
     // The theme going back to no file: the frame falls back to DeepBlue.
     theme.reset();
     EXPECT_EQ(frame->UIStyle(), DeepBlue);
@@ -217,6 +219,8 @@ TEST_F(MDIFrameTest, ASkinnedChildLivesInTheSkinnedFrame)
     // Its buttons come to the frame's menu-bar row, shown without a menu.
     ASSERT_NE(frame->ControlButtons(), nullptr);
     EXPECT_TRUE(frame->TopPanel()->Visible());
+    EXPECT_EQ(Snapshot(frame->TopPanel())->Canvas().Pixels(2, 2), static_cast<TColor>(0xE8E8E8))
+        << "DeepBlue's menu-bar colour, as the frame's strips beside the row";
     EXPECT_TRUE(frame->ControlButtons()->Button(TkypChildButton::Close)->Visible());
     child->SetWindowState(TWindowState::wsNormal);
     Pump();
@@ -382,6 +386,19 @@ TEST_F(MDIFrameTest, AFormWindowMadeAnewKeepsTheChildButtonsAndTheFramesOwnTilin
     EXPECT_EQ(ChildBounds(), (std::vector<TRect>{TRect(0, 0, 596, 172), TRect(0, 172, 596, 344)}));
 }
 
+TEST_F(MDIFrameTest, AFormWindowDestroyedAndMadeLaterKeepsTheChildButtons)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    mdi->DestroyHandle();
+    ShowFrame();
+    TForm* child = Child(true);
+    child->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    ASSERT_TRUE(IsZoomed(child->Handle()));
+    EXPECT_TRUE(AnyControlButtonShown(frame));
+}
+
 TEST_F(MDIFrameTest, AMaximisedChildWithoutASkinnedFrameGetsNoControlButtons)
 {
     TkypMDIForm* frame = AddFrame();
@@ -525,8 +542,81 @@ TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)
     EXPECT_EQ(framedBefore.Bottom, framedAfter.Bottom);
 }
 
+// A skinned child's frame freed by what its own sends to the client run:
+// the nested size notice of its maximising (the frame's row of child
+// buttons narrows the client) and the menu refresh of its activation.
+TEST_F(MDIFrameTest, AChildsFrameFreedInsideItsOwnSendsLetsTheOuterMessageFinish)
+{
+    TPoisonFreedMemory poison;
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    TForm* child = Child(false);
+    TkypForm* childFrame = New<TkypForm>(child);
+    Pump();
+    child->OnResize = [&](TObject*) {
+        if (childFrame && frame->TopPanel()->Visible()) FreeAndNil(childFrame);
+    };
+    child->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_EQ(childFrame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+    child->OnResize = nullptr;
+    child->SetWindowState(TWindowState::wsNormal);
+
+    childFrame = New<TkypForm>(Child(false));
+    child->BringToFront();
+    Pump();
+    const TWindowSubclass client(mdi->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
+        next(message);
+        // The frame's own asking names its child; the client's own does not.
+        if (message.Msg == WM_MDIREFRESHMENU && message.WParam) FreeAndNil(childFrame);
+    });
+    childFrame->Form()->BringToFront();
+    Pump();
+    EXPECT_EQ(childFrame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+}
+
+// The client's menu refresh runs the window menu's rebuild, whose
+// handler frees the frame.
+TEST_F(MDIFrameTest, AFrameFreedWhileItsClientRefreshesTheMenuLetsTheMessageFinish)
+{
+    TPoisonFreedMemory poison;
+    TkypMDIForm* frame = AddFrame();
+    int clicks = 0;
+    TMainMenu* menu = MenuWith(clicks);
+    mdi->SetWindowMenu(menu->Items()->Items(0));
+    frame->SetMenu(menu);
+    ShowFrame();
+    frame->MenuSource()->OnChange = nullptr;  // only the frame's client procedure updates the bar
+    frame->WindowMenuEntries()->OnRebuilt = [&](TObject*) { FreeAndNil(frame); };
+    SendMessageW(mdi->ClientHandle(), WM_MDIREFRESHMENU, 0, 0);
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+}
+
+// A handler raising halfway through a style: the child buttons refuse their colour.
+TEST_F(MDIFrameTest, AStyleThatRaisesHalfwayLeavesTheFramePaintingAndCutting)
+{
+    TkypMDIForm* frame = AddFrame();
+    ShowFrame();
+    bool raise = true;
+    frame->ControlButtons()->Button(TkypChildButton::Close)->AddWindowHook(
+        nullptr, [&raise](TMessage& message, const TWindowHookNext& next) {
+            if (raise && message.Msg == CM_COLORCHANGED) throw Exception(L"colour refused");
+            next(message);
+        });
+    EXPECT_THROW(frame->SetUIStyle(WinXP), Exception);
+    raise = false;
+    frame->SetUIStyle(WinXP);
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(Window(), region.get()), ERROR);
+    EXPECT_FALSE(PtInRegion(region.get(), 0, 0)) << "WinXP's rounded corner";
+}
+
 TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFinish)
 {
+    TPoisonFreedMemory poison;
     TkypMDIForm* frame = AddFrame();
     ShowFrame();
     const TRect fitted = MaximisedFrameBounds();
@@ -534,12 +624,9 @@ TEST_F(MDIFrameTest, AFrameFreedFromOnResizeWhileMaximisingLetsTheSizeNoticeFini
     mdi->OnResize = [&](TObject*) {
         if (frame && IsZoomed(Window()) && mdi->BoundsRect() == fitted) FreeAndNil(frame);
     };
-    {
-        TPoisonFreedMemory poison;
-        mdi->SetWindowState(TWindowState::wsMaximized);
-        Pump();
-        EXPECT_EQ(poison.Faults(), 0);
-    }
+    mdi->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    EXPECT_EQ(poison.Faults(), 0);
     EXPECT_EQ(frame, nullptr);
     EXPECT_NE(Style() & WS_CAPTION, 0);
     mdi->OnResize = nullptr;

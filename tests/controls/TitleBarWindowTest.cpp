@@ -618,6 +618,68 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
     save(L"rtl");
 }
 
+// A three-section skin without its middle picture: the title image shows
+// the form colour there, never what the built-in style before it drew.
+TEST_F(TitleBarWindowTest, WhereNoPictureCoversTheTitleImageItShowsTheFormColour)
+{
+    TempDir dir;
+    const String skin = dir.File("gap.skn");
+    constexpr TColor kFormColour = 0x808080;
+    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0),
+                         IntegerRecord("SKIN2_FORMCOLOR", kFormColour), IntegerRecord("SKIN2_TRANSCOLOR", 0xFF00FF)});
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(skin);
+    ASSERT_TRUE(theme->CanUse());
+    FreeObject(bar);
+    bar = nullptr;
+    auto* frame = New<TkypForm>(form.get());
+    Pump();  // DeepBlue's pictures across the title image
+    frame->SetFileTheme(theme.get());
+    frame->SetUIStyle(FromThemeFile);
+    Pump();
+    frame->TitleBar()->ForcePaint();
+    frame->PaintFormBorder();
+    TBitmap* title = nullptr;
+    frame->TitleBar()->GetTitleImage(-1, title);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kFormColour);
+    {
+        TWindowDC dc(form->Handle());
+        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
+    }
+    frame->SetFileTheme(nullptr);
+}
+
+TEST_F(TitleBarWindowTest, ARightSectionDrawnOnInPlaceShowsItsNewPixels)
+{
+    for (int i = 0; i < bar->Buttons()->Count(); ++i) bar->Buttons()->Items(i)->SetVisible(false);
+    TkypTitleBarSection* right = bar->Sections()->Items(1);
+    ASSERT_EQ(right->Align(), kypRight);
+    Snapshot(bar);
+    TCanvas& canvas = right->Picture()->Bitmap()->Canvas();
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(TRect(0, 0, right->Picture()->Width(), right->Picture()->Height()));
+    EXPECT_EQ(Snapshot(bar)->Canvas().Pixels(bar->Width() - 2, bar->Height() / 2), clRed);
+}
+
+// A form without a window resizes inside the call, so its handler's
+// exception leaves the bar's theme setter.
+TEST_F(TitleBarWindowTest, AThemeThatRaisesHalfwayLeavesTheBarSettingItsFontColour)
+{
+    auto windowless = MakeOwned<TForm>(nullptr);
+    auto* other = New<TkypTitleBar>(windowless.get());
+    other->SetParent(windowless.get());
+    windowless->Constraints().SetMinWidth(0);
+    windowless->SetWidth(40);  // the skin's minimum width resizes it
+    windowless->OnResize = [](TObject*) { throw Exception(L"resize refused"); };
+    auto theme = MakeOwned<TkypFileTheme>(nullptr);
+    theme->SetThemeFile(SampleSkinFile());
+    EXPECT_THROW(other->SetFileTheme(theme.get()), Exception);
+    windowless->OnResize = nullptr;
+    other->SetUIStyle(MacOS);
+    EXPECT_EQ(other->Font().Color(), clBlack);
+}
+
 // A skin that cuts its title through the key colour: there the frame's top
 // border shows the form colour, never what a built-in style drawn in
 // between left in the bar's pictures.

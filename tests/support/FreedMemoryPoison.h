@@ -1,15 +1,17 @@
 // Makes a use of freed memory show: while a TPoisonFreedMemory lives, every
-// block freed through operator delete is overwritten and kept out of the
-// heap (never given back), so an object used after its end reads garbage
-// pointers, not its old fields or a newer object's. Such a read faults;
-// Wine swallows a fault inside a window procedure the system called, so
-// the guard counts the access faults it sees first. The program links
-// FreedMemoryPoison.cpp, which replaces the global operator new and delete
-// (plain malloc and free otherwise).
+// block made through operator new gets pages of its own, which its delete
+// makes inaccessible and which no later block reuses (for the program's
+// life), so any read or write of an object after its end faults. Wine
+// swallows a fault inside a window procedure the system called, so the
+// guard counts the faults on those pages; one that nothing swallows ends
+// the program at once with exit status 3. Make the objects under test
+// while the guard lives; a block made before it is only overwritten and
+// kept when freed. The program links FreedMemoryPoison.cpp, which replaces
+// the global operator new and delete (plain malloc and free otherwise).
 #pragma once
 
 void SetFreedMemoryPoison(bool on);
-// Access faults seen since the poison was last switched on.
+// Faults on freed blocks' pages since the poison was last switched on.
 int FreedMemoryFaults();
 
 class TPoisonFreedMemory {
