@@ -288,6 +288,12 @@ TEST(StyleFrameBorder, TheMDIFramesRulesMoveTheInnerStripsAndDrawTheTopLast)
     EXPECT_EQ(mdi->At(1, 23), clMaroon);
     EXPECT_EQ(mdi->At(kW - 2, 44), clMaroon);
     EXPECT_EQ(mdi->At(1, 45), clSilver);
+    // Without a title bar the menu bar sits at the top, and so does its colour.
+    TkypFrameLayout untitled = Layout(false, 22);
+    untitled.MenuBarFill = clMaroon;
+    mdi = paint(kMDIFrameRules, untitled);
+    EXPECT_EQ(mdi->At(1, 5), clMaroon);
+    EXPECT_EQ(mdi->At(1, 23), clSilver);
 
     // The title pictures reach below the title bar's rows: the MDI frame's
     // top edge, drawn last, covers its side strips, which start at the
