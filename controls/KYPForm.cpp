@@ -485,8 +485,9 @@ void TkypForm::SizeChanged()
     if (life) UpdateFormRegion();
 }
 
-// A form made maximised: maximised again at its third size notice, put
-// back to its first bounds at its first notice that is not maximised.
+// A form made maximised: maximised again once the program has seen three
+// such notices, put back to its first bounds at its first notice that is
+// not maximised.
 void TkypForm::FirstSizes(bool maximized)
 {
     if (MDIChild()) {
@@ -494,10 +495,10 @@ void TkypForm::FirstSizes(bool maximized)
         m_FormInitMax = false;
         m_MaxFlag3 = true;
     } else if (maximized) {
-        if (m_InitMaxSizeCount == 2)
+        if (s_InitMaxSizeCount == 2)
             m_Form->SetWindowState(TWindowState::wsMaximized);
         else
-            ++m_InitMaxSizeCount;
+            ++s_InitMaxSizeCount;
     } else {
         m_FormInitMax = false;
         // A copy: each step of the bounds sends a size notice that may free the frame.

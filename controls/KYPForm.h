@@ -161,7 +161,7 @@ private:
 
     TkypTitleBar* m_TitleBar = nullptr;       // owned as a component of this frame
     TkypFormMenuBar* m_MenuBar = nullptr;     // owned as a component of this frame; holds Menu and the bar
-    TkypFrameWindow m_Window{*this, true};
+    TkypFrameWindow m_Window{*this};
     // An MDI child's maximise bookkeeping: MaxFlag, the child shows
     // maximised (its rows scrolled up under the frame's title bar);
     // MaxFlag2, it has been restored from that once; MaxFlag3, it was made
@@ -179,8 +179,10 @@ private:
     // The form was made maximised and has not yet been put back to its
     // first bounds (at its first size notice that is not maximised).
     bool m_FormInitMax = false;
-    // Size notices of a form made maximised; it is maximised anew at the third.
-    int m_InitMaxSizeCount = 0;
+    // Maximised size notices of forms made maximised, one count for every
+    // frame of the program: from the third on each asks for the maximised
+    // state again, which leaves a window already maximised as it is.
+    static inline int s_InitMaxSizeCount = 0;
     // The title bar's visibility last chosen from outside: an MDI child
     // gets it back when it leaves the maximised state.
     bool m_MDIChildFormTitleVisible = true;

@@ -181,27 +181,46 @@ void TkypFrameBorder::PaintSkinBottom(TCanvas& canvas, const TkypFrameLayout& la
 
 void TkypFrameBorder::PaintStyle(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look)
 {
-    int w = layout.Width, h = layout.Height, bw = look.BorderWidth;
-    int th = layout.TitleBarHeight(), mh = layout.MenuBarHeight;
-    if (layout.TitleVisible) {
-        if (layout.TitleCanPaint)
-            PaintStyleTop(canvas, layout, look);
-    } else {
+    if (!look.Rules.TopEdgeLast) PaintStyleTopEdge(canvas, layout, look);
+    PaintStyleLines(canvas, layout, look);
+    if (look.Rules.TopEdgeLast) PaintStyleTopEdge(canvas, layout, look);
+}
+
+void TkypFrameBorder::PaintStyleTopEdge(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look)
+{
+    const int w = layout.Width, bw = look.BorderWidth;
+    if (!layout.TitleVisible) {
         Fill(canvas, TRect(0, 0, w, 1), look.BorderColor);
         Fill(canvas, TRect(bw, 1, w - bw, 3), look.Color);
+    } else if (layout.TitleCanPaint && (!look.Rules.TopEdgeLast || bw < 4)) {
+        PaintStyleTop(canvas, layout, look);
     }
+}
+
+void TkypFrameBorder::PaintStyleLines(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look)
+{
+    const TkypStyleFrameRules& rules = look.Rules;
+    const int w = layout.Width, h = layout.Height, bw = look.BorderWidth;
+    const int th = layout.TitleBarHeight(), mh = layout.MenuBarHeight;
     Fill(canvas, TRect(0, 0, bw, h), look.BorderColor);
     Fill(canvas, TRect(0, h - bw, w, h), look.BorderColor);
     Fill(canvas, TRect(w - bw, 0, w, h), look.BorderColor);
     if (bw >= 4)
         return;
-    // With a three-pixel line the bottom strip is empty: nothing is drawn.
-    Fill(canvas, TRect(bw, h - 2, w - bw, h - bw), look.Color);
-    Fill(canvas, TRect(bw, th + mh, 3, h - bw), look.Color);
-    Fill(canvas, TRect(w - 3, th + mh, w - bw, h - bw), look.Color);
+    // With a line as wide as the strip the bottom strip is empty: nothing is drawn.
+    Fill(canvas, TRect(bw, h - rules.InnerBottomRows, w - bw, h - bw), look.Color);
+    const int stripTop = (rules.StripsAtBarHeights && layout.TitleVisible ? layout.TitleHeight : th) + mh;
+    Fill(canvas, TRect(bw, stripTop, 3, h - bw), look.Color);
+    Fill(canvas, TRect(w - 3, stripTop, w - bw, h - bw), look.Color);
     if (mh > 0) {
-        PaintMenuBarStrip(canvas, TRect(bw, th, 3, th + mh), layout);
-        PaintMenuBarStrip(canvas, TRect(w - 3, th, w - bw, th + mh), layout);
+        const auto besideMenuBar = [&](const TRect& rect) {
+            if (rules.FlatBesideMenuBar)
+                Fill(canvas, rect, layout.MenuBarFill);
+            else
+                PaintMenuBarStrip(canvas, rect, layout);
+        };
+        besideMenuBar(TRect(bw, th, 3, th + mh));
+        besideMenuBar(TRect(w - 3, th, w - bw, th + mh));
     }
 }
 

@@ -26,6 +26,22 @@ struct TkypFrameLayout {
     int TitleBarHeight() const { return TitleVisible ? TitleHeight + 3 : 0; }
 };
 
+// Where the MDI frame's built-in border is drawn by rules of its own; the
+// defaults are the form frame's.
+struct TkypStyleFrameRules {
+    // Rows above the window's bottom where the inner bottom strip starts.
+    int InnerBottomRows = 2;
+    // The side strips start at the bars' own heights, without the three
+    // rows above the title bar.
+    bool StripsAtBarHeights = false;
+    // Beside the menu bar the bar's own colour, never its gradient.
+    bool FlatBesideMenuBar = false;
+    // The top edge comes after the lines and strips, and only while the
+    // outer line is narrower than four pixels.
+    bool TopEdgeLast = false;
+};
+inline constexpr TkypStyleFrameRules kMDIFrameRules{3, true, true, true};
+
 // A built-in style: lines and strips, the top edge from the title bar's
 // left (S0), right (S1) and middle (S2) section pictures.
 struct TkypStyleFrameLook {
@@ -37,6 +53,7 @@ struct TkypStyleFrameLook {
     TColor Color = clBtnFace;  // the frame's own colour
     int RoundCorner = 0;
     bool Designing = false;
+    TkypStyleFrameRules Rules;
     bool DialogBorder = false;   // the form's BorderStyle is bsDialog
     int OldLeftBorderWidth = 4;
 };
@@ -81,7 +98,9 @@ private:
     void PaintSkinTop(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
     void PaintSkinSides(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
     void PaintSkinBottom(TCanvas& canvas, const TkypFrameLayout& layout, const TkypSkinFrameLook& look);
+    void PaintStyleTopEdge(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look);
     void PaintStyleTop(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look);
+    void PaintStyleLines(TCanvas& canvas, const TkypFrameLayout& layout, const TkypStyleFrameLook& look);
 
     TOwned<TBitmap> m_BottomBufRgn;
 };

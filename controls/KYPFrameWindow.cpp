@@ -81,17 +81,10 @@ void FitToWorkArea(TForm& form)
 
 void FrameCalcSize(TMessage& message, const TkypFrameBorders& borders)
 {
-    // Both forms point at the window's new rectangle first.
-    RECT& rect = *reinterpret_cast<RECT*>(message.LParam);
-    const RECT frame = FrameClientRect(rect, borders);
-    rect = frame;
-    if (message.WParam) {
-        auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
-        params.rgrc[1] = frame;
-        message.Result = WVR_REDRAW;
-    } else {
-        message.Result = 0;
-    }
+    auto& params = *reinterpret_cast<NCCALCSIZE_PARAMS*>(message.LParam);
+    const RECT frame = FrameClientRect(params.rgrc[0], borders);
+    params.rgrc[0] = params.rgrc[1] = frame;
+    message.Result = WVR_REDRAW;
 }
 
 int MeasuredBorderWidthAnswer(HWND window, const TkypFrameBorders& borders)
@@ -323,7 +316,7 @@ void TkypFrameWindow::FormWindowProc(TMessage& message, const TWindowHookNext& n
     }
     switch (message.Msg) {
     case WM_NCCALCSIZE:
-        if (m_EveryCalcSize || message.WParam) FrameCalcSize(message, Borders());
+        if (message.WParam) FrameCalcSize(message, Borders());
         break;
     case KYPM_BORDERWIDTH: message.Result = BorderWidthAnswer(); return;
     case WM_NCPAINT:

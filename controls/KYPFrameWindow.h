@@ -37,8 +37,10 @@ TRect WindowExtent(HWND window);
 // A maximised frame covers the work area, its own edges just outside.
 void FitToWorkArea(TForm& form);
 
-// WM_NCCALCSIZE: the window's new rectangle becomes the one the frame
-// hands on to the form's own procedure (FrameClientRect).
+// WM_NCCALCSIZE of a move (wParam set): the new window rectangle, rgrc[0],
+// becomes the one the frame hands on to the form's own procedure
+// (FrameClientRect). The WINDOWPOS beside it holds what the move was
+// given, which a frame recomputed in place gives without a position.
 void FrameCalcSize(TMessage& message, const TkypFrameBorders& borders);
 // WM_NCPAINT / WM_NCACTIVATE: the frame paints the whole non-client area
 // (title bar, then PaintFrame), except for an iconic form, whose own
@@ -111,8 +113,7 @@ protected:
 // holds one and keeps its own look and messages (IkypFrameSide).
 class TkypFrameWindow {
 public:
-    // Every WM_NCCALCSIZE, or only those that carry the new position.
-    TkypFrameWindow(IkypFrameSide& side, bool everyCalcSize) : m_Side(side), m_EveryCalcSize(everyCalcSize) {}
+    explicit TkypFrameWindow(IkypFrameSide& side) : m_Side(side) {}
     TkypFrameWindow(const TkypFrameWindow&) = delete;
     TkypFrameWindow& operator=(const TkypFrameWindow&) = delete;
 
@@ -165,7 +166,6 @@ private:
     void ApplicationMessage(MSG& msg, bool& handled);
 
     IkypFrameSide& m_Side;
-    bool m_EveryCalcSize;
     TForm* m_Form = nullptr;  // not owned: the frame's owner
     bool m_Hooked = false;
     int m_HookId = 0;

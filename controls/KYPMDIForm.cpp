@@ -367,7 +367,8 @@ void TkypMDIForm::PaintFormBorder()
                                                    MenuBar() ? MenuBar()->Color() : MenuBarColor());
     m_Window.Paint(m_UIStyle, FileTheme(), layout,
                    {.BorderWidth = m_BorderWidth, .BorderColor = m_BorderColor, .Color = MenuBarColor(),
-                    .RoundCorner = TitleBarVisible() ? m_RoundCorner : 0, .Designing = HasState(csDesigning)});
+                    .RoundCorner = TitleBarVisible() ? m_RoundCorner : 0, .Designing = HasState(csDesigning),
+                    .Rules = kMDIFrameRules});
 }
 
 void TkypMDIForm::UpdateFormRegion()

@@ -145,7 +145,7 @@ private:
     TkypMDIMenuSource* m_MenuSource = nullptr;     // likewise; holds Menu, fills the bar
     bool m_MenuShown = false;
     bool m_DrawChildCaptions = true;
-    TkypFrameWindow m_Window{*this, false};
+    TkypFrameWindow m_Window{*this};
     std::unique_ptr<TWindowSubclass> m_Client;
     int m_HandleHook = 0;  // follows the client of a window made anew
     TkypUIStyle m_UIStyle = DeepBlue;

@@ -206,8 +206,9 @@ void TkypTitleBar::SetAutoSize(bool autoSize)
         m_AutoSize = false;
         return;
     }
-    const int height = m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTitleRows : 0);
-    SetHeight(std::max(0, height));  // an empty first picture gives no height, not a negative one
+    // An empty first picture in a skin frame asks for less than no height:
+    // a control's height stops at 0.
+    SetHeight(m_Sections->Items(0)->Picture()->Height() - (IsInSkinFrame() ? kFrameTitleRows : 0));
 }
 
 void TkypTitleBar::SetSections(TkypTitleBarSections* sections) { m_Sections->Assign(sections); }

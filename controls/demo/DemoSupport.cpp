@@ -102,14 +102,6 @@ void SaveScreen(TRect area, const String& fileName)
     picture.SaveToFile(fileName);
 }
 
-void SavePrintedWindow(TWinControl& window, const String& fileName)
-{
-    TBitmap picture;
-    picture.SetSize(window.Width(), window.Height());
-    PrintWindow(window.Handle(), picture.Canvas().Handle(), 0);
-    picture.SaveToFile(fileName);
-}
-
 void RunOnce(TComponent* owner, unsigned milliseconds, std::function<void()> action)
 {
     auto* timer = New<TTimer>(owner);

@@ -78,8 +78,6 @@ TRect WindowArea(TWinControl& window);
 // Saves what the screen shows in Area as a BMP file; the part of Area
 // beyond the screen's edges is left out, for the screen has nothing there.
 void SaveScreen(TRect area, const String& fileName);
-// Saves the picture Window paints of itself, whatever covers it.
-void SavePrintedWindow(TWinControl& window, const String& fileName);
 
 // Runs Action once, Milliseconds from now, while Owner lives.
 void RunOnce(TComponent* owner, unsigned milliseconds, std::function<void()> action);

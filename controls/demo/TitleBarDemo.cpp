@@ -6,7 +6,7 @@
 //   --rtl          right-to-left caption and menu
 //   --inactive     the caption of an inactive form
 //   --seconds N    closes by itself after N seconds
-//   --capture FILE saves a picture of the form as a BMP file and closes
+//   --capture FILE saves what the screen shows of the form as a BMP and closes
 #include <windows.h>
 
 #include "DemoSupport.h"
@@ -52,7 +52,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Application->SetTitle(L"Quorvell title bar demo");
     TTitleBarDemoForm* form = nullptr;
     Application->CreateForm(form);
-    EndAsAsked(form, 800, [form](const String& file) { SavePrintedWindow(*form, file); });
+    EndAsAsked(form, 800, [form](const String& file) { SaveScreen(WindowArea(*form), file); });
     Application->Run();
     return 0;
 }

@@ -165,6 +165,30 @@ TEST_F(FormFrameTest, CreationTakesTheCaptionFramesTheDialogAndAnswersTheBorderQ
     EXPECT_EQ(frame->Font().Size(), panelSize);
 }
 
+// The system's new window rectangle is what the frame works from, not the
+// move's WINDOWPOS: a recompute in place need not give a position.
+TEST_F(FormFrameTest, TheClientAreaComesFromTheRectangleTheSystemHandsIn)
+{
+    AddFrame();
+    ShowForm();
+    RECT system{0, 0, 0, 0};  // the captionless form's own frame, which its procedure takes off
+    AdjustWindowRectEx(&system, static_cast<DWORD>(Style()), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Window(), GWL_EXSTYLE)));
+    WINDOWPOS position{Window(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE};
+    NCCALCSIZE_PARAMS params{};
+    params.rgrc[0] = RECT{100, 50, 400, 250};
+    params.lppos = &position;
+    SendMessageW(Window(), WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
+    // DeepBlue, old borders of 4: one row lower at the bottom, as (100, 50, 400, 251).
+    EXPECT_EQ(TRect(params.rgrc[0].left, params.rgrc[0].top, params.rgrc[0].right, params.rgrc[0].bottom),
+              TRect(100 - system.left, 50 - system.top, 400 - system.right, 251 - system.bottom));
+    // Asked without a move, the frame leaves the question to the form.
+    RECT rect{100, 50, 400, 250};
+    SendMessageW(Window(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(TRect(rect.left, rect.top, rect.right, rect.bottom),
+              TRect(100 - system.left, 50 - system.top, 400 - system.right, 250 - system.bottom));
+}
+
 TEST_F(FormFrameTest, ASecondFrameIsRefusedAndTheFirstKeepsItsForm)
 {
     TkypForm* first = AddFrame();
@@ -348,9 +372,37 @@ TEST_F(FormFrameTest, AFormMadeMaximisedIsMaximisedFramedAndRestoresToItsFirstBo
     const TRect window = WindowRect();
     EXPECT_EQ(frame->Width(), window.Width() - 6);
     EXPECT_TRUE(PtInRegion(Region().get(), window.Width() / 2, window.Height() - 1));
+    // The system would restore it elsewhere; the frame puts it back.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(Window(), &placement);
+    placement.rcNormalPosition = RECT{10, 10, 210, 160};
+    SetWindowPlacement(Window(), &placement);
     form->SetWindowState(TWindowState::wsNormal);
     Pump();
     EXPECT_EQ(WindowRect(), first);
+}
+
+// The frames share one count of these notices: a second form made
+// maximised, which finds it run out, goes through the same ones as the first.
+TEST_F(FormFrameTest, ASecondFormMadeMaximisedIsFramedLikeTheFirst)
+{
+    int notices[2] = {0, 0};
+    for (int& count : notices) {
+        auto made = MakeOwned<TForm>(nullptr);
+        made->SetBounds(80, 80, 300, 200);
+        made->SetWindowState(TWindowState::wsMaximized);
+        made->AddWindowHook(nullptr, [&count](TMessage& message, const TWindowHookNext& next) {
+            if (message.Msg == WM_SIZE) ++count;
+            next(message);
+        });
+        New<TkypForm>(made.get());
+        made->Show();
+        const HWND window = made->Handle();
+        PumpUntil([&] { return IsZoomed(window) && made->BoundsRect() == MaximisedFrameBounds(); }, 2000,
+                  "the maximised frame");
+    }
+    EXPECT_EQ(notices[1], notices[0]);
 }
 
 TEST_F(FormFrameTest, AThemeOfAnotherOwnerGoneLeavesEverythingOnTheFrameInDeepBlue)

@@ -4,6 +4,7 @@
 
 #include "SolidBitmap.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -251,4 +252,69 @@ TEST(SkinFrameBorder, PicturesStretchedNarrowOnesPaddedMissingOnesZero)
     EXPECT_EQ(missing.At(kW / 2, kH - 1), clSilver);
     EXPECT_EQ(missing.At(kW / 2, kH - 5), clWhite);
     EXPECT_TRUE(border.BottomBuffer()->Empty());
+}
+
+// The MDI frame's own rules against the form frame's, edge by edge.
+TEST(StyleFrameBorder, TheMDIFramesRulesMoveTheInnerStripsAndDrawTheTopLast)
+{
+    TOwned<TBitmap> left, right, middle = SolidBitmap(5, 30, clBlue);
+    TkypStyleFrameLook look;
+    const auto titleRows = [&](int rows) {
+        left = SolidBitmap(30, rows, clRed);
+        right = SolidBitmap(30, rows, clLime);
+        look.LeftTitle = left.get();
+        look.RightTitle = right.get();
+    };
+    titleRows(20);
+    look.MiddleTitle = middle.get();
+    look.Color = clSilver;
+    look.DialogBorder = true;
+    TkypFrameLayout layout = Layout(true, 22);
+    layout.MenuBarFill = clMaroon;
+    const auto paint = [&](const TkypStyleFrameRules& rules, const TkypFrameLayout& with) {
+        look.Rules = rules;
+        auto image = std::make_unique<TWindowImage>();
+        TkypFrameBorder().PaintStyle(image->Canvas(), with, look);
+        return image;
+    };
+    auto form = paint({}, layout), mdi = paint(kMDIFrameRules, layout);
+    // Three rows of the frame's colour above the bottom line, not two.
+    EXPECT_EQ(form->At(kW / 2, kH - 3), clWhite);
+    EXPECT_EQ(mdi->At(kW / 2, kH - 3), clSilver);
+    EXPECT_EQ(mdi->At(kW / 2, kH - 4), clWhite);
+    // Beside the menu bar (title height + 3 down) the bar's own colour, flat.
+    EXPECT_EQ(form->At(1, 23), clNavy);
+    EXPECT_NE(form->At(1, 44), clMaroon);
+    EXPECT_EQ(mdi->At(1, 23), clMaroon);
+    EXPECT_EQ(mdi->At(kW - 2, 44), clMaroon);
+    EXPECT_EQ(mdi->At(1, 45), clSilver);
+    // Without a title bar the menu bar sits at the top, and so does its colour.
+    TkypFrameLayout untitled = Layout(false, 22);
+    untitled.MenuBarFill = clMaroon;
+    mdi = paint(kMDIFrameRules, untitled);
+    EXPECT_EQ(mdi->At(1, 5), clMaroon);
+    EXPECT_EQ(mdi->At(1, 23), clSilver);
+
+    // The title pictures reach below the title bar's rows: the MDI frame's
+    // top edge, drawn last, covers its side strips, which start at the
+    // title bar's own height.
+    layout = Layout(true);
+    titleRows(30);
+    form = paint({}, layout);
+    mdi = paint(kMDIFrameRules, layout);
+    EXPECT_EQ(form->At(1, 25), clSilver);
+    EXPECT_EQ(mdi->At(1, 25), clRed);
+    EXPECT_EQ(mdi->At(kW - 2, 25), clLime);
+    titleRows(10);
+    form = paint({}, layout);
+    mdi = paint(kMDIFrameRules, layout);
+    EXPECT_EQ(form->At(1, 20), clWhite);
+    EXPECT_EQ(mdi->At(1, 20), clSilver);
+
+    // An outer line of four pixels or more: the MDI frame leaves the top alone.
+    look.BorderWidth = 4;
+    form = paint({}, layout);
+    mdi = paint(kMDIFrameRules, layout);
+    EXPECT_EQ(form->At(kW / 2, 1), clBlue);
+    EXPECT_EQ(mdi->At(kW / 2, 1), clWhite);
 }

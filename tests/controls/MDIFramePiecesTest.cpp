@@ -274,12 +274,14 @@ TEST_F(ChildButtonsTest, ClicksActOnTheActiveChild)
 TEST_F(ChildButtonsTest, ThePanelMayGoFirst)
 {
     Open();
+    TPoisonFreedMemory poison;
     FreeObject(row);
     EXPECT_EQ(Get(TkypChildButton::Close), nullptr);
     buttons->Show({kypClose});
+    EXPECT_FALSE(buttons->AnyShown());
     buttons->SetColors(clRed, clBlue);
-    FreeObject(buttons);
-    SUCCEED();
+    FreeObject(buttons);  // asks the panel gone for nothing
+    EXPECT_EQ(poison.Faults(), 0);
 }
 
 // ------------------------------------------------------------ arrangement

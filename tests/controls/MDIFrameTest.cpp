@@ -75,18 +75,6 @@ protected:
             shown = shown || frame->ControlButtons()->Button(slot)->Visible();
         return shown;
     }
-    // Where the frame's own horizontal tiling puts the children from the
-    // last of the list to the first: each the client's width less 4, the
-    // height left below the top rows shared out, 2 pixels apart.
-    std::vector<TRect> ExpectedHorizontalTiles(TkypMDIForm* frame, int count)
-    {
-        const int rows = frame->TitleBar()->Height() + frame->TopPanel()->Height();
-        const int each = (mdi->ClientHeight() - rows) / count;
-        std::vector<TRect> tiles;
-        for (int i = 0; i < count; ++i)
-            tiles.push_back(TRect(0, i * (each - 2), mdi->ClientWidth() - 4, i * (each - 2) + each - 2));
-        return tiles;
-    }
     std::vector<TRect> ChildBounds()
     {
         std::vector<TRect> bounds;
@@ -198,14 +186,13 @@ TEST_F(MDIFrameTest, StylesSetTheOutlineAndASkinFileTheMinimumSize)
     ASSERT_TRUE(theme->CanUse());
     frame->SetFileTheme(theme.get());
     frame->SetUIStyle(FromThemeFile);
-    const int t1 = SampleSkinPicture(L"SKIN2_TITLEBAR1")->Width();
-    const int t3 = SampleSkinPicture(L"SKIN2_TITLEBAR3")->Width();
-    const int button = SampleSkinPicture(L"SKIN2_TITLEBUTTONS")->Width() / 6;
-    const int buttons = frame->TitleBar()->Buttons()->Count();
-    EXPECT_EQ(mdi->Constraints().MinWidth(), t1 + std::max(button + 15 * buttons - 15, t3));
-    constexpr int kMenuBarRow = 22;  // hidden here, counted all the same
-    EXPECT_EQ(mdi->Constraints().MinHeight(),
-              frame->TitleBar()->Height() + kMenuBarRow + SampleSkinPicture(L"SKIN2_FORMBOTTOMBORDER1")->Height() + 3);
+    // Copper's title pieces are 40 and 110 wide, a title button 54: the
+    // right piece outweighs the buttons' room. Its title picture is 30 rows
+    // (27 below the frame's top), the menu bar's row 22 (hidden here,
+    // counted all the same), the bottom border 5.
+    ASSERT_FALSE(CopperSkin::SKIN2_TITLEFIVESECT);
+    EXPECT_EQ(mdi->Constraints().MinWidth(), 40 + 110);
+    EXPECT_EQ(mdi->Constraints().MinHeight(), 27 + 22 + 5 + 3);
     // The theme going back to no file: the frame falls back to DeepBlue.
     theme.reset();
     EXPECT_EQ(frame->UIStyle(), DeepBlue);
@@ -389,10 +376,14 @@ TEST_F(MDIFrameTest, AFormWindowMadeAnewKeepsTheChildButtonsAndTheFramesOwnTilin
     Pump();
     EXPECT_FALSE(AnyControlButtonShown(frame));
 
+    mdi->SetClientWidth(600);
+    mdi->SetClientHeight(400);
     mdi->SetTileMode(TTileMode::tbHorizontal);
     mdi->Tile();
     Pump();
-    EXPECT_EQ(ChildBounds(), ExpectedHorizontalTiles(frame, 2));
+    // DeepBlue's 29 title rows and the 22 of the buttons' row, hidden now
+    // but counted, leave 349 rows: 174 for each child, 2 apart.
+    EXPECT_EQ(ChildBounds(), (std::vector<TRect>{TRect(0, 0, 596, 172), TRect(0, 172, 596, 344)}));
 }
 
 TEST_F(MDIFrameTest, AFormWindowDestroyedAndMadeLaterKeepsTheChildButtons)
@@ -460,9 +451,12 @@ TEST_F(MDIFrameTest, TheTitleBarPropertiesAndTheArrangementThroughTheComponent)
     // Cascade: 80 % by 60 % of the client, the last child at the origin.
     const int w = mdi->ClientWidth() * 8 / 10, h = mdi->ClientHeight() * 6 / 10;
     EXPECT_EQ(ChildBounds(), (std::vector<TRect>{TRect(0, 0, w, h), TRect(22, 22, 22 + w, 22 + h)}));
+    mdi->SetClientWidth(600);
+    mdi->SetClientHeight(400);
     mdi->SetTileMode(TTileMode::tbHorizontal);
     frame->Tile();
-    EXPECT_EQ(ChildBounds(), ExpectedHorizontalTiles(frame, 2));
+    // 29 title rows and a 22-row menu bar, as above.
+    EXPECT_EQ(ChildBounds(), (std::vector<TRect>{TRect(0, 0, 596, 172), TRect(0, 172, 596, 344)}));
 }
 
 TEST_F(MDIFrameTest, TheBorderAnswerIsWhereTheClientAreaStarts)
@@ -483,6 +477,50 @@ TEST_F(MDIFrameTest, TheBorderAnswerIsWhereTheClientAreaStarts)
     EXPECT_EQ(answer(), std::max(left, 4));
     EXPECT_EQ(answer(), Thickness(Window()).Left);
     frame->SetFileTheme(nullptr);
+}
+
+// A dialog frame is one pixel narrower than a sizeable one at the bottom:
+// the unskinned bottom less one would put the title bar's picture a pixel
+// left of where its client area, and the border's copy of it, start.
+TEST_F(MDIFrameTest, ADialogFramedFormAnswersWhereItsClientAreaStartsToo)
+{
+    mdi->SetBorderStyle(TFormBorderStyle::bsSingle);
+    const TFrameThickness old = Thickness(Window());
+    AddFrame();
+    ShowFrame();
+    ASSERT_EQ(mdi->BorderStyle(), TFormBorderStyle::bsDialog);
+    const int answer = static_cast<int>(SendMessageW(Window(), KYPM_BORDERWIDTH, 0, 0));
+    EXPECT_EQ(answer, Thickness(Window()).Left);
+    EXPECT_EQ(answer, old.Bottom);
+}
+
+TEST_F(MDIFrameTest, TheBuiltInBorderFillsThreeRowsAboveTheBottomLineAndBesideAButtonsRow)
+{
+    int clicks = 0;
+    TkypMDIForm* frame = AddFrame();
+    frame->SetMenu(MenuWith(clicks));
+    ShowFrame();
+    frame->PaintFormBorder();
+    const TRect extent = WindowExtent(Window());
+    const int w = extent.Width(), h = extent.Height();
+    const auto pixel = [this](int x, int y) { return GetPixel(TWindowDC(Window()).Handle(), x, y); };
+    // DeepBlue: a black outer line, inside it the menu bar's colour.
+    EXPECT_EQ(pixel(w / 2, h - 1), RGB(0, 0, 0));
+    EXPECT_EQ(pixel(w / 2, h - 2), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(w / 2, h - 3), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(1, frame->TitleBar()->Height() + 3), RGB(0xE8, 0xE8, 0xE8));
+    EXPECT_EQ(pixel(w - 2, h / 2), RGB(0xE8, 0xE8, 0xE8));
+    // Beside the row of a maximised child's buttons, with no menu bar, the
+    // side strips run on up to the title bar.
+    frame->SetMenu(nullptr);
+    Child(true)->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    ASSERT_TRUE(frame->TopPanel()->Visible());
+    ASSERT_EQ(frame->MenuBar(), nullptr);
+    const int beside = frame->TitleBar()->Height() + 3 + frame->TopPanel()->Height() / 2;
+    SetPixel(TWindowDC(Window()).Handle(), 1, beside, RGB(0xFF, 0, 0));
+    frame->PaintFormBorder();
+    EXPECT_EQ(pixel(1, beside), RGB(0xE8, 0xE8, 0xE8));
 }
 
 TEST_F(MDIFrameTest, AChildFramedBeforeItsWindowIsMeasuredLikeOneFramedAfter)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "HandleCounts.h"
 #include "HeldKeys.h"
 #include "KYPButton.h"
 #include "KYPImageButton.h"
@@ -342,11 +343,11 @@ TEST_F(PushButtonTest, AThousandHoverAndPressCyclesLeakNoHandles)
         Leave(control);
     };
     for (int i = 0; i < 20; ++i) cycle(button), cycle(image);  // caches settle
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const int gdi = CountGdiObjects(), windows = CountThreadWindows(), icons = CountIconHandles();
     for (int i = 0; i < 500; ++i) cycle(button), cycle(image);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_LE(CountGdiObjects(), gdi);
+    EXPECT_LE(CountThreadWindows(), windows);
+    EXPECT_LE(CountIconHandles(), icons);
     EXPECT_EQ(log.size(), (20u + 500u) * 3);  // enter, click, exit on the first button
 }
 

@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "HandleCounts.h"
 #include "KYPSkinControl.h"
 #include "KYPSkinForm.h"
 #include "MenuItems.h"
@@ -264,12 +265,12 @@ TEST_F(SkinFormTest, PaintingAThousandTimesLeaksNoHandles)
     form->Show();
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Application->ProcessMessages();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const int gdi = CountGdiObjects(), windows = CountThreadWindows(), icons = CountIconHandles();
     for (int i = 0; i < 1000; ++i) RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Application->ProcessMessages();
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_EQ(CountGdiObjects(), gdi);
+    EXPECT_EQ(CountThreadWindows(), windows);
+    EXPECT_EQ(CountIconHandles(), icons);
 }
 
 TEST_F(SkinFormTest, TheFormShowsThePicture)

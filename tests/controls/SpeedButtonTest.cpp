@@ -3,6 +3,7 @@
 // that waits for the next paint, and paints that leak nothing.
 #include <gtest/gtest.h>
 
+#include "HandleCounts.h"
 #include "KYPToolBarSpeedButton.h"
 #include "SolidBitmap.h"
 #include "WindowHarness.h"
@@ -141,11 +142,11 @@ TEST_F(SpeedButtonTest, HotAndPressedRepaintsLeakNoHandles)
         Leave(button);
     };
     for (int i = 0; i < 20; ++i) cycle();
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const int gdi = CountGdiObjects(), windows = CountThreadWindows(), icons = CountIconHandles();
     for (int i = 0; i < 1000; ++i) cycle();
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_LE(CountGdiObjects(), gdi);
+    EXPECT_LE(CountThreadWindows(), windows);
+    EXPECT_LE(CountIconHandles(), icons);
     EXPECT_EQ(clicks, 1020);
 }
 

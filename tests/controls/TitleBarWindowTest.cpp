@@ -12,6 +12,7 @@
 #include "HandleCounts.h"
 #include "KYPForm.h"
 #include "KYPMgr.h"
+#include "KYPPopupMenu.h"
 #include "KYPTitleBar.h"
 #include "KYPThemes.h"
 #include "SampleSkin.h"
@@ -284,6 +285,92 @@ TEST_F(TitleBarWindowTest, ReleasingOnTheIconOpensTheSystemMenuBelowTheBarAndKey
     EXPECT_TRUE(IsIconic(form->Handle()));
 }
 
+TEST_F(TitleBarWindowTest, AControlBoxMenuOpensBelowTheBarFurtherRightWhenMirroredAndNeverLeftOfTheScreen)
+{
+    auto* menu = New<TkypPopupMenu>(form.get());
+    menu->Items()->Add(New<TMenuItem>(menu));
+    menu->OnPopup = [](TObject*) { PostMessageW(PopupListWindow(), WM_KEYDOWN, VK_ESCAPE, 1); };
+    TkypTitleBarButton* box = bar->Buttons()->Items(0);
+    ASSERT_EQ(box->ButtonType(), kypControlBox);
+    box->SetControlBoxMenu(menu);
+    Click(8, 8);
+    Pump();
+    EXPECT_EQ(menu->PopupPoint(), bar->ClientToScreen(TPoint(0, bar->Height())));
+
+    SysLocale.MiddleEast = true;
+    bar->SetParentBiDiMode(false);
+    bar->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    box->DoClick();
+    Pump();
+    EXPECT_EQ(menu->PopupPoint(), bar->ClientToScreen(TPoint(176, bar->Height())));
+    form->SetLeft(-400);
+    box->DoClick();
+    Pump();
+    EXPECT_EQ(menu->PopupPoint(), TPoint(0, bar->ClientToScreen(TPoint(0, bar->Height())).Y));
+}
+
+TEST_F(TitleBarWindowTest, TheMaximiseGlyphFollowsAStateSetElsewhereOnceAskedAndTheMainFormMinimisesAsTheSystemDoes)
+{
+    form->SetWindowState(TWindowState::wsMaximized);
+    Pump();
+    bar->ProcessMaxBtn();
+    EXPECT_TRUE(ShowsPiece(*Snapshot(bar), ButtonLeft(1), 2, 10));  // the restore glyph
+    form->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    bar->ProcessMaxBtn();
+    EXPECT_TRUE(ShowsPiece(*Snapshot(bar), ButtonLeft(1), 2, 7));
+
+    // The main form goes down with the application, through the system's command.
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    ASSERT_EQ(Application->MainForm(), main);
+    main->SetBounds(100, 100, 300, 200);
+    auto* mainBar = New<TkypTitleBar>(main);
+    mainBar->SetParent(main);
+    main->Show();
+    Pump();
+    int commands = 0;
+    main->AddWindowHook(nullptr, [&commands](TMessage& message, const TWindowHookNext& next) {
+        if (message.Msg == WM_SYSCOMMAND && (message.WParam & 0xFFF0) == SC_MINIMIZE) ++commands;
+        next(message);
+    });
+    TkypTitleBarButton* minimise = mainBar->Buttons()->Items(3);
+    ASSERT_EQ(minimise->ButtonType(), kypMin);
+    minimise->DoClick();
+    Pump();
+    EXPECT_EQ(commands, 1);
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    FreeObject(main);
+}
+
+// A see-through face shows the title behind it where it has its key
+// colour (its bottom-left pixel), an opaque one shows the key colour.
+TEST_F(TitleBarWindowTest, ATransparentFaceShowsTheTitleThroughItsKeyColour)
+{
+    TkypTitleBarButton* close = bar->Buttons()->Items(1);
+    TBitmap* face = close->PicNormal()->Bitmap();
+    const int w = face->Width(), h = face->Height();
+    const auto paint = [&](bool hole) {
+        face->Canvas().Brush().SetColor(hole ? clRed : clFuchsia);
+        face->Canvas().FillRect(TRect(0, 0, w, h));
+        face->Canvas().SetPixels(0, h - 1, clFuchsia);
+        face->Canvas().Brush().SetColor(clFuchsia);
+        face->Canvas().FillRect(TRect(w / 2 - 2, h / 2 - 2, w / 2 + 3, h / 2 + 3));
+    };
+    const int x = ButtonLeft(0), y = 2;
+    const auto pixel = [](TBitmap& shot, int px, int py) { return shot.Canvas().Pixels(px, py); };
+    close->SetTransparent(true);
+    paint(false);  // all see-through: the title alone
+    const TColor behind = pixel(*Snapshot(bar), x + w / 2, y + h / 2);
+    ASSERT_NE(behind, clFuchsia);
+    paint(true);
+    TOwned<TBitmap> shot = Snapshot(bar);
+    EXPECT_EQ(pixel(*shot, x + w / 2, y + h / 2), behind);
+    EXPECT_EQ(pixel(*shot, x + 2, y + 2), clRed);
+    close->SetTransparent(false);
+    EXPECT_EQ(pixel(*Snapshot(bar), x + w / 2, y + h / 2), clFuchsia);
+}
+
 TEST_F(TitleBarWindowTest, NonClientMouseMessagesGoToTheFormOrToTheDefaultHandling)
 {
     std::vector<UINT> seen;
@@ -299,6 +386,10 @@ TEST_F(TitleBarWindowTest, NonClientMouseMessagesGoToTheFormOrToTheDefaultHandli
 
     TOwned<TkypTitleBar> loose = MakeOwned<TkypTitleBar>(nullptr);
     EXPECT_EQ(loose->Perform(WM_NCLBUTTONDOWN, HTCAPTION, 0), 0);  // no form: nothing to hand it to
+    // Painted without a form it has no buttons for the mouse to be over,
+    // though the cursor lies where its close button would be.
+    loose->SetBounds(0, 0, bar->Width(), bar->Height());
+    SetCursorPos(ButtonLeft(0) + 9, 10);
     TOwned<TBitmap> shot = Snapshot(loose.get());
     EXPECT_EQ(loose->InButtons(), -1);
 }

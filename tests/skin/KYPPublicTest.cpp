@@ -2,6 +2,7 @@
 // helpers checked pixel by pixel, and a GDI handle count over many runs.
 #include <gtest/gtest.h>
 
+#include "HandleCounts.h"
 #include "SolidBitmap.h"
 
 #include <string>
@@ -47,8 +48,6 @@ void ExpectRegionIsPattern(HRGN region, const std::vector<std::string>& rows)
             EXPECT_EQ(PtInRegion(region, x, y) != 0, expected) << "pixel " << x << "," << y;
         }
 }
-
-DWORD GdiObjectCount() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 int GreyOf(TCanvas& canvas, int x, int y) { return canvas.Pixels(x, y) & 0xFF; }
 
@@ -402,8 +401,8 @@ TEST(GdiHandles, ThousandRoundsLeakNothing)
         EllipsisText(canvas, L"Recording", 10, shortened);
     };
     round();  // first use makes the stock and cached objects
-    DWORD before = GdiObjectCount();
+    const int before = CountGdiObjects();
     for (int i = 0; i < 1000; ++i)
         round();
-    EXPECT_EQ(GdiObjectCount(), before);
+    EXPECT_EQ(CountGdiObjects(), before);
 }

@@ -76,15 +76,23 @@ TEST(FormLoaderTest, ReferencesAreBoundAfterAllExistThenEachIsLoadedOnce)
 
 TEST(FormLoaderTest, AFailingDescriptionLeavesNothingHalfLoadedBehind)
 {
+    struct TGoingPartner : TPartner {
+        using TPartner::TPartner;
+        ~TGoingPartner() override { journal.push_back("freed"); }
+    };
     struct TBrokenForm : TForm {
         explicit TBrokenForm(TComponent* owner) : TForm(owner)
         {
             TFormLoader load(this);
-            load.Add<TLabel>(L"label", this);
+            load.Add<TGoingPartner>(L"half", this);
+            load.Link([] { journal.push_back("linked"); });
             throw Exception(L"bad description");
         }
     };
+    journal.clear();
     EXPECT_THROW(MakeOwned<TBrokenForm>(nullptr), Exception);
+    // Neither linked nor loaded: gone with the form.
+    EXPECT_EQ(journal, std::vector<std::string>{"freed"});
 }
 
 TEST(TypInfoTest, PropertiesAreFoundByNameAlongTheClassChainIgnoringCase)
