@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <source_location>
 #include <typeindex>
 #include <vector>
 
@@ -48,16 +49,16 @@ protected:
         Application->ProcessMessages();
     }
     // Until the display has counted Seconds of the running recording.
-    void RecordFor(int seconds)
+    void RecordFor(int seconds, std::source_location where = std::source_location::current())
     {
         PumpUntil([&] { return form->IRecTime->Caption() == IntToStr(seconds); }, 1000 * seconds + 3000,
-                  std::to_string(seconds) + " s of recording");
+                  std::to_string(seconds) + " s of recording", where);
     }
     // Until the encoder has taken every queued file and is idle.
-    void WaitForEncoding()
+    void WaitForEncoding(std::source_location where = std::source_location::current())
     {
         PumpUntil([&] { return !form->Lame->Running() && form->Lame->InputFiles()->Count() == 0; }, 60000,
-                  "the encoder to finish its lists");
+                  "the encoder to finish its lists", where);
     }
     // As the system delivers a registered Ctrl+<key>.
     void HotKey(char key)
