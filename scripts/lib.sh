@@ -110,7 +110,7 @@ start_wine_slots() { # <count> <dir>
   # several trees may share the prefix; what runs that ended without their
   # cleaning up left behind goes first.
   for run in "$base.slots"/*; do
-    [ -d "$run" ] && ! kill -0 "${run##*/}" 2>/dev/null && stop_dead_run "$run"
+    [ -d "$run" ] && ! process_lives "${run##*/}" && stop_dead_run "$run"
   done
   SLOT_PREFIXES="$base.slots/$$/"
   rm -rf "$slots"; mkdir -p "$slots" "$SLOT_PREFIXES"
@@ -142,6 +142,12 @@ start_wine_slots() { # <count> <dir>
 # process that got the same id.
 note_process() { # <pid>
   echo "$1 $(process_start "$1")"
+}
+
+# Not a zombie either: a run killed hard stays one until its parent reaps it.
+process_lives() { # <pid>
+  local state
+  state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) && [ -n "$state" ] && [ "$state" != Z ]
 }
 
 process_start() { # <pid>
