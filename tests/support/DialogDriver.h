@@ -44,7 +44,7 @@ bool RobotWait(const std::function<bool()>& holds, const std::string& what, DWOR
 // Runs Drive on a thread of its own while the thread that makes the robot
 // (the GUI thread) sits in the modal loop Drive answers, and joins it in
 // Join or at the end of its scope. Its waits (RobotWait, WaitForDialog,
-// WaitForMenu) end at once once the GUI thread joins: the loop is over
+// WaitForMenu) end as soon as the GUI thread joins it: the loop is over
 // then, and nothing of this process shows while the GUI thread waits here.
 // A robot that gave up closes every menu and dialog of the GUI thread until
 // it is joined, so the loop it left unanswered ends and the test fails then,
