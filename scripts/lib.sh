@@ -126,7 +126,8 @@ start_wine_slots() { # <count> <dir>
   (. "$slots/1.env"; make_prefix "$base") || return 1
   for n in $(seq "$count"); do
     # Copied under a shared hold of the prefix's lock: never while it is remade.
-    ( (flock -s 9 && copy_prefix "$base" "$SLOT_PREFIXES$n") 9>"$base.lock" && . "$slots/$n.env" && start_wine_server) &
+    ( (flock -s 9 && copy_prefix "$base" "$SLOT_PREFIXES$n") 9>"$base.lock" && . "$slots/$n.env" && start_wine_server &&
+      keep_desktop) &
     starting="$starting $!"
   done
   n=0
@@ -136,6 +137,15 @@ start_wine_slots() { # <count> <dir>
   done
   # Whatever runs outside a slot (the listing of each program's tests) uses the first.
   . "$slots/1.env"
+}
+
+# Wine closes a desktop a second after its last program has ended, and a
+# test program that starts while it closes cannot make its first window.
+# A program that idles on the slot's desktop for the slot's life (the
+# batch files' way of sleeping) keeps it, and spares each test starting
+# it anew; the slot's server takes it along when it stops.
+keep_desktop() {
+  wine ping -n 99999999 127.0.0.1 >/dev/null 2>&1 </dev/null &
 }
 
 # A process as "<id> <start time>": the start time tells it from a later
