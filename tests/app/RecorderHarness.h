@@ -48,11 +48,18 @@ protected:
         SetForegroundWindow(form->Handle());
         Application->ProcessMessages();
     }
-    // Until the display has counted Seconds of the running recording.
+    // Until the display has counted Seconds of the running recording, or
+    // more: on a loaded machine the wait before may have outlasted them.
     void RecordFor(int seconds, std::source_location where = std::source_location::current())
     {
-        PumpUntil([&] { return form->IRecTime->Caption() == IntToStr(seconds); }, 1000 * seconds + 3000,
+        PumpUntil([&] { return CountedSeconds() >= seconds; }, 1000 * seconds + 3000,
                   std::to_string(seconds) + " s of recording", where);
+    }
+    // The display's count, or -1 while it shows none.
+    int CountedSeconds() const
+    {
+        const String caption = form->IRecTime->Caption();
+        return !caption.empty() && iswdigit(caption[0]) ? std::stoi(caption) : -1;
     }
     // Until the encoder has taken every queued file and is idle.
     void WaitForEncoding(std::source_location where = std::source_location::current())
