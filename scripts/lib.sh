@@ -54,16 +54,23 @@ prefix_is_current() { # <prefix>
   [ "$(tr -d '\r' <"$1/.update-timestamp" 2>/dev/null | cut -d' ' -f1)" = "$(stat -c %Y "$inf")" ]
 }
 
+# Runs from several trees share the prefix: one remakes it while the others
+# wait on its lock (<prefix>.lock, beside it, so that remaking never
+# removes it), then find it current.
 make_prefix() { # <prefix>
   prefix_is_current "$1" && return 0
-  rm -rf "$1"
   mkdir -p "$(dirname "$1")"
-  WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 || true
-  WINEPREFIX="$1" wineserver -w
-  # Sound goes through ALSA, where the tests give it devices of their own.
-  WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1 || true
-  WINEPREFIX="$1" wineserver -w
-  touch "$1/.quorvell-ready"
+  (
+    flock 9
+    prefix_is_current "$1" && exit 0
+    rm -rf "$1"
+    WINEPREFIX="$1" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX="$1" wineserver -w
+    # Sound goes through ALSA, where the tests give it devices of their own.
+    WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1 || true
+    WINEPREFIX="$1" wineserver -w
+    touch "$1/.quorvell-ready"
+  ) 9>"$1.lock"
 }
 
 # A persistent server for $WINEPREFIX on $DISPLAY.
@@ -73,7 +80,9 @@ start_wine_server() {
   wineserver -p >/dev/null 2>&1 </dev/null
   # The first program of a server session starts Wine's background services,
   # which inherit its output: start them here, away from the tests' pipes.
-  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # It turns Wine's crash dialog off: a program that crashes then prints
+  # what happened and ends, instead of waiting for a click nobody gives.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 }
 
 stop_wine() {
@@ -96,31 +105,79 @@ copy_prefix() { # <from> <to>
 # <dir>/<n>.env for tests/support/wine-slot and <dir>/resources.json, the
 # table of slots from which CTest gives each running test one.
 start_wine_slots() { # <count> <dir>
-  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n run
+  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n run pid
   # The copies of each run go in a folder named by its process, so runs from
-  # several trees may share the prefix; those of runs that ended without
-  # removing theirs go first.
+  # several trees may share the prefix; what runs that ended without their
+  # cleaning up left behind goes first.
   for run in "$base.slots"/*; do
-    [ -d "$run" ] && ! kill -0 "${run##*/}" 2>/dev/null && rm -rf "$run"
+    [ -d "$run" ] && ! process_lives "${run##*/}" && stop_dead_run "$run"
   done
   SLOT_PREFIXES="$base.slots/$$/"
   rm -rf "$slots"; mkdir -p "$slots" "$SLOT_PREFIXES"
+  SLOT_COUNT="$count"
   for n in $(seq "$count"); do
     new_display || return 1
+    note_process "${XVFB_PIDS##* }" >>"$SLOT_PREFIXES/displays"
     echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$SLOT_PREFIXES$n" >"$slots/$n.env"
     ids="$ids${ids:+,}{\"id\":\"$n\",\"slots\":1}"
   done
   printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" >"$slots/resources.json"
-  SLOT_COUNT="$count"
   wine_environment
-  (. "$slots/1.env"; make_prefix "$base")
+  (. "$slots/1.env"; make_prefix "$base") || return 1
   for n in $(seq "$count"); do
-    (copy_prefix "$base" "$SLOT_PREFIXES$n"; . "$slots/$n.env"; start_wine_server) &
+    # Copied under a shared hold of the prefix's lock: never while it is remade.
+    ( (flock -s 9 && copy_prefix "$base" "$SLOT_PREFIXES$n") 9>"$base.lock" && . "$slots/$n.env" && start_wine_server &&
+      keep_desktop) &
     starting="$starting $!"
   done
-  wait $starting
+  n=0
+  for pid in $starting; do
+    n=$((n + 1))
+    wait "$pid" || { echo "test slot $n could not be started" >&2; return 1; }
+  done
   # Whatever runs outside a slot (the listing of each program's tests) uses the first.
   . "$slots/1.env"
+}
+
+# Wine closes a desktop a second after its last program has ended, and a
+# test program that starts while it closes cannot make its first window.
+# A program that idles on the slot's desktop for the slot's life (the
+# batch files' way of sleeping) keeps it, and spares each test starting
+# it anew; the slot's server takes it along when it stops.
+keep_desktop() {
+  wine ping -n 99999999 127.0.0.1 >/dev/null 2>&1 </dev/null &
+}
+
+# A process as "<id> <start time>": the start time tells it from a later
+# process that got the same id.
+note_process() { # <pid>
+  echo "$1 $(process_start "$1")"
+}
+
+# Not a zombie either: a run killed hard stays one until its parent reaps it.
+process_lives() { # <pid>
+  local state
+  state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null) && [ -n "$state" ] && [ "$state" != Z ]
+}
+
+process_start() { # <pid>
+  awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null
+}
+
+# The slots of a run killed before it could stop them: each slot's Wine
+# server ends with its programs and Wine's services, then the displays go,
+# and only then their folder.
+stop_dead_run() { # <folder of the run>
+  local prefix pid start
+  for prefix in "$1"/*/; do
+    [ -f "$prefix/system.reg" ] && WINEPREFIX="${prefix%/}" wineserver -k >/dev/null 2>&1
+  done
+  if [ -f "$1/displays" ]; then
+    while read -r pid start; do
+      [ -n "$start" ] && [ "$(process_start "$pid")" = "$start" ] && kill "$pid" 2>/dev/null
+    done <"$1/displays"
+  fi
+  rm -rf "$1"
 }
 
 stop_wine_slots() {

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <source_location>
 
 #include "DialogDriver.h"
 #include "FileSystem.h"
@@ -38,9 +39,9 @@ protected:
         fs::copy_file(fs::path(ExtractFilePath(ProgramFileName())) / "launch_marker.exe", dir.Path() / path);
         return (dir.Path() / path).wstring() + L".ran";
     }
-    static void WaitForMark(const String& marker)
+    static void WaitForMark(const String& marker, std::source_location where = std::source_location::current())
     {
-        PumpUntil([&] { return FileExists(marker); }, 10000, "the mark of the stand-in program");
+        PumpUntil([&] { return FileExists(marker); }, 10000, "the mark of the stand-in program", where);
     }
     // Whether the stand-in of Marker has been started: the shell has made
     // the process by the time its start returns, and the stand-in leaves

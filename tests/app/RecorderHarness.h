@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <source_location>
 #include <typeindex>
 #include <vector>
 
@@ -49,17 +50,24 @@ protected:
         SetForegroundWindow(form->Handle());
         Application->ProcessMessages();
     }
-    // Until the display has counted Seconds of the running recording.
-    void RecordFor(int seconds)
+    // Until the display has counted Seconds of the running recording, or
+    // more: on a loaded machine the wait before may have outlasted them.
+    void RecordFor(int seconds, std::source_location where = std::source_location::current())
     {
-        PumpUntil([&] { return form->IRecTime->Caption() == IntToStr(seconds); }, 1000 * seconds + 3000,
-                  std::to_string(seconds) + " s of recording");
+        PumpUntil([&] { return CountedSeconds() >= seconds; }, 1000 * seconds + 3000,
+                  std::to_string(seconds) + " s of recording", where);
+    }
+    // The display's count, or -1 while it shows none.
+    int CountedSeconds() const
+    {
+        const String caption = form->IRecTime->Caption();
+        return !caption.empty() && iswdigit(caption[0]) ? std::stoi(caption) : -1;
     }
     // Until the encoder has taken every queued file and is idle.
-    void WaitForEncoding()
+    void WaitForEncoding(std::source_location where = std::source_location::current())
     {
         PumpUntil([&] { return !form->Lame->Running() && form->Lame->InputFiles()->Count() == 0; }, 60000,
-                  "the encoder to finish its lists");
+                  "the encoder to finish its lists", where);
     }
     // As the system delivers a registered Ctrl+<key>.
     void HotKey(char key)

@@ -14,10 +14,14 @@
 
 namespace {
 
-void KeepAs(const String& file, const wchar_t* name)
+// A copy that fails fails the test: the native checks must never read an
+// earlier run's file.
+void KeepAs(const String& file, const wchar_t* name, std::source_location where = std::source_location::current())
 {
     // The run time's overwriting copy fails on an existing file here.
-    CopyFileW(file.c_str(), (std::filesystem::current_path() / name).c_str(), FALSE);
+    if (!CopyFileW(file.c_str(), (std::filesystem::current_path() / name).c_str(), FALSE))
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << "could not keep " << ToUtf8(file) << " as " << ToUtf8(name) << " (error " << GetLastError() << ")";
 }
 
 void Capture(TForm* form, const wchar_t* name)
@@ -285,11 +289,12 @@ String ConvertThroughMenu(TFrmMain* form, const String& file, int answer)
         TDialogRobot robot([&] {
             AcceptFileDialog(WaitForDialog(0, L""), file);
             while (answer && !returned) {
-                if (const HWND box = WaitForDialog(0, L"Quorvell", 20)) {
+                if (const HWND box = FindDialog(0, L"Quorvell")) {
                     question = DialogText(box);
                     PressDialogButton(box, answer);
                     return;
                 }
+                Sleep(20);
             }
         });
         try {

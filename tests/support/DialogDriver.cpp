@@ -1,5 +1,7 @@
 #include "DialogDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <vector>
 
 #include "PollUntil.h"
@@ -69,10 +71,26 @@ HWND FindDialog(DWORD processId, const String& title)
     return search.found;
 }
 
-HWND WaitForDialog(DWORD processId, const String& title, DWORD timeoutMs)
+HWND WaitForDialog(DWORD processId, const String& title, DWORD timeoutMs, std::source_location where)
 {
     HWND found = nullptr;
-    PollUntil([&] { return (found = FindDialog(processId, title)) != nullptr; }, timeoutMs, 50);
+    const String which = title.empty() ? String(L"any dialog") : L"the dialog \"" + title + L"\"";
+    // Another process may still show its dialog while the GUI thread waits here.
+    const bool ours = processId == 0 || processId == GetCurrentProcessId();
+    RobotWait([&] { return (found = FindDialog(processId, title)) != nullptr; }, ToUtf8(which), timeoutMs, where, ours);
+    return found;
+}
+
+HWND FindMenuWindow(DWORD thread)
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM data) -> BOOL {
+            if (IsWindowVisible(window) && ClassOf(window) == L"#32768") *reinterpret_cast<HWND*>(data) = window;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -96,4 +114,51 @@ void AcceptFileDialog(HWND dialog, const String& fileName)
 {
     SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
     PressDialogButton(dialog, IDOK);
+}
+
+namespace {
+
+thread_local TDialogRobot* runningRobot = nullptr;
+
+}  // namespace
+
+bool RobotWait(const std::function<bool()>& holds, const std::string& what, DWORD timeoutMs,
+               std::source_location where, bool endsWithGui)
+{
+    TDialogRobot* robot = runningRobot;
+    bool held = false;
+    const bool ended = PollUntil([&] { return (held = holds()) || (endsWithGui && robot && robot->joining_); }, timeoutMs);
+    if (held) return true;
+    ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+        << (ended ? "the robot still waited for " + what + " when the test went on without it"
+                  : "the robot waited " + std::to_string(timeoutMs) + " ms for " + what + " and gave up");
+    if (robot) robot->gaveUp_ = true;
+    return false;
+}
+
+TDialogRobot::TDialogRobot(std::function<void()> drive)
+    : guiThread_(GetCurrentThreadId()),
+      thread_([this, drive = std::move(drive)] {
+          runningRobot = this;
+          drive();
+          if (gaveUp_) CloseUntilJoined();
+      })
+{
+}
+
+void TDialogRobot::Join()
+{
+    joining_ = true;
+    if (thread_.joinable()) thread_.join();
+}
+
+// Escape closes a menu level by level; a message box or file dialog takes
+// Cancel whatever its buttons.
+void TDialogRobot::CloseUntilJoined() const
+{
+    while (!joining_) {
+        if (const HWND menu = FindMenuWindow(guiThread_)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+        if (const HWND dialog = FindDialog(0, L"")) PressDialogButton(dialog, IDCANCEL);
+        Sleep(50);
+    }
 }

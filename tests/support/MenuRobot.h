@@ -6,41 +6,27 @@
 #include <windows.h>
 
 #include <functional>
-#include <string_view>
-#include <thread>
+#include <source_location>
+#include <string>
 #include <vector>
 
-#include "PollUntil.h"
+#include "DialogDriver.h"
 
-// The visible menu window of a thread, or null.
-inline HWND FindMenuWindow(DWORD thread)
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(window, name, 16);
-            if (IsWindowVisible(window) && std::wstring_view(name) == L"#32768") *reinterpret_cast<HWND*>(data) = window;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// Waits (3 s at most) for an open menu window that shows a menu; answers
-// it and its item count, or null.
-inline HWND WaitForMenu(DWORD thread, int& count)
+// Waits (on a robot's thread; see TDialogRobot) for an open menu window of
+// the thread that shows a menu; answers it and its item count, or null
+// after failing the test at the caller's line, naming What.
+inline HWND WaitForMenu(DWORD thread, int& count, const std::string& what = "a menu",
+                        std::source_location where = std::source_location::current())
 {
     HWND menu = nullptr;
-    const bool shown = PollUntil(
+    const bool shown = RobotWait(
         [&] {
             menu = FindMenuWindow(thread);
             HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
             if (handle) count = GetMenuItemCount(handle);
             return handle != nullptr;
         },
-        3000);
+        what, kRobotPatience, where);
     return shown ? menu : nullptr;
 }
 
@@ -52,30 +38,34 @@ public:
     // Ready, when given, must hold before the keys go to a menu: for a test
     // whose own work (a timer of the GUI thread) runs inside the open menu.
     // It is read on the robot's thread.
-    explicit MenuRobot(Steps steps, std::function<bool()> ready = nullptr) : thread_(GetCurrentThreadId())
+    explicit MenuRobot(Steps steps, std::function<bool()> ready = nullptr,
+                       std::source_location where = std::source_location::current())
+        : thread_(GetCurrentThreadId()),
+          robot_([this, steps = std::move(steps), ready = std::move(ready), where] { Drive(steps, ready, where); })
     {
-        worker_ = std::thread([this, steps, ready] {
-            for (const auto& keys : steps) {
-                int count = 0;
-                HWND menu = WaitForMenu(thread_, count);
-                if (!menu) return;
-                counts.push_back(count);
-                if (ready) PollUntil(ready, 5000);
-                for (WORD key : keys) PostMessageW(menu, WM_KEYDOWN, key, 1);
-                PollUntil([menu] { return !IsWindowVisible(menu); }, 2000);
-            }
-        });
     }
     MenuRobot(const MenuRobot&) = delete;
     MenuRobot& operator=(const MenuRobot&) = delete;
-    ~MenuRobot() { Join(); }
-    void Join()
-    {
-        if (worker_.joinable()) worker_.join();
-    }
+    void Join() { robot_.Join(); }
     std::vector<int> counts;  // item count of each menu seen, in order
 
 private:
+    void Drive(const Steps& steps, const std::function<bool()>& ready, std::source_location where)
+    {
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const std::string which = "menu " + std::to_string(i + 1) + " of " + std::to_string(steps.size());
+            int count = 0;
+            const HWND menu = WaitForMenu(thread_, count, which + " to open", where);
+            if (!menu) return;
+            counts.push_back(count);
+            if (ready && !RobotWait(ready, "the test's condition in " + which, kRobotPatience, where)) return;
+            for (WORD key : steps[i]) PostMessageW(menu, WM_KEYDOWN, key, 1);
+            if (!RobotWait([menu] { return !IsWindowVisible(menu); }, which + " to close after its keys", kRobotPatience,
+                           where))
+                return;
+        }
+    }
+
     DWORD thread_;
-    std::thread worker_;
+    TDialogRobot robot_;  // last: its thread starts once the rest is made
 };
