@@ -465,6 +465,7 @@ void TToolBar::DropOnce(TToolButton* button)
             bar->dropped_ = nullptr;
         }
     } tracking(this);
+    GetCursorPos(&dropCursor_);
     popup->Popup(at.X, at.Y);
     popup.reset();
     if (HandleAllocated()) Repaint();
@@ -476,9 +477,14 @@ bool TToolBar::FilterMenuMessage(const MSG& msg)
 {
     TToolButton* target = nullptr;
     if (msg.message == WM_MOUSEMOVE) {
-        // The message's own position, or where the cursor is now.
+        // The message's own position, or where the cursor is now. A mouse
+        // resting where it was when the drop-down opened chose nothing: the
+        // system also sends moves for windows that appear under it, and a
+        // drop-down opened from the keyboard must stay where the key put it.
         POINT now{};
         GetCursorPos(&now);
+        const auto rests = [this](POINT at) { return at.x == dropCursor_.x && at.y == dropCursor_.y; };
+        if (rests(msg.pt) && rests(now)) return false;
         TToolButton* under = nullptr;
         for (POINT screen : {msg.pt, now}) {
             const TPoint client = ScreenToClient(TPoint(screen.x, screen.y));

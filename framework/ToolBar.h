@@ -170,6 +170,7 @@ private:
     TToolButton* pressed_ = nullptr;
     TToolButton* dropped_ = nullptr;
     TToolButton* nextDrop_ = nullptr;  // chosen while a drop-down is open
+    POINT dropCursor_{};               // where the cursor was when it opened
     TDropDownMenu* dropDown_ = nullptr;  // owned while open
     std::vector<std::function<void()>> deferred_;
     std::unique_ptr<TWindowSubclass> formWatch_;  // the form's window, for its menu key

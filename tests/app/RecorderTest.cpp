@@ -4,6 +4,7 @@
 // window for looking at go to screens/.
 #include "DialogDriver.h"
 #include "MenuRobot.h"
+#include "PollUntil.h"
 #include "RecorderHarness.h"
 #include "TempDir.h"
 #include "WavFiles.h"

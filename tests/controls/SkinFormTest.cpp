@@ -11,6 +11,7 @@
 #include "KYPSkinForm.h"
 #include "MenuItems.h"
 #include "MenuRobot.h"
+#include "PollUntil.h"
 #include "PumpUntil.h"
 
 namespace {

@@ -56,6 +56,11 @@ public:
     TDialogRobot& operator=(const TDialogRobot&) = delete;
     ~TDialogRobot() { Join(); }
     void Join();
+    // For a driver that watches on until it is joined.
+    bool Joining() const { return joining_; }
+    // The driver failed the test: once it returns, the robot closes
+    // whatever the test thread opens until it is joined.
+    void GiveUp() { gaveUp_ = true; }
 
 private:
     friend bool RobotWait(const std::function<bool()>&, const std::string&, DWORD, std::source_location, bool);

@@ -3,6 +3,7 @@
 // how many items it shows and posts keys to it.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -63,6 +64,22 @@ private:
             if (!RobotWait([menu] { return !IsWindowVisible(menu); }, which + " to close after its keys", kRobotPatience,
                            where))
                 return;
+        }
+        WatchForUnforeseenMenus(steps.size(), where);
+    }
+
+    // A menu opened after the last step (a drop-down that moved on by
+    // itself, say) would hold the test thread in its loop for good.
+    void WatchForUnforeseenMenus(size_t steps, std::source_location where)
+    {
+        while (!robot_.Joining()) {
+            if (FindMenuWindow(thread_)) {
+                ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+                    << "a menu opened after the robot's " << steps << " menu(s) had their keys";
+                robot_.GiveUp();
+                return;
+            }
+            Sleep(20);
         }
     }
 

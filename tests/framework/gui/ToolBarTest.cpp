@@ -214,6 +214,30 @@ TEST_F(ToolBarTest, AltLetterOpensItsButtonsDropDownAndArrowsMoveOn)
     EXPECT_TRUE(clicks.empty());
 }
 
+TEST_F(ToolBarTest, AMouseRestingOverAnotherButtonLeavesADropDownOpenedByKeyWhereItIs)
+{
+    ShowForm();
+    const TRect file = bar->Buttons(0)->BoundsRect();
+    Hover(bar, file.Left + 4, file.Top + 4);
+    const DWORD gui = GetCurrentThreadId();
+    std::vector<int> counts;
+    TDialogRobot robot([&] {
+        int count = 0;
+        HWND menu = WaitForMenu(gui, count, "Edit's drop-down");
+        if (!menu) return;
+        counts.push_back(count);
+        PostMessageW(menu, WM_MOUSEMOVE, 0, 0);  // the system's move for a window appearing under the mouse
+        Sleep(300);                              // time for a wrong switch to happen: none may
+        if (!(menu = WaitForMenu(gui, count, "the drop-down after the move"))) return;
+        counts.push_back(count);
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    Post(form.get(), WM_SYSCHAR, L'e', kAltKeyData);
+    robot.Join();
+    Pump();
+    EXPECT_EQ(counts, (std::vector<int>{3, 3}));
+}
+
 TEST_F(ToolBarTest, F10EntersTheBarAndArrowsWalkIt)
 {
     auto* edit = Add<TCustomControl>(10, 100, 50, 20);
