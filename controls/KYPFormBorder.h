@@ -53,7 +53,7 @@ struct TkypStyleFrameLook {
     TColor Color = clBtnFace;  // the frame's own colour
     int RoundCorner = 0;
     bool Designing = false;
-    TkypStyleFrameRules Rules;
+    TkypStyleFrameRules Rules{};
     bool DialogBorder = false;   // the form's BorderStyle is bsDialog
     int OldLeftBorderWidth = 4;
 };
