@@ -12,17 +12,10 @@
 
 #include "Registry.h"
 #include "SaveSeting.h"
+#include "WallClock.h"
 #include "main.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <class Condition>
 bool PumpUntil(Condition condition, double seconds)

@@ -13,15 +13,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "WallClock.h"
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 class TChild {
 public:

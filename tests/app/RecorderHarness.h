@@ -50,6 +50,15 @@ protected:
         SetForegroundWindow(form->Handle());
         Application->ProcessMessages();
     }
+    // The recorder shown with its recordings going to a new Folder, as
+    // "take1", "take2" ...; answers the prefix.
+    String ShowRecorderTakingTo(const std::wstring& folder)
+    {
+        const String prefix = Folder(folder) + L"take";
+        WriteMusicPath(prefix);
+        ShowRecorder();
+        return prefix;
+    }
     // Until the display has counted Seconds of the running recording, or
     // more: on a loaded machine the wait before may have outlasted them.
     void RecordFor(int seconds, std::source_location where = std::source_location::current())

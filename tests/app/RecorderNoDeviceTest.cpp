@@ -4,9 +4,7 @@
 
 TEST_F(RecorderHarness, RecordingWithoutADeviceShowsTheErrorBoxAndReturnsToIdle)
 {
-    const String prefix = Folder(L"recorder_nodevice") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_nodevice");
     String text;
     {
         TDialogRobot robot([&] {

@@ -109,9 +109,7 @@ TEST_F(RecorderHarness, FirstStartAsksForThePrefixAndTheHighQualityEndsAsTheMp3A
 
 TEST_F(RecorderHarness, MiddleAndLowKeepTheirWavFilesPlayBackAndConvertingDeletesNoWavOfTheUser)
 {
-    const String prefix = Folder(L"recorder_wav") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_wav");
     form->sRBMid->SetChecked(true);
     form->btn_record->Click();
     RecordFor(1);
@@ -363,9 +361,7 @@ TEST_F(RecorderHarness, ConvertingAsksBeforeReplacingAnMp3KeepsItWholeOnFailureA
 
 TEST_F(RecorderHarness, RecordPressedDuringAnEncodeKeepsEveryRecordingAndTheNextStartsAtOnce)
 {
-    const String prefix = Folder(L"recorder_busy") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_busy");
     std::map<String, int64_t> encodedWavSizes;
     form->Lame->OnBeginFile = [&](TObject*, uint16_t, const String& wav) { encodedWavSizes[wav] = FileSizeOf(wav); };
     form->sRBhigh->SetChecked(true);
@@ -413,9 +409,7 @@ TEST_F(RecorderHarness, RecordPressedDuringAnEncodeKeepsEveryRecordingAndTheNext
 
 TEST_F(RecorderHarness, NoRecordingIsDroppedByAFailedSaveOrTheSessionsEndWithoutTheUsersWord)
 {
-    const String prefix = Folder(L"recorder_unsaved") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_unsaved");
     form->sRBMid->SetChecked(true);
     HotKey('R');
     RecordFor(1);
@@ -496,9 +490,7 @@ private:
 
 TEST_F(RecorderHarness, NoCommandIsTakenInsideAnothersDialogAndEverySavedHighRecordingIsEncoded)
 {
-    const String prefix = Folder(L"recorder_nested") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_nested");
     form->sRBhigh->SetChecked(true);
     TRegistry().DeleteKey(kSettingsKey);
     {
@@ -528,9 +520,7 @@ TEST_F(RecorderHarness, NoCommandIsTakenInsideAnothersDialogAndEverySavedHighRec
 
 TEST_F(RecorderHarness, AQueuedMp3IsNeitherARecordingsNumberNorReplacedByAConversion)
 {
-    const String prefix = Folder(L"recorder_queuednames") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_queuednames");
     form->sRBhigh->SetChecked(true);
     for (const wchar_t* take : {L"1.aiff", L"2.aiff"}) WriteFileBytes(prefix + take, "four");
 
@@ -590,9 +580,7 @@ TEST_F(RecorderHarness, AQueuedRunWaitsForAnOpenMenuOrABoxToClose)
 
 TEST_F(RecorderHarness, ClosingWhileOneRecordingIsEncodedAndAnotherWaitsLosesNoRecording)
 {
-    const String prefix = Folder(L"recorder_closing") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_closing");
     form->sRBhigh->SetChecked(true);
     HotKey('R');
     RecordFor(1);

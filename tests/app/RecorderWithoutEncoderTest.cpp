@@ -19,9 +19,7 @@ TEST_F(RecorderHarness, ABadTipsSettingIsReportedAndTheWindowStillShows)
 
 TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavAndSaysSoTheNextMiddleStopEncodesNothingAndClosingKeepsARecording)
 {
-    const String prefix = Folder(L"recorder_noencoder") + L"take";
-    WriteMusicPath(prefix);
-    ShowRecorder();
+    const String prefix = ShowRecorderTakingTo(L"recorder_noencoder");
     // Two high recordings wait for one run: one box names both and why.
     form->sRBhigh->SetChecked(true);
     HotKey('R');

@@ -63,6 +63,34 @@ protected:
     }
     void ClickButton(int fromRight) { Click(ButtonLeft(fromRight) + 9, 10); }
 
+    // The form framed in place of the loose bar, in a skin written from Records.
+    TkypForm* FrameInSkinFile(TempDir& dir, const char* name, const std::vector<TSkinRecord>& records)
+    {
+        const String skin = dir.File(name);
+        WriteSkinFile(skin, records);
+        theme_ = MakeOwned<TkypFileTheme>(nullptr);
+        theme_->SetThemeFile(skin);
+        EXPECT_TRUE(theme_->CanUse());
+        FreeObject(bar);
+        bar = nullptr;
+        return New<TkypForm>(form.get());
+    }
+    // The title picture at Index and the frame's top border, both in the
+    // skin's form colour (0x808080) at the middle of their top rows.
+    void ExpectTitleAndTopBorderInTheFormColour(TkypForm* frame, int index)
+    {
+        frame->TitleBar()->ForcePaint();
+        frame->PaintFormBorder();
+        TBitmap* title = nullptr;
+        frame->TitleBar()->GetTitleImage(index, title);
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kSkinFormColour);
+        TWindowDC dc(form->Handle());
+        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
+    }
+    static constexpr TColor kSkinFormColour = 0x808080;
+    TOwned<TkypFileTheme> theme_;
+
     static TOwned<TBitmap> Strip(const wchar_t* name = L"DEEPBLUE_TITLEBTN")
     {
         auto bitmap = MakeOwned<TBitmap>();
@@ -623,30 +651,14 @@ TEST_F(TitleBarWindowTest, TheSampleSkinGivesItsSizesPicturesAndBothLayouts)
 TEST_F(TitleBarWindowTest, WhereNoPictureCoversTheTitleImageItShowsTheFormColour)
 {
     TempDir dir;
-    const String skin = dir.File("gap.skn");
-    constexpr TColor kFormColour = 0x808080;
-    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0),
-                         IntegerRecord("SKIN2_FORMCOLOR", kFormColour), IntegerRecord("SKIN2_TRANSCOLOR", 0xFF00FF)});
-    auto theme = MakeOwned<TkypFileTheme>(nullptr);
-    theme->SetThemeFile(skin);
-    ASSERT_TRUE(theme->CanUse());
-    FreeObject(bar);
-    bar = nullptr;
-    auto* frame = New<TkypForm>(form.get());
+    auto* frame = FrameInSkinFile(dir, "gap.skn",
+                                  {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0),
+                                   IntegerRecord("SKIN2_FORMCOLOR", kSkinFormColour), IntegerRecord("SKIN2_TRANSCOLOR", 0xFF00FF)});
     Pump();  // DeepBlue's pictures across the title image
-    frame->SetFileTheme(theme.get());
+    frame->SetFileTheme(theme_.get());
     frame->SetUIStyle(FromThemeFile);
     Pump();
-    frame->TitleBar()->ForcePaint();
-    frame->PaintFormBorder();
-    TBitmap* title = nullptr;
-    frame->TitleBar()->GetTitleImage(-1, title);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kFormColour);
-    {
-        TWindowDC dc(form->Handle());
-        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
-    }
+    ExpectTitleAndTopBorderInTheFormColour(frame, -1);
     frame->SetFileTheme(nullptr);
 }
 
@@ -686,34 +698,20 @@ TEST_F(TitleBarWindowTest, AThemeThatRaisesHalfwayLeavesTheBarSettingItsFontColo
 TEST_F(TitleBarWindowTest, TheTopBorderShowsTheFormColourThroughTheTitlesKeyAfterAStyleSwitch)
 {
     TempDir dir;
-    const String skin = dir.File("cut.skn");
-    constexpr TColor kFormColour = 0x808080, kKey = 0xFF00FF;
-    WriteSkinFile(skin, {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, kKey),
-                         BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), IntegerRecord("SKIN2_FORMCOLOR", kFormColour),
-                         IntegerRecord("SKIN2_TRANSCOLOR", kKey), BooleanRecord("SKIN2_TITLEBARNEEDREGION", 1),
-                         IntegerRecord("SKIN2_TITLEBARREGIONMINY", 10), IntegerRecord("SKIN2_TITLEBARREGIONMAXY", 12)});
-    auto theme = MakeOwned<TkypFileTheme>(nullptr);
-    theme->SetThemeFile(skin);
-    ASSERT_TRUE(theme->CanUse());
-    FreeObject(bar);
-    bar = nullptr;
-    auto* frame = New<TkypForm>(form.get());
-    frame->SetFileTheme(theme.get());
+    constexpr TColor kKey = 0xFF00FF;
+    auto* frame = FrameInSkinFile(
+        dir, "cut.skn",
+        {BitmapRecord("SKIN2_TITLEBAR1", 30, 28, 0x203040), BitmapRecord("SKIN2_TITLEBAR2", 6, 28, kKey),
+         BitmapRecord("SKIN2_TITLEBAR3", 24, 28, 0x2050A0), IntegerRecord("SKIN2_FORMCOLOR", kSkinFormColour),
+         IntegerRecord("SKIN2_TRANSCOLOR", kKey), BooleanRecord("SKIN2_TITLEBARNEEDREGION", 1),
+         IntegerRecord("SKIN2_TITLEBARREGIONMINY", 10), IntegerRecord("SKIN2_TITLEBARREGIONMAXY", 12)});
+    frame->SetFileTheme(theme_.get());
     frame->SetUIStyle(FromThemeFile);
     Pump();
     frame->SetUIStyle(DeepBlue);
     Pump();
     frame->SetUIStyle(FromThemeFile);
     Pump();
-    frame->TitleBar()->ForcePaint();
-    frame->PaintFormBorder();
-    TBitmap* title = nullptr;
-    frame->TitleBar()->GetTitleImage(-2, title);
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->Canvas().Pixels(title->Width() / 2, 1), kFormColour);
-    {
-        TWindowDC dc(form->Handle());
-        EXPECT_EQ(GetPixel(dc.Handle(), form->Width() / 2, 1), RGB(0x80, 0x80, 0x80));
-    }
+    ExpectTitleAndTopBorderInTheFormColour(frame, -2);
     frame->SetFileTheme(nullptr);
 }

@@ -1,0 +1,12 @@
+// Seconds on the performance counter, for the benches that time windows.
+#pragma once
+
+#include <windows.h>
+
+inline double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
