@@ -5,6 +5,7 @@
 #include "CreateWav.h"
 #include "FileSystem.h"
 #include "FormLoader.h"
+#include "KYPFlagScope.h"
 #include "Launches.h"
 #include "RecorderMenu.h"
 #include "SaveSeting.h"
@@ -25,6 +26,18 @@ const THotKey kHotKeys[] = {{L"hotkey", 'P'}, {L"hotkey2", 'R'}, {L"hotkey3", 'S
 // A queued run that meets a modal loop looks again this often.
 constexpr UINT_PTR kEncodeRetryTimer = 1;
 constexpr UINT kEncodeRetryMilliseconds = 100;
+
+// The reason the system shows while the program asks the session not to end.
+class TShutdownBlock {
+public:
+    TShutdownBlock(HWND window, const wchar_t* reason) : window_(window) { ShutdownBlockReasonCreate(window, reason); }
+    TShutdownBlock(const TShutdownBlock&) = delete;
+    TShutdownBlock& operator=(const TShutdownBlock&) = delete;
+    ~TShutdownBlock() { ShutdownBlockReasonDestroy(window_); }
+
+private:
+    HWND window_;
+};
 
 bool AskToReplace(const String& mp3File)
 {
@@ -244,13 +257,40 @@ void TFrmMain::FormDestroy(TObject*)
     // Closing the window while recording keeps what was recorded so far.
     // A run going on has taken every queued file; one not started yet
     // leaves its WAV.
-    SaveRunningRecording();
-    for (ATOM id : hotKeyIds_) UnregisterHotKey(Handle(), id);
+    EndForGood();
 }
 
-void TFrmMain::SaveRunningRecording()
+void TFrmMain::EndForGood()
 {
+    // A hot key or a posted command taken inside the save's box would start
+    // a recording in a window that is going, which that box's Cancel then
+    // drops.
+    ended_ = true;
+    UnregisterHotKeys();
+    if (commandRunning_) {
+        SaveBehindTheBox();
+        return;
+    }
+    TkypFlagScope running(commandRunning_, true);
     if (Recording()) EndRecording();
+}
+
+void TFrmMain::UnregisterHotKeys()
+{
+    for (ATOM& id : hotKeyIds_)
+        if (id) UnregisterHotKey(Handle(), std::exchange(id, 0));
+}
+
+void TFrmMain::SaveBehindTheBox()
+{
+    if (!Recording() || !MPRec->UnsavedRecording()) return;
+    String reason;
+    try {
+        MPRec->Stop();
+    } catch (const std::exception&) {
+        // the save says whether the sound can still be written
+    }
+    TrySave(MPRec->FileName(), reason);
 }
 
 bool TFrmMain::EndRecording()
@@ -300,11 +340,11 @@ void TFrmMain::WndProc(TMessage& message)
         KillTimer(Handle(), kEncodeRetryTimer);
         WMEncodeQueued();
         return;
-    case WM_QUERYENDSESSION: message.Result = TRUE; return;
+    case WM_QUERYENDSESSION: message.Result = !unsavedWaiting_; return;
     case WM_ENDSESSION:
         // The process may end as soon as this returns, without the
         // window's destruction.
-        if (message.WParam) SaveRunningRecording();
+        if (message.WParam) EndForGood();
         return;
     default: break;
     }
@@ -353,11 +393,8 @@ void TFrmMain::ShowIdleButtons()
 template <class Command>
 void TFrmMain::RunCommand(Command&& command)
 {
-    if (commandRunning_) return;
-    struct TRunning {
-        bool& flag;
-        ~TRunning() { flag = false; }
-    } running{commandRunning_ = true};
+    if (commandRunning_ || ended_) return;
+    TkypFlagScope running(commandRunning_, true);
     command();
 }
 
@@ -438,21 +475,59 @@ void TFrmMain::StopRecording()
 
 bool TFrmMain::SaveOrAsk()
 {
+    // The boxes are about this recording alone, whatever runs behind them.
+    const String wavFile = MPRec->FileName();
+    String reason;
+    if (TrySave(wavFile, reason)) return true;
+    // Until the user's word the recording exists only in the device: the
+    // session is asked not to end meanwhile.
+    TkypFlagScope waiting(unsavedWaiting_, true);
+    const TShutdownBlock block(Handle(), L"A recording has not been saved yet.");
     for (;;) {
-        try {
-            MPRec->Save();
-            return true;
-        } catch (const Exception& error) {
-            const String text = UnsavedRecordingText(MPRec->FileName(), error.Message());
-            if (Application->MessageBox(text, L"Quorvell", MB_RETRYCANCEL | MB_ICONERROR) != IDRETRY) return false;
-        }
+        const int answer = Ask(UnsavedRecordingText(wavFile, reason), MB_RETRYCANCEL | MB_ICONERROR);
+        if (savedRecording_ == wavFile) return true;  // saved behind the box
+        if (answer != IDRETRY && ConfirmDiscard(wavFile)) return savedRecording_ == wavFile;
+        if (TrySave(wavFile, reason)) return true;
     }
+}
+
+bool TFrmMain::TrySave(const String& wavFile, String& reason)
+{
+    if (savedRecording_ == wavFile) return true;
+    try {
+        MPRec->Save();
+        savedRecording_ = wavFile;
+        return true;
+    } catch (const Exception& error) {
+        reason = error.Message();
+        return false;
+    }
+}
+
+bool TFrmMain::ConfirmDiscard(const String& wavFile)
+{
+    return Ask(DiscardRecordingQuestion(wavFile), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+int TFrmMain::Ask(const String& text, UINT flags)
+{
+    // An impatient second Esc queued behind the stop would otherwise be the
+    // box's answer before the box is seen.
+    MSG stale{};
+    while (PeekMessageW(&stale, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    return Application->MessageBox(text, L"Quorvell", flags);
 }
 
 String UnsavedRecordingText(const String& wavFile, const String& reason)
 {
     return L"The recording could not be saved to " + wavFile + L":\n" + reason +
-           L"\n\nRetry keeps the recording and tries again; Cancel discards it.";
+           L"\n\nRetry keeps the recording and tries again; Cancel asks whether to discard it.";
+}
+
+String DiscardRecordingQuestion(const String& wavFile)
+{
+    return L"Discard the recording of " + wavFile + L"? Its sound will be lost.\n\nNo keeps it.";
 }
 
 void TFrmMain::EncodeQueued()
@@ -481,7 +556,13 @@ void TFrmMain::WMEncodeQueued()
     }
     if (Lame->Running() || Lame->InputFiles()->Count() == 0) return;
     unencodedRecordings_.clear();
-    Lame->ProcessFiles();
+    try {
+        Lame->ProcessFiles();
+    } catch (...) {
+        // A handler's failure ends the run; what it left unencoded is named all the same.
+        ReportUnencodedRecordings();
+        throw;
+    }
     ReportUnencodedRecordings();
 }
 
@@ -532,6 +613,7 @@ void TFrmMain::ConvertFile(const String& wavFile)
 {
     TStringList recordingMp3s;
     book_.AwaitedMp3s(recordingMp3s);
+    if (Recording() && book_.ConvertAfterRecording()) recordingMp3s.Add(ChangeFileExt(CurrentFileName(), L".mp3"));
     if (convertRequests_.Approve(wavFile, *Lame->InputFiles(), *Lame->OutputFiles(), AskToReplace, &recordingMp3s)) {
         Lame->InputFiles()->Add(wavFile);
         Lame->OutputFiles()->Add(ChangeFileExt(wavFile, L".mp3"));

@@ -127,13 +127,24 @@ private:
     void WMAskPrefix();
     // Writes the stopped recording into its file; on failure the user
     // hears which file and why and may try again while the device keeps
-    // the sound. False only on the user's word to let it go.
+    // the sound. False only on the user's deliberate word to let it go.
     bool SaveOrAsk();
+    bool TrySave(const String& wavFile, String& reason);
+    // Cancel asks again; only Yes, never Esc, Enter or the close box, lets
+    // the recording go.
+    bool ConfirmDiscard(const String& wavFile);
+    // A box of the program; keys pressed before it showed never answer it.
+    int Ask(const String& text, UINT flags);
     // Stops, saves (asking) and closes the running recording; false when
     // the user let it go.
     bool EndRecording();
-    // At the window's close and the session's end.
-    void SaveRunningRecording();
+    // At the window's close and the session's end: nothing starts any
+    // more, and the running recording is saved.
+    void EndForGood();
+    void UnregisterHotKeys();
+    // The session ends while a command's box waits: the recording is saved
+    // without a question, and the box then finds it saved.
+    void SaveBehindTheBox();
     // Starts the encoder over its lists from the message loop, once the
     // command that queued a file has returned, so that no command runs a
     // whole encoding inside itself; a run already going on takes the files
@@ -155,6 +166,12 @@ private:
 
     String musicPath_;
     bool commandRunning_ = false;
+    // The window closes or the session ends: no command is taken.
+    bool ended_ = false;
+    // A save box waits for the user's word; the session may not end meanwhile.
+    bool unsavedWaiting_ = false;
+    // The last recording whose save succeeded.
+    String savedRecording_;
     // Recordings of the run going on that stayed WAV, each with the reason.
     std::vector<String> unencodedRecordings_;
     TRecordingBook book_;
@@ -175,4 +192,5 @@ inline const String kInitDeviceErrorText =
     L"Init device Error, please check your sound card driver and restart this program\uFF01";
 inline const String kNotWavFileText = L"This is not Wav file, it can not be converted";
 String UnsavedRecordingText(const String& wavFile, const String& reason);
+String DiscardRecordingQuestion(const String& wavFile);
 String UnencodedRecordingsText(const std::vector<String>& recordings);

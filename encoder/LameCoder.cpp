@@ -171,11 +171,11 @@ void TLameCoder::Fire(Call&& call)
 }
 
 // Releases a file's stream, files and buffers however its encoding ends.
-// An output that is not there yet is written in place, and an unfinished
-// one is removed (a device is never removed). An MP3 that is already there
-// is the user's until the new one is whole: the new one is written beside
-// it and renamed over it once finished, so a failure or a cancel leaves the
-// old file as it was and nothing beside it.
+// Every output is written beside its target and renamed over it once
+// finished, so the target is never a part of an MP3: a failure leaves an
+// MP3 that was already there as it was and nothing beside it, and a
+// program that ends halfway leaves at most the side file (a device is
+// written in place and never removed).
 class TLameCoder::TFileGuard {
 public:
     explicit TFileGuard(TLameCoder& coder) : coder_(coder) {}
@@ -189,7 +189,8 @@ public:
     void CreateOutput(const String& fileName)
     {
         target_ = fileName;
-        written_ = FileExists(fileName) ? SideFileName(fileName) : fileName;
+        replacing_ = FileExists(fileName);
+        written_ = IsDeviceName(fileName) ? fileName : SideFileName(fileName);
         coder_.FMP3File = std::make_unique<TFileStream>(written_, fmCreate | fmShareDenyNone);
     }
     // Finished: the new output takes its place.
@@ -202,7 +203,11 @@ public:
     }
     // Cancelled: a new output keeps what was written; a replacement is
     // dropped, so the old file stays whole.
-    void KeepPartialOutput() { kept_ = written_ == target_; }
+    void KeepPartialOutput()
+    {
+        coder_.FMP3File.reset();
+        kept_ = written_ == target_ || (!replacing_ && RenameFileOver(written_, target_));
+    }
 
 private:
     // A free name beside FileName for the file being written.
@@ -215,7 +220,8 @@ private:
 
     TLameCoder& coder_;
     String target_;
-    String written_;  // the file the output goes into: the target or one beside it
+    String written_;  // the file the output goes into: one beside the target, or a device
+    bool replacing_ = false;
     bool kept_ = false;
 };
 

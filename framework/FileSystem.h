@@ -6,6 +6,8 @@
 #include "SysUtils.h"
 
 bool FileExists(const String& fileName);
+// Something other than a file or a folder: a device, written in place.
+bool IsDeviceName(const String& fileName);
 // True when the file was deleted.
 bool RemoveFile(const String& fileName);
 // Renames Source to Target, replacing a file of that name in one step:

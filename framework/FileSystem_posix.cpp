@@ -11,6 +11,12 @@ bool FileExists(const String& fileName)
     return ::stat(ToUtf8(fileName).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsDeviceName(const String& fileName)
+{
+    struct stat info;
+    return ::stat(ToUtf8(fileName).c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) || S_ISFIFO(info.st_mode));
+}
+
 bool RemoveFile(const String& fileName) { return ::unlink(ToUtf8(fileName).c_str()) == 0; }
 
 bool RenameFileOver(const String& source, const String& target)

@@ -8,6 +8,18 @@ bool FileExists(const String& fileName)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsDeviceName(const String& fileName)
+{
+    // What opens but is neither a file nor a folder (which does not open
+    // this way): NUL, a port, a device of Wine's Unix side.
+    if (FileExists(fileName)) return false;
+    const HANDLE device = CreateFileW(fileName.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (device == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(device);
+    return true;
+}
+
 bool RemoveFile(const String& fileName) { return DeleteFileW(fileName.c_str()) != 0; }
 
 bool RenameFileOver(const String& source, const String& target)

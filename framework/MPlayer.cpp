@@ -1,13 +1,18 @@
 #include "MPlayer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "FileHandle.h"
+#include "FileSystem.h"
 
 namespace {
 
 constexpr const wchar_t* kWaveAudio = L"waveaudio";
 constexpr DWORD kSettleMilliseconds = 300;
+// Room a saved file needs beyond its sound: the header, and a file
+// system's last block.
+constexpr uint64_t kHeaderRoom = 4096;
 
 String MciErrorText(MCIERROR error)
 {
@@ -46,6 +51,22 @@ void CheckReplaceable(const String& fileName)
     if (!target.Valid() && error != ERROR_FILE_NOT_FOUND) throw EMCIDeviceError(SysErrorMessage(error));
 }
 
+// A save needs room for the whole file beside what the file it replaces
+// gives back. Wine's device moves its own file over the target and, across
+// volumes, reports success when that copy stops at a full disk.
+void CheckRoom(const String& fileName, uint64_t bytes)
+{
+    ULARGE_INTEGER available{};
+    String folder = fileName.substr(0, fileName.find_last_of(L"\\/") + 1);
+    if (folder.empty()) folder = L".\\";
+    if (!GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr)) return;  // the save itself will say
+    const int64_t replaced = FileExists(fileName) ? std::max<int64_t>(FileSizeOf(fileName), 0) : 0;
+    if (available.QuadPart + static_cast<uint64_t>(replaced) < bytes)
+        throw EInOutError(L"There is not enough room on the disk: the recording needs " + UIntToStr(bytes) +
+                          L" bytes and " + UIntToStr(available.QuadPart + replaced) + L" are free.",
+                          ERROR_DISK_FULL);
+}
+
 MCIERROR Command(MCIDEVICEID device, UINT message, DWORD_PTR flags, void* parameters)
 {
     return mciSendCommandW(device, message, flags, reinterpret_cast<DWORD_PTR>(parameters));
@@ -66,10 +87,50 @@ public:
         if (file_) mmioClose(file_, 0);
     }
     HMMIO get() const { return file_; }
+    // Into the file's RIFF WAVE chunk; false when it has none.
+    bool DescendIntoWave(MMCKINFO& riff) const
+    {
+        riff = MMCKINFO{};
+        riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+        return file_ && mmioDescend(file_, &riff, nullptr, MMIO_FINDRIFF) == 0;
+    }
+    // Into the chunk Id of the RIFF chunk; false when there is none.
+    bool DescendInto(const MMCKINFO& riff, FOURCC id, MMCKINFO& chunk) const
+    {
+        chunk = MMCKINFO{};
+        chunk.ckid = id;
+        return mmioDescend(file_, &chunk, const_cast<MMCKINFO*>(&riff), MMIO_FINDCHUNK) == 0;
+    }
 
 private:
     HMMIO file_ = nullptr;
 };
+
+// The size of the WAV file's data chunk and the bytes of it the file really
+// holds; false when the file has no readable RIFF WAVE data chunk.
+bool ReadDataChunk(const String& fileName, uint64_t& declared, uint64_t& held)
+{
+    const TMmioFile file(fileName);
+    MMCKINFO riff{}, data{};
+    if (!file.DescendIntoWave(riff) || !file.DescendInto(riff, mmioFOURCC('d', 'a', 't', 'a'), data)) return false;
+    const int64_t size = FileSizeOf(fileName);
+    declared = data.cksize;
+    held = size > static_cast<int64_t>(data.dwDataOffset) ? static_cast<uint64_t>(size) - data.dwDataOffset : 0;
+    return true;
+}
+
+// Throws unless FileName holds a whole recording of Bytes bytes of sound,
+// with a header that says so.
+void CheckWhole(const String& fileName, uint64_t bytes)
+{
+    uint64_t declared = 0, held = 0;
+    if (!ReadDataChunk(fileName, declared, held))
+        throw EInOutError(L"The file on the disk is no whole WAV file: the disk may be full.", ERROR_DISK_FULL);
+    if (declared != bytes || held < bytes)
+        throw EInOutError(L"The file on the disk was cut short: it holds " + UIntToStr(std::min(held, declared)) +
+                          L" of the recording's " + UIntToStr(bytes) + L" bytes of sound. The disk may be full.",
+                          ERROR_DISK_FULL);
+}
 
 }  // namespace
 
@@ -100,20 +161,15 @@ MCIERROR TMciDevice::Close()
 
 bool ReadEmptyRecordingFormat(const String& fileName, WAVEFORMATEX& format)
 {
-    TMmioFile file(fileName);
-    if (!file.get()) return false;
-    MMCKINFO riff{};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(file.get(), &riff, nullptr, MMIO_FINDRIFF) != 0) return false;
-    MMCKINFO chunk{};
-    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(file.get(), &chunk, &riff, MMIO_FINDCHUNK) != 0 || chunk.cksize < sizeof(PCMWAVEFORMAT)) return false;
+    const TMmioFile file(fileName);
+    MMCKINFO riff{}, chunk{};
+    if (!file.DescendIntoWave(riff) || !file.DescendInto(riff, mmioFOURCC('f', 'm', 't', ' '), chunk) ||
+        chunk.cksize < sizeof(PCMWAVEFORMAT))
+        return false;
     PCMWAVEFORMAT pcm{};
     if (mmioRead(file.get(), reinterpret_cast<HPSTR>(&pcm), sizeof pcm) != static_cast<LONG>(sizeof pcm)) return false;
     mmioAscend(file.get(), &chunk, 0);
-    chunk = MMCKINFO{};
-    chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(file.get(), &chunk, &riff, MMIO_FINDCHUNK) != 0 || chunk.cksize != 0) return false;
+    if (!file.DescendInto(riff, mmioFOURCC('d', 'a', 't', 'a'), chunk) || chunk.cksize != 0) return false;
     format = WAVEFORMATEX{};
     format.wFormatTag = pcm.wf.wFormatTag;
     format.nChannels = pcm.wf.nChannels;
@@ -145,8 +201,11 @@ void TMediaPlayer::Open()
     }
     Close();
     WAVEFORMATEX format{};
-    device_ = TMciDevice(ReadEmptyRecordingFormat(fileName_, format) ? OpenNewRecording(format) : OpenDevice());
+    const bool newRecording = ReadEmptyRecordingFormat(fileName_, format);
+    device_ = TMciDevice(newRecording ? OpenNewRecording(format) : OpenDevice());
     openedFileName_ = fileName_;
+    deviceSaveFailed_ = false;
+    deviceFile_.clear();
 }
 
 TMciDevice TMediaPlayer::OpenDevice() const
@@ -238,6 +297,37 @@ void TMediaPlayer::StartRecording()
     MCI_RECORD_PARMS parameters{};
     StartNotified(MCI_RECORD, &parameters);
     unsavedRecording_ = true;
+    // A new recording goes into a file of the device's own, named once the
+    // recording runs; its sound is there for a copy should the save fail.
+    const String element = StatusFileName();
+    if (!SameText(element, openedFileName_)) deviceFile_ = element;
+}
+
+String TMediaPlayer::StatusFileName() const
+{
+    wchar_t name[MAX_PATH + 1] = {};
+    MCI_INFO_PARMSW parameters{};
+    parameters.lpstrReturn = name;
+    parameters.dwRetSize = MAX_PATH;
+    if (Command(device_.get(), MCI_INFO, MCI_INFO_FILE | MCI_WAIT, &parameters) != 0) return {};
+    return name;
+}
+
+// The device's length does not follow a recording; its position, in bytes,
+// is where the recording stopped. The time format goes back to the
+// milliseconds every other caller reads.
+uint64_t TMediaPlayer::RecordedBytes() const
+{
+    MCI_SET_PARMS format{};
+    format.dwTimeFormat = MCI_FORMAT_BYTES;
+    Check(Command(device_.get(), MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &format));
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_POSITION;
+    const MCIERROR error = Command(device_.get(), MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status);
+    format.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
+    Command(device_.get(), MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &format);
+    Check(error);
+    return status.dwReturn;
 }
 
 void TMediaPlayer::Play()
@@ -258,12 +348,54 @@ void TMediaPlayer::Save() { SaveInto(fileName_); }
 
 void TMediaPlayer::SaveInto(const String& fileName)
 {
-    const MCIDEVICEID device = RequireDevice();
+    RequireDevice();
     CheckReplaceable(fileName);
+    if (deviceSaveFailed_)
+        CopyDeviceFile(fileName);
+    else
+        SaveThroughDevice(fileName);
+    unsavedRecording_ = false;
+    deviceFile_.clear();
+}
+
+void TMediaPlayer::SaveThroughDevice(const String& fileName)
+{
+    const uint64_t bytes = RecordedBytes();
+    CheckRoom(fileName, bytes + kHeaderRoom);
     MCI_SAVE_PARMSW parameters{};
     parameters.lpfilename = fileName.c_str();
-    Check(Command(device, MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, &parameters));
-    unsavedRecording_ = false;
+    const MCIERROR error = Command(device_.get(), MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, &parameters);
+    try {
+        Check(error);
+        CheckWhole(fileName, bytes);
+    } catch (const Exception&) {
+        // Only a new recording's own file can stand in for the device.
+        deviceSaveFailed_ = !deviceFile_.empty();
+        throw;
+    }
+}
+
+// The device's own file is a whole WAV file once its save has been tried:
+// it is copied as it is, and the copy read back.
+void TMediaPlayer::CopyDeviceFile(const String& fileName)
+{
+    uint64_t bytes = 0, held = 0;
+    if (!ReadDataChunk(deviceFile_, bytes, held) || held < bytes)
+        throw EInOutError(L"The recording's sound in " + deviceFile_ + L" is not whole; it is left there.",
+                          ERROR_INVALID_DATA);
+    CheckRoom(fileName, bytes + kHeaderRoom);
+    if (!CopyFileW(deviceFile_.c_str(), fileName.c_str(), FALSE)) {
+        const int error = GetLastOSError();
+        throw EInOutError(SysErrorMessage(error), error);
+    }
+    CheckWhole(fileName, bytes);
+    RemoveFile(deviceFile_);
+}
+
+void TMediaPlayer::RemoveDeviceFile()
+{
+    if (!deviceFile_.empty() && FileExists(deviceFile_)) RemoveFile(deviceFile_);
+    deviceFile_.clear();
 }
 
 void TMediaPlayer::Close()
@@ -274,6 +406,8 @@ void TMediaPlayer::Close()
         Command(device_.get(), MCI_STOP, MCI_WAIT, &parameters);
         WaitForPendingCommand();
     }
-    unsavedRecording_ = false;
-    Check(device_.Close());
+    const bool discarded = std::exchange(unsavedRecording_, false);
+    const MCIERROR error = device_.Close();
+    if (discarded) RemoveDeviceFile();
+    Check(error);
 }

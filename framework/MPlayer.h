@@ -65,11 +65,17 @@ public:
     // Plays from the current position and returns at once.
     void Play();
     void Stop();
-    // Writes the device's sound into FileName.
+    // Writes the device's sound into FileName. A save counts only when the
+    // file on disk holds the whole recording: there must be room for it
+    // first, and the file is read back after. A device whose own save fell
+    // short is not asked again; the next save copies the sound from the
+    // device's own file, which still holds all of it.
     void Save();
     // Nothing happens when no device is open. A recording not saved is
-    // discarded.
+    // discarded, and with it the device's own file of it.
     void Close();
+    // Recorded since the device was opened and not yet saved.
+    bool UnsavedRecording() const { return unsavedRecording_; }
 
 private:
     TMciDevice OpenDevice() const;
@@ -79,6 +85,11 @@ private:
     void StartNotified(UINT command, void* parameters);
     void WaitForPendingCommand();
     void SaveInto(const String& fileName);
+    void SaveThroughDevice(const String& fileName);
+    void CopyDeviceFile(const String& fileName);
+    String StatusFileName() const;
+    uint64_t RecordedBytes() const;
+    void RemoveDeviceFile();
 
     TMPDeviceTypes deviceType_ = TMPDeviceTypes::dtAutoSelect;
     String fileName_;
@@ -89,4 +100,9 @@ private:
     // Recorded since the device was opened or last saved.
     bool unsavedRecording_ = false;
     String openedFileName_;
+    // Where the device keeps a new recording until it is saved; empty when
+    // the device records into the file it was opened with.
+    String deviceFile_;
+    // The device's save fell short once: it cannot be trusted to save again.
+    bool deviceSaveFailed_ = false;
 };

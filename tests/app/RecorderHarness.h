@@ -13,10 +13,16 @@
 
 #include "DialogDriver.h"
 #include "FileSystem.h"
+#include "ImportSwap.h"
 #include "PumpUntil.h"
 #include "Registry.h"
 #include "SaveSeting.h"
 #include "main.h"
+
+// The program's (delay-loaded) import of mciSendCommandW, for stand-ins
+// that fail as a driver may.
+using TMciSend = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+extern "C" TMciSend __imp_mciSendCommandW;
 
 class RecorderHarness : public ::testing::Test {
 protected:
@@ -59,6 +65,16 @@ protected:
         ShowRecorder();
         return prefix;
     }
+    // The recorder shown as above, a second of a middle-quality recording
+    // taken and the recording still running.
+    String MiddleRecordingTo(const std::wstring& folder)
+    {
+        const String prefix = ShowRecorderTakingTo(folder);
+        form->sRBMid->SetChecked(true);
+        HotKey('R');
+        RecordFor(1);
+        return prefix;
+    }
     // Until the display has counted Seconds of the running recording, or
     // more: on a loaded machine the wait before may have outlasted them.
     void RecordFor(int seconds, std::source_location where = std::source_location::current())
@@ -95,25 +111,47 @@ protected:
         HotKey('S');
         WaitForEncoding();
     }
-    // Runs Act while another program holds Wav shut, so a save into it
-    // fails; the box that says so is answered with Answer, after the file is
-    // let go. The box's text, or empty when none came.
-    static String WhileHeld(const String& wav, int answer, const std::function<void()>& act)
+    // Answers the program's boxes as they come, in turn, with Answers (a
+    // button's id, or kEnterKey for the key); Before(i) runs before the
+    // i-th answer. The boxes' texts.
+    static constexpr int kEnterKey = -1;
+    static std::vector<String> AnswerBoxes(const std::vector<int>& answers, const std::function<void()>& act,
+                                           const std::function<void(size_t)>& before = {})
     {
-        const HANDLE held = CreateFileW(wav.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_NE(held, INVALID_HANDLE_VALUE);
-        String text;
+        std::vector<String> texts;
         {
             TDialogRobot robot([&] {
-                const HWND box = WaitForDialog(0, L"Quorvell");
-                CloseHandle(held);
-                if (!box) return;
-                text = DialogText(box);
-                PressDialogButton(box, answer);
+                for (size_t i = 0; i < answers.size(); ++i) {
+                    const HWND box = WaitForDialog(0, L"Quorvell");
+                    if (!box) return;
+                    texts.push_back(DialogText(box));
+                    if (before) before(i);
+                    if (answers[i] == kEnterKey)
+                        PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+                    else
+                        PressDialogButton(box, answers[i]);
+                    if (!RobotWait([box] { return !IsWindow(box); }, "the answered box to close")) return;
+                }
             });
             act();
         }
-        return text;
+        return texts;
+    }
+    // Runs Act while another program holds Wav shut, so a save into it
+    // fails; the boxes are answered with Answers, the last one after the
+    // file is let go and LastBox has looked at the window. Their texts.
+    static std::vector<String> WhileHeld(const String& wav, const std::vector<int>& answers,
+                                         const std::function<void()>& act, const std::function<void()>& lastBox = {})
+    {
+        const HANDLE held = CreateFileW(wav.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+        const auto texts = AnswerBoxes(answers, act, [&](size_t i) {
+            if (i + 1 < answers.size()) return;
+            CloseHandle(held);
+            if (lastBox) lastBox();
+        });
+        if (texts.size() < answers.size()) CloseHandle(held);
+        return texts;
     }
     // More than the header the record command writes.
     static bool HoldsSound(const String& wav) { return FileSizeOf(wav) > 44 + 4000; }
