@@ -101,33 +101,31 @@ copy_prefix() { # <from> <to>
 
 # Test slots, one per parallel job: each a display, a copy of the prefix
 # and a Wine server of its own, so that the windows, focus, hot keys,
-# clipboard and registry of one test never meet another's. Writes
-# <dir>/<n>.env for tests/support/wine-slot and <dir>/resources.json, the
-# table of slots from which CTest gives each running test one.
-start_wine_slots() { # <count> <dir>
-  local count="$1" slots="$2" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n run pid
-  # The copies of each run go in a folder named by its process, so runs from
-  # several trees may share the prefix; what runs that ended without their
-  # cleaning up left behind goes first.
-  for run in "$base.slots"/*; do
-    [ -d "$run" ] && ! process_lives "${run##*/}" && stop_dead_run "$run"
-  done
-  SLOT_PREFIXES="$base.slots/$$/"
-  rm -rf "$slots"; mkdir -p "$slots" "$SLOT_PREFIXES"
+# clipboard and registry of one test never meet another's. They go in the
+# run's own folder (run_folder), with <n>.env for tests/support/wine-slot
+# and resources.json, the table of slots from which CTest gives each
+# running test one; QUORVELL_WINE_SLOTS names it.
+start_wine_slots() { # <count>
+  local count="$1" base="${QUORVELL_WINEPREFIX:-$CACHE/wine}" ids="" starting="" n pid
+  sweep_dead_runs
+  export QUORVELL_WINE_SLOTS
+  QUORVELL_WINE_SLOTS=$(run_folder)
+  SLOT_PREFIXES="$QUORVELL_WINE_SLOTS/"
+  mkdir -p "$SLOT_PREFIXES"
   SLOT_COUNT="$count"
   for n in $(seq "$count"); do
     new_display || return 1
-    note_process "${XVFB_PIDS##* }" >>"$SLOT_PREFIXES/displays"
-    echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$SLOT_PREFIXES$n" >"$slots/$n.env"
+    note_process "${XVFB_PIDS##* }" >>"${SLOT_PREFIXES}displays"
+    echo "export DISPLAY=:$NEW_DISPLAY WINEPREFIX=$SLOT_PREFIXES$n" >"$SLOT_PREFIXES$n.env"
     ids="$ids${ids:+,}{\"id\":\"$n\",\"slots\":1}"
   done
-  printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" >"$slots/resources.json"
+  printf '{"version":{"major":1,"minor":0},"local":[{"wine":[%s]}]}\n' "$ids" >"${SLOT_PREFIXES}resources.json"
   wine_environment
-  (. "$slots/1.env"; make_prefix "$base") || return 1
+  (. "${SLOT_PREFIXES}1.env"; make_prefix "$base") || return 1
   for n in $(seq "$count"); do
     # Copied under a shared hold of the prefix's lock: never while it is remade.
-    ( (flock -s 9 && copy_prefix "$base" "$SLOT_PREFIXES$n") 9>"$base.lock" && . "$slots/$n.env" && start_wine_server &&
-      keep_desktop) &
+    ( (flock -s 9 && copy_prefix "$base" "$SLOT_PREFIXES$n") 9>"$base.lock" && . "$SLOT_PREFIXES$n.env" &&
+      start_wine_server && keep_desktop) &
     starting="$starting $!"
   done
   n=0
@@ -136,7 +134,27 @@ start_wine_slots() { # <count> <dir>
     wait "$pid" || { echo "test slot $n could not be started" >&2; return 1; }
   done
   # Whatever runs outside a slot (the listing of each program's tests) uses the first.
-  . "$slots/1.env"
+  . "${SLOT_PREFIXES}1.env"
+}
+
+# What a run keeps outside the build tree goes in a folder named by its
+# process, beside the shared prefix, so runs from several trees may share
+# the prefix: its slots, the tests' leftovers (QUORVELL_TEST_TMP), and in
+# "processes" what must not outlive it (its ctest). A run killed before it
+# could clean up leaves it to the next run's sweep.
+run_folder() {
+  echo "${QUORVELL_WINEPREFIX:-$CACHE/wine}.slots/$$"
+}
+
+sweep_dead_runs() {
+  local run
+  for run in "${QUORVELL_WINEPREFIX:-$CACHE/wine}.slots"/*; do
+    [ -d "$run" ] && ! process_lives "${run##*/}" && stop_dead_run "$run"
+  done
+  # What tests run by hand, without a run's folder, left when they were
+  # killed: older than any test may run.
+  find "${TMPDIR:-/tmp}" -maxdepth 1 -name 'quorvell-test.*' -mmin +30 -exec rm -rf {} + 2>/dev/null
+  return 0
 }
 
 # Wine closes a desktop a second after its last program has ended, and a
@@ -164,11 +182,32 @@ process_start() { # <pid>
   awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null
 }
 
-# The slots of a run killed before it could stop them: each slot's Wine
-# server ends with its programs and Wine's services, then the displays go,
-# and only then their folder.
+# A process and every process it started: each is stopped before its
+# children are looked up, so that none starts another meanwhile; then all end.
+end_process_tree() { # <pid>
+  local all=() next=("$1") pid
+  while [ ${#next[@]} -gt 0 ]; do
+    pid=${next[0]}
+    next=("${next[@]:1}")
+    kill -STOP "$pid" 2>/dev/null || continue
+    all+=("$pid")
+    next+=($(pgrep -P "$pid"))
+  done
+  [ ${#all[@]} -eq 0 ] || kill -KILL "${all[@]}" 2>/dev/null
+}
+
+# The folder of a run killed before it could stop its slots: its ctest
+# goes first, with the tests it runs, so that none starts again in a slot
+# (or under a display number) that is no longer theirs; then each slot's
+# Wine server with its programs and Wine's services, then the displays, and
+# only then the folder.
 stop_dead_run() { # <folder of the run>
   local prefix pid start
+  if [ -f "$1/processes" ]; then
+    while read -r pid start; do
+      [ -n "$start" ] && [ "$(process_start "$pid")" = "$start" ] && end_process_tree "$pid"
+    done <"$1/processes"
+  fi
   for prefix in "$1"/*/; do
     [ -f "$prefix/system.reg" ] && WINEPREFIX="${prefix%/}" wineserver -k >/dev/null 2>&1
   done

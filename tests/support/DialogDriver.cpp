@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "PollUntil.h"
@@ -23,6 +24,15 @@ String ClassOf(HWND window)
     return name;
 }
 
+// Without a string of its own: the watch of every test asks this while a
+// test may be counting the program's allocations.
+bool IsClass(HWND window, const wchar_t* name)
+{
+    wchar_t found[64] = {};
+    GetClassNameW(window, found, 64);
+    return wcscmp(found, name) == 0;
+}
+
 struct Search {
     DWORD processId;
     const String* title;
@@ -34,7 +44,7 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM data)
     auto* search = reinterpret_cast<Search*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
+    if (owner != search->processId || !IsWindowVisible(window) || !IsClass(window, L"#32770")) return TRUE;
     if (!search->title->empty() && WindowText(window) != *search->title) return TRUE;
     search->found = window;
     return FALSE;
@@ -87,7 +97,7 @@ HWND FindMenuWindow(DWORD thread)
     EnumThreadWindows(
         thread,
         [](HWND window, LPARAM data) -> BOOL {
-            if (IsWindowVisible(window) && ClassOf(window) == L"#32768") *reinterpret_cast<HWND*>(data) = window;
+            if (IsWindowVisible(window) && IsClass(window, L"#32768")) *reinterpret_cast<HWND*>(data) = window;
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&found));
@@ -119,8 +129,17 @@ void AcceptFileDialog(HWND dialog, const String& fileName)
 namespace {
 
 thread_local TDialogRobot* runningRobot = nullptr;
+std::atomic<int> drivingRobots = 0;
 
 }  // namespace
+
+bool RobotDriving() { return drivingRobots > 0; }
+
+void CloseBoxesOf(DWORD guiThread)
+{
+    if (const HWND menu = FindMenuWindow(guiThread)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (const HWND dialog = FindDialog(0, L"")) PressDialogButton(dialog, IDCANCEL);
+}
 
 bool RobotWait(const std::function<bool()>& holds, const std::string& what, DWORD timeoutMs,
                std::source_location where, bool endsWithGui)
@@ -140,10 +159,18 @@ TDialogRobot::TDialogRobot(std::function<void()> drive)
     : guiThread_(GetCurrentThreadId()),
       thread_([this, drive = std::move(drive)] {
           runningRobot = this;
+          driving_ = true;
+          ++drivingRobots;
           drive();
+          StepsDone();
           if (gaveUp_) CloseUntilJoined();
       })
 {
+}
+
+void TDialogRobot::StepsDone()
+{
+    if (driving_.exchange(false)) --drivingRobots;
 }
 
 void TDialogRobot::Join()
@@ -152,13 +179,11 @@ void TDialogRobot::Join()
     if (thread_.joinable()) thread_.join();
 }
 
-// Escape closes a menu level by level; a message box or file dialog takes
-// Cancel whatever its buttons.
+// Escape closes a menu level by level.
 void TDialogRobot::CloseUntilJoined() const
 {
     while (!joining_) {
-        if (const HWND menu = FindMenuWindow(guiThread_)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
-        if (const HWND dialog = FindDialog(0, L"")) PressDialogButton(dialog, IDCANCEL);
+        CloseBoxesOf(guiThread_);
         Sleep(50);
     }
 }

@@ -41,6 +41,14 @@ void AcceptFileDialog(HWND dialog, const String& fileName);
 bool RobotWait(const std::function<bool()>& holds, const std::string& what, DWORD timeoutMs = kRobotPatience,
                std::source_location where = std::source_location::current(), bool endsWithGui = true);
 
+// True while a robot's Drive runs and has not said that its steps are
+// done: what shows then is for that robot to answer. Otherwise a box or
+// menu that stays open fails the test (ModalWatch.cpp).
+bool RobotDriving();
+// One round of closing what the GUI thread shows: Escape to its menu, a
+// dialog's Cancel whatever its buttons.
+void CloseBoxesOf(DWORD guiThread);
+
 // Runs Drive on a thread of its own while the thread that makes the robot
 // (the GUI thread) sits in the modal loop Drive answers, and joins it in
 // Join or at the end of its scope. Its waits (RobotWait, WaitForDialog,
@@ -48,7 +56,9 @@ bool RobotWait(const std::function<bool()>& holds, const std::string& what, DWOR
 // then, and nothing of this process shows while the GUI thread waits here.
 // A robot that gave up closes every menu and dialog of the GUI thread until
 // it is joined, so the loop it left unanswered ends and the test fails then,
-// instead of at CTest's timeout.
+// instead of at CTest's timeout. Once Drive has returned (or said its steps
+// are done) a box or menu that opens and stays open fails the test, named,
+// within seconds (ModalWatch.cpp), as one does that no robot drives.
 class TDialogRobot {
 public:
     explicit TDialogRobot(std::function<void()> drive);
@@ -61,6 +71,8 @@ public:
     // The driver failed the test: once it returns, the robot closes
     // whatever the test thread opens until it is joined.
     void GiveUp() { gaveUp_ = true; }
+    // For a driver that watches on: what opens now is not its to answer.
+    void StepsDone();
 
 private:
     friend bool RobotWait(const std::function<bool()>&, const std::string&, DWORD, std::source_location, bool);
@@ -69,5 +81,6 @@ private:
     const DWORD guiThread_;
     std::atomic<bool> joining_ = false;
     std::atomic<bool> gaveUp_ = false;
+    std::atomic<bool> driving_ = false;
     std::thread thread_;
 };

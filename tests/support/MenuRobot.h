@@ -69,9 +69,11 @@ private:
     }
 
     // A menu opened after the last step (a drop-down that moved on by
-    // itself, say) would hold the test thread in its loop for good.
+    // itself, say) would hold the test thread in its loop for good. A box
+    // is left to the watch of every test (DialogDriver.h).
     void WatchForUnforeseenMenus(size_t steps, std::source_location where)
     {
+        robot_.StepsDone();
         while (!robot_.Joining()) {
             if (FindMenuWindow(thread_)) {
                 ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
