@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include "DialogDriver.h"
@@ -18,6 +19,10 @@ namespace {
 // Far more than a box that was answered needs to go on a loaded machine,
 // far less than CTest's timeout.
 constexpr ULONGLONG kUnansweredMs = 5000;
+
+// A program whose boxes still come this long after the watch failed its
+// test (one that asks again whatever it is answered) is ended.
+constexpr ULONGLONG kClosingMs = 15000;
 
 constexpr UINT kMenuGetHandle = 0x01E1;  // MN_GETHMENU
 
@@ -71,10 +76,16 @@ private:
     void Watch(DWORD guiThread) const
     {
         HWND seen = nullptr;
-        ULONGLONG since = 0;
+        ULONGLONG since = 0, failedAt = 0;
         bool failed = false;
         for (; !ending_; Sleep(100)) {
             if (failed) {
+                if (GetTickCount64() - failedAt >= kClosingMs && OpenBox(guiThread)) {
+                    fprintf(stderr, "modal watch: the boxes still come %llu s after the failure; ending the program\n",
+                            kClosingMs / 1000);
+                    fflush(stderr);
+                    TerminateProcess(GetCurrentProcess(), 3);
+                }
                 CloseBoxesOf(guiThread);
                 continue;
             }
@@ -89,6 +100,7 @@ private:
                 ADD_FAILURE() << Describe(box, guiThread) << " stayed open " << kUnansweredMs / 1000
                               << " s with no robot to answer it; closing what the test shows";
                 failed = true;
+                failedAt = now;
             }
         }
     }
