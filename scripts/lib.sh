@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 CACHE="${QUORVELL_CACHE:-$HOME/.cache/quorvell}"
 BUILD="${QUORVELL_BUILD:-$ROOT/build}"
-JOBS=$(nproc 2>/dev/null || echo 4)
+JOBS="${QUORVELL_JOBS:-$(nproc 2>/dev/null || echo 4)}"
 
 configure_and_build() { # <dir> [cmake args...]
   dir="$1"; shift
@@ -97,6 +97,32 @@ copy_prefix() { # <from> <to>
   cp -a --link "$1" "$2" 2>/dev/null || { rm -rf "$2"; cp -a "$1" "$2"; return; }
   (cd "$1" && find . -type f ! \( -name '*.dll' -o -name '*.exe' -o -name '*.nls' -o -name '*.drv' \
     -o -name '*.sys' -o -name '*.ocx' \) -exec cp -p --remove-destination {} "$2/{}" \;)
+}
+
+# A prefix of the script's own, for every script but scripts/run: a copy of
+# the shared one beside the test runs' copies (<prefix>.slots/<process>/<name>,
+# so that one a killed script leaves goes with the next test run), with a
+# server of its own. The user's programs in the shared prefix never meet
+# the script, and stop_own_wine stops no server but the one started here.
+start_own_wine() { # <name>
+  local base="${QUORVELL_WINEPREFIX:-$CACHE/wine}"
+  wine_environment
+  make_prefix "$base"
+  OWN_COPIES="$base.slots/$$"
+  OWN_PREFIX="$OWN_COPIES/$1"
+  mkdir -p "$OWN_COPIES"
+  (flock -s 9 && copy_prefix "$base" "$OWN_PREFIX") 9>"$base.lock"
+  export WINEPREFIX="$OWN_PREFIX"
+  start_wine_server
+}
+
+stop_own_wine() {
+  [ -n "${OWN_COPIES:-}" ] || return 0
+  WINEPREFIX="$OWN_PREFIX" wineserver -k >/dev/null 2>&1 || true
+  # It writes the registry as it ends.
+  WINEPREFIX="$OWN_PREFIX" wineserver -w >/dev/null 2>&1 || true
+  rm -rf "$OWN_COPIES"
+  OWN_COPIES=""
 }
 
 # Test slots, one per parallel job: each a display, a copy of the prefix
