@@ -47,7 +47,7 @@ TEST_F(RecorderHarness, AFailedEncodingKeepsTheWavAndSaysSoTheNextMiddleStopEnco
     EXPECT_EQ(form->IRecTime->Caption(), L"OK!");
     EXPECT_TRUE(HoldsSound(prefix + L"3.wav"));
     EXPECT_EQ(form->Lame->InputFiles()->Count(), 0);  // the failed one waits for no later run
-    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(errors.empty()) << ToUtf8(errors.empty() ? String() : errors[0]);
 
     // Closing the window while recording keeps what was recorded.
     HotKey('R');
