@@ -180,6 +180,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
+    for (TAliveCheck* check = aliveChecks_; check; check = check->next_) check->control_ = nullptr;
     if (windowHooks_) windowHooks_->ControlGone();
     if (parent_) parent_->RemoveControl(this);
 }
@@ -259,8 +260,9 @@ void TControl::SetBounds(int left, int top, int width, int height)
     Invalidate();
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
-    if (resized) Resize();
-    if (align_ != TAlign::alNone) RequestAlign();
+    const TAliveCheck alive(*this);
+    if (resized) Resize();  // OnResize may free the control
+    if (alive.Alive() && align_ != TAlign::alNone) RequestAlign();
 }
 
 void TControl::SetAlign(TAlign align)
@@ -458,8 +460,9 @@ void TControl::MouseMessage(TMessage& message, TMouseButton button, bool down, b
         SetControlState(csLButtonDown, true);
         SetControlState(csClicked, !doubleClick);
     }
+    const TAliveCheck alive(*this);  // each handler may free the control
     if (doubleClick && button == TMouseButton::mbLeft) DblClick();
-    MouseDown(button, shift, point.X, point.Y);
+    if (alive.Alive()) MouseDown(button, shift, point.X, point.Y);
 }
 
 // A left release inside the control after a press on it is a click.
@@ -469,7 +472,9 @@ void TControl::MouseReleased(TMouseButton button, TShiftState shift, int x, int 
         const bool clicked = HasControlState(csClicked);
         SetControlState(csLButtonDown, false);
         SetControlState(csClicked, false);
-        if (clicked && Contains(ClientRect(), TPoint(x, y))) Click();
+        const TAliveCheck alive(*this);
+        if (clicked && Contains(ClientRect(), TPoint(x, y))) Click();  // OnClick may free the control
+        if (!alive.Alive()) return;
     }
     MouseUp(button, shift, x, y);
 }
@@ -673,10 +678,14 @@ HWND TWinControl::Handle()
 
 void TWinControl::CreateHandle()
 {
+    // The window's first size notice runs OnResize, which may free the control.
+    const TAliveCheck alive(*this);
     CreateWnd();
+    if (!alive.Alive()) return;
     // Copy: a handler may unsubscribe.
     const auto handlers = handleCreated_;
-    for (const auto& entry : handlers) entry.second(this);
+    for (const auto& entry : handlers)
+        if (alive.Alive()) entry.second(this);
 }
 
 HWND TWinControl::ParentWindow() const
@@ -703,11 +712,16 @@ void TWinControl::CreateWnd()
     CreateParams(params);
     RegisterWindowClass(params);
     SetControlState(csCreating, true);
+    const TAliveCheck alive(*this);  // its first size notice runs OnResize, which may free the control
     HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Text().c_str(), params.Style, params.X,
         params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
+    if (!alive.Alive()) return;
     SetControlState(csCreating, false);
+    // A parent freed meanwhile (by that handler) took its window along.
+    if (!window && params.WndParent && !Parent()) return;
     if (!window) throw Exception(L"Cannot create a window for " + ClassName());
-    for (TWinControl* child : tabList_) child->HandleNeeded();
+    // A child's first size notice may free this control or a later child.
+    for (size_t i = 0; alive.Alive() && i < tabList_.size(); ++i) tabList_[i]->HandleNeeded();
 }
 
 void TWinControl::DestroyHandle()
@@ -727,13 +741,14 @@ void TWinControl::RecreateNow()
     if (!handle_) return;
     SetControlState(csRecreating, true);
     DestroyHandle();
+    const TAliveCheck alive(*this);
     try {
         CreateHandle();
     } catch (...) {
-        SetControlState(csRecreating, false);
+        if (alive.Alive()) SetControlState(csRecreating, false);
         throw;
     }
-    SetControlState(csRecreating, false);
+    if (alive.Alive()) SetControlState(csRecreating, false);
 }
 
 void TWinControl::Restyle()
@@ -833,8 +848,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     height = Constraints().ConstrainHeight(height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetBoundsFields(left, top, width, height);
-    BoundsChanged();
-    if (Align() != TAlign::alNone) RequestAlign();
+    const TAliveCheck alive(*this);
+    BoundsChanged();  // the size notice runs OnResize, which may free the control
+    if (alive.Alive() && Align() != TAlign::alNone) RequestAlign();
 }
 
 void TWinControl::BoundsChanged()
@@ -860,7 +876,9 @@ void TWinControl::SyncBoundsFromWindow()
 void TWinControl::SetVisible(bool visible)
 {
     if (visible == Visible()) return;
-    TControl::SetVisible(visible);
+    const TAliveCheck alive(*this);
+    TControl::SetVisible(visible);  // the parent's layout runs its children's handlers
+    if (!alive.Alive()) return;
     if (visible && !Parent()) HandleNeeded();
     if (handle_) ShowWindow(handle_, visible ? ShowCommand() : SW_HIDE);
 }
@@ -965,18 +983,27 @@ void TWinControl::PaintMessage(TMessage& message)
 void TWinControl::Realign(TControl* changed)
 {
     if (aligning_ || (handle_ && IsIconic(handle_))) return;
+    // A child's handler, run by its new bounds, may free this control.
+    const TAliveCheck alive(*this);
     aligning_ = true;
     try {
         TRect rect = ClientRect();
         AdjustClientRect(rect);
-        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
             AlignChildren(changed, align, rect);
+            if (!alive.Alive()) return;
+        }
         RestAligned(rect);
     } catch (...) {
-        aligning_ = false;
+        if (alive.Alive()) aligning_ = false;
         throw;
     }
-    aligning_ = false;
+    if (alive.Alive()) aligning_ = false;
+}
+
+bool TWinControl::HasChild(const TControl* control) const
+{
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
 }
 
 void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
@@ -989,27 +1016,27 @@ void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
                         [child, align](const TControl* other) { return AlignsBefore(*child, *other, align); }),
             child);
     }
+    const TAliveCheck alive(*this);
     for (TControl* child : list) {
+        // An earlier child's handler may have freed or moved this one, or this control.
+        if (!HasChild(child)) continue;
         const int width = std::max(rect.Width(), 0), height = std::max(rect.Height(), 0);
         switch (align) {
-        case TAlign::alTop:
-            child->SetBounds(rect.Left, rect.Top, width, child->Height());
-            rect.Top += child->Height();
-            break;
-        case TAlign::alBottom:
-            child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height());
-            rect.Bottom -= child->Height();
-            break;
-        case TAlign::alLeft:
-            child->SetBounds(rect.Left, rect.Top, child->Width(), height);
-            rect.Left += child->Width();
-            break;
-        case TAlign::alRight:
-            child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height);
-            rect.Right -= child->Width();
-            break;
+        case TAlign::alTop: child->SetBounds(rect.Left, rect.Top, width, child->Height()); break;
+        case TAlign::alBottom: child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height()); break;
+        case TAlign::alLeft: child->SetBounds(rect.Left, rect.Top, child->Width(), height); break;
+        case TAlign::alRight: child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height); break;
         case TAlign::alClient: child->SetBounds(rect.Left, rect.Top, width, height); break;
         case TAlign::alNone: break;
+        }
+        if (!alive.Alive()) return;
+        if (!HasChild(child)) continue;  // gone: it takes no room
+        switch (align) {
+        case TAlign::alTop: rect.Top += child->Height(); break;
+        case TAlign::alBottom: rect.Bottom -= child->Height(); break;
+        case TAlign::alLeft: rect.Left += child->Width(); break;
+        case TAlign::alRight: rect.Right -= child->Width(); break;
+        default: break;
         }
     }
 }
@@ -1038,8 +1065,9 @@ void TWinControl::DispatchMouseToChild(TMessage& message)
         if (handle_) SetCapture(handle_);
     }
     const TPoint local(point.X - target->Left(), point.Y - target->Top());
+    const TAliveCheck alive(*this);
     target->Perform(message.Msg, message.WParam, PointParam(local));
-    if (release && mouseControl_) {
+    if (alive.Alive() && release && mouseControl_) {
         mouseControl_ = nullptr;
         if (handle_ && GetCapture() == handle_) ReleaseCapture();
     }
@@ -1141,8 +1169,9 @@ void TWinControl::WndProc(TMessage& message)
 {
     if (IsMouseMessage(message.Msg) && message.Msg != WM_MOUSEWHEEL) {
         if (message.Msg == WM_MOUSEMOVE) TrackMouse();
+        const TAliveCheck alive(*this);  // a click may free the control
         DispatchMouseToChild(message);
-        DefaultHandler(message);
+        if (alive.Alive()) DefaultHandler(message);
         return;
     }
     switch (message.Msg) {
@@ -1158,11 +1187,14 @@ void TWinControl::WndProc(TMessage& message)
         SyncBoundsFromWindow();
         DefaultHandler(message);
         break;
-    case WM_SIZE:
+    case WM_SIZE: {
+        // A child's OnResize or its own may free the control.
+        const TAliveCheck alive(*this);
         Realign();
-        Resize();
-        DefaultHandler(message);
+        if (alive.Alive()) Resize();
+        if (alive.Alive()) DefaultHandler(message);
         break;
+    }
     case WM_GETMINMAXINFO: AnswerMinMaxInfo(message); break;
     case WM_NCCALCSIZE: InsetClientByBorderWidth(message); break;
     case WM_NCPAINT:

@@ -118,7 +118,9 @@ void TForm::CreateParams(TCreateParams& params)
 
 void TForm::CreateWnd()
 {
+    const TAliveCheck alive(*this);
     TWinControl::CreateWnd();
+    if (!alive.Alive()) return;
     UpdateWindowIcon();
     if (menu_) menu_->AttachTo(Handle());
     if (formStyle_ == TFormStyle::fsMDIForm) {
@@ -228,11 +230,14 @@ void TForm::SetWindowState(TWindowState state)
         return;
     }
     switch (state) {
-    case TWindowState::wsNormal:
-        // From minimised the system first restores a maximised form to maximised.
+    case TWindowState::wsNormal: {
+        // From minimised the system first restores a maximised form to
+        // maximised. Its size notice runs OnResize, which may free the form.
+        const TAliveCheck alive(*this);
         ShowWindow(Handle(), SW_SHOWNORMAL);
-        if (IsZoomed(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (alive.Alive() && IsZoomed(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
         break;
+    }
     case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
     case TWindowState::wsMaximized: ShowWindow(Handle(), SW_MAXIMIZE); break;
     }

@@ -289,29 +289,34 @@ TEST_F(MDIFrameTest, TheBarShowsTheActiveSkinnedChildsMenuAndTheFramesOwnOtherwi
     EXPECT_EQ(frame->Menu(), own);
 }
 
-TEST_F(MDIFrameTest, MenuShortcutsComeFromWindowsInsideTheFormOnly)
+// A modeless tool window's key reaches the frame's menu too; none does
+// while the form is disabled, as behind a modal box of the program.
+TEST_F(MDIFrameTest, MenuShortcutsComeFromEveryWindowOfTheProgramWhileTheFormIsEnabled)
 {
     int clicks = 0;
     TkypMDIForm* frame = AddFrame();
     frame->SetMenu(MenuWith(clicks));
     ShowFrame();
     TForm* child = Child(false);
-    auto* dialog = New<TForm>(mdi);
-    dialog->SetBounds(200, 200, 200, 120);
-    dialog->Show();
+    auto* tool = New<TForm>(mdi);
+    tool->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+    tool->SetBounds(200, 200, 200, 120);
+    tool->Show();
     Pump();
 
     THeldKeys ctrl{VK_CONTROL};
     KeyDown(child, 'R');
-    Pump();
     EXPECT_EQ(clicks, 1);
-    KeyDown(dialog, 'R');  // a dialog's keys are its own
-    Pump();
-    EXPECT_EQ(clicks, 1);
-    ctrl.Release();
+    KeyDown(tool, 'R');
+    EXPECT_EQ(clicks, 2);
+    EnableWindow(Window(), FALSE);
+    KeyDown(tool, 'R');
     KeyDown(child, 'R');
-    Pump();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks, 2);
+    EnableWindow(Window(), TRUE);
+    ctrl.Release();
+    KeyDown(tool, 'R');
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(MDIFrameTest, HandlesStayFlatOverManySkinnedChildren)
