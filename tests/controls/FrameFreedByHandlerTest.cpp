@@ -90,7 +90,7 @@ public:
         when = nullptr;
         EXPECT_TRUE(fired_) << "the handler never ran";
     }
-    static void Hover(TWinControl* control, int x, int y)
+    static void HoverAt(TWinControl* control, int x, int y)
     {
         const TPoint screen = control->ClientToScreen(TPoint(x, y));
         SetCursorPos(screen.X, screen.Y);
@@ -101,7 +101,7 @@ public:
     static void ClickTitleButton(TkypTitleBar* bar, int index)
     {
         for (int x = bar->Width() - 2; x > bar->Width() / 2; x -= 3) {
-            Hover(bar, x, 10);
+            HoverAt(bar, x, 10);
             if (bar->InButtons() != index) continue;
             const HWND window = bar->Handle();  // the press may free the bar
             PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(x, 10));
@@ -370,6 +370,85 @@ TEST_F(MDIFrameFreedTest, NoHandlerFreeingTheFrameOrTheChildsFrameTouchesWhatItF
                 EXPECT_TRUE(IsRounded(mdi->Handle()));
                 FreeAll();
             }
+        }
+}
+
+// ----------------------------------------------------------- the title bar
+
+class TitleBarFreedTest : public WindowHarness, public FreedByHandler {
+public:
+    TkypTitleBar* bar = nullptr;
+    TForm* Form() { return form.get(); }
+
+    void SetUp() override
+    {
+        WindowHarness::SetUp();
+        form->OnResize = [this](TObject*) { Fire(kResize); };
+        g_OnMove = [this] { Fire(kMove); };
+        hook_ = SetWindowsHookExW(WH_CBT, StopMoves, nullptr, GetCurrentThreadId());
+        ShowForm();
+    }
+    void TearDown() override
+    {
+        UnhookWindowsHookEx(hook_);
+        g_OnMove = nullptr;
+        form->OnResize = nullptr;
+        WindowHarness::TearDown();
+    }
+    // A loose bar on the form, every handler ready to fire.
+    void MakeBar()
+    {
+        form->SetWindowState(TWindowState::wsNormal);
+        bar = New<TkypTitleBar>(form.get());
+        bar->SetParent(form.get());
+        AddCustomButton(bar);
+        FireOnTitleButtons(bar);
+        bar->OnMouseDown = bar->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { Fire(kMouse); };
+        bar->OnDblClick = [this](TObject*) { Fire(kMouse); };
+        Pump();
+    }
+    void OnCaption(UINT msg)
+    {
+        Hover(bar, 150, 10);
+        PostMessageW(bar->Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, At(150, 10));
+        Pump();
+    }
+
+private:
+    HHOOK hook_ = nullptr;
+};
+
+using BarRow = TRow<TitleBarFreedTest>;
+constexpr unsigned kClick = kTitleButton | kMouse;
+const BarRow kBarRows[] = {
+    {"maximise button", kClick | kResize, [](auto& t) { t.ClickTitleButton(t.bar, 2); }},
+    {"restore button", kClick | kResize, [](auto& t) { t.ClickTitleButton(t.bar, 2); },
+     [](auto& t) { t.Form()->SetWindowState(W::wsMaximized); }},
+    {"minimise button", kClick | kResize, [](auto& t) { t.ClickTitleButton(t.bar, 3); }},
+    {"custom button", kClick, [](auto& t) { t.ClickTitleButton(t.bar, 4); }},
+    {"system menu's maximise", kTitleButton | kResize, [](auto& t) { t.bar->DefPopupMenu()->MaxItemClick(nullptr); }},
+    {"system menu's minimise", kTitleButton | kResize, [](auto& t) { t.bar->DefPopupMenu()->MinItemClick(nullptr); }},
+    {"caption double click", kClick | kResize, [](auto& t) { t.OnCaption(WM_LBUTTONDBLCLK); }},
+    {"caption drag", kMouse | kMove, [](auto& t) { t.OnCaption(WM_LBUTTONDOWN); }},
+    {"caption release", kMouse, [](auto& t) { t.OnCaption(WM_LBUTTONUP); }},
+};
+
+TEST_F(TitleBarFreedTest, NoHandlerFreeingTheBarTouchesWhatItFreed)
+{
+    for (const BarRow& row : kBarRows)
+        for (TFreer freer : kAllFreers) {
+            if (!(row.freers & freer)) continue;
+            TPoisonFreedMemory poison;
+            MakeBar();
+            RunCell<TitleBarFreedTest>(*this, row, freer, "the bar freed", [this] { FreeAndNil(bar); });
+            EXPECT_EQ(poison.Faults(), 0) << row.name << " / " << FreerName(freer);
+            // The program goes on: a new bar maximises the form.
+            FreeAndNil(bar);
+            MakeBar();
+            armed_ = 0;
+            ClickTitleButton(bar, 2);
+            EXPECT_EQ(form->WindowState(), TWindowState::wsMaximized);
+            FreeAndNil(bar);
         }
 }
 
