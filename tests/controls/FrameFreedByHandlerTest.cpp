@@ -26,8 +26,10 @@ namespace {
 // The handlers that free: the form's OnResize, a panel's on the frame, the
 // form's activation (a message hook), the title bar's button events, a
 // menu item's click, the bar's mouse events, the system's move.
-enum TFreer : unsigned { kResize = 1, kPanel = 2, kActivate = 4, kTitleButton = 8, kMenu = 16, kMouse = 32, kMove = 64 };
-constexpr TFreer kAllFreers[] = {kResize, kPanel, kActivate, kTitleButton, kMenu, kMouse, kMove};
+enum TFreer : unsigned {
+    kResize = 1, kPanel = 2, kActivate = 4, kTitleButton = 8, kMenu = 16, kMouse = 32, kMove = 64, kIcon = 128
+};
+constexpr TFreer kAllFreers[] = {kResize, kPanel, kActivate, kTitleButton, kMenu, kMouse, kMove, kIcon};
 
 std::string FreerName(TFreer freer)
 {
@@ -39,6 +41,7 @@ std::string FreerName(TFreer freer)
     case kMenu: return "a menu item's click";
     case kMouse: return "a mouse event";
     case kMove: return "the system's move";
+    case kIcon: return "the icon's message";
     }
     return "?";
 }
@@ -185,10 +188,17 @@ public:
     void MakeFramedForm()
     {
         form = MakeOwned<TForm>(nullptr);
-        form->SetBorderStyle(TFormBorderStyle::bsSizeable);
+        form->SetBorderStyle(TFormBorderStyle::bsSingle);  // framed as a dialog, which shows an icon
         form->SetBounds(60, 60, 420, 300);
         form->OnResize = [this](TObject*) { Fire(kResize); };
         FireOnActivation(form.get(), WM_ACTIVATE);
+        // Older than the frame's hook: the frame takes the new window after it.
+        recreated = false;
+        form->AddWindowHook(nullptr, [this](TMessage& message, const TWindowHookNext& next) {
+            next(message);
+            recreated = recreated || message.Msg == CM_RECREATEWND;
+            if (message.Msg == WM_SETICON) Fire(kIcon);
+        });
         frame = New<TkypForm>(form.get());
         frame->SetMenu(FiringMenu(form.get()));
         FiringPanel(form.get(), frame);
@@ -197,6 +207,7 @@ public:
         ShowForm();
     }
     bool HasCaption() { return GetWindowLongPtrW(form->Handle(), GWL_STYLE) & WS_CAPTION; }
+    bool recreated = false;
     void ClickButton(int index) { ClickTitleButton(frame->TitleBar(), index); }
     void Activate()
     {
@@ -217,7 +228,7 @@ const FormRow kFormRows[] = {
      [](auto& t) { t.Form()->SetWindowState(W::wsMaximized); }},
     {"minimise", kResize, [](auto& t) { t.Form()->SetWindowState(W::wsMinimized); }},
     {"size", kResize | kPanel, [](auto& t) { t.Form()->SetWidth(t.Form()->Width() + 30); }},
-    {"window made anew", kResize | kPanel, [](auto& t) { t.when = [&t] { return !t.HasCaption(); }, t.Form()->RecreateWnd(); }},
+    {"window made anew", kIcon, [](auto& t) { t.when = [&t] { return t.recreated; }, t.Form()->RecreateWnd(); }},
     {"activation", kActivate, [](auto& t) { t.Activate(); }},
     {"menu shortcut", kMenu, [](auto& t) { t.CtrlKey(t.Form()->Handle(), 'R'); }},
     {"maximise button", kTitleButton | kResize | kPanel, [](auto& t) { t.ClickButton(2); }},
@@ -320,6 +331,7 @@ public:
         ADD_FAILURE() << "no window-menu entry";
     }
     bool HasCaption() { return GetWindowLongPtrW(mdi->Handle(), GWL_STYLE) & WS_CAPTION; }
+    bool TitleShows() { return childFrame && childFrame->TitleBarVisible(); }
 };
 
 using MDIRow = TRow<MDIFrameFreedTest>;
@@ -333,6 +345,11 @@ const MDIRow kMDIRows[] = {
     {"window made anew", kResize, [](auto& t) { t.when = [&t] { return !t.HasCaption(); }, t.Mdi()->RecreateWnd(); }},
     {"child maximised", kResize | kPanel, [](auto& t) { t.child->SetWindowState(W::wsMaximized); }},
     {"child restored", kResize | kPanel, [](auto& t) { t.child->SetWindowState(W::wsNormal); },
+     [](auto& t) { t.child->SetWindowState(W::wsMaximized); }},
+    {"child's title bar hidden by its maximising", kPanel,
+     [](auto& t) { t.when = [&t] { return !t.TitleShows(); }, t.child->SetWindowState(W::wsMaximized); }},
+    {"child's title bar shown by its restoring", kPanel,
+     [](auto& t) { t.when = [&t] { return t.TitleShows(); }, t.child->SetWindowState(W::wsNormal); },
      [](auto& t) { t.child->SetWindowState(W::wsMaximized); }},
     {"child activated", kActivate, [](auto& t) { t.child->BringToFront(); }, [](auto& t) { t.other->BringToFront(); }},
     {"window-menu entry", kActivate, [](auto& t) { t.ClickEntryOf(t.child); }, [](auto& t) { t.other->BringToFront(); }},
