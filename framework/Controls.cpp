@@ -260,9 +260,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
     Invalidate();
     SetBoundsFields(left, top, width, height);
     BoundsChanged();
-    const TAliveCheck alive(*this);
-    if (resized) Resize();  // OnResize may free the control
-    if (alive.Alive() && align_ != TAlign::alNone) RequestAlign();
+    if (resized) Resize();
+    if (align_ != TAlign::alNone) RequestAlign();
 }
 
 void TControl::SetAlign(TAlign align)
@@ -472,9 +471,7 @@ void TControl::MouseReleased(TMouseButton button, TShiftState shift, int x, int 
         const bool clicked = HasControlState(csClicked);
         SetControlState(csLButtonDown, false);
         SetControlState(csClicked, false);
-        const TAliveCheck alive(*this);
-        if (clicked && Contains(ClientRect(), TPoint(x, y))) Click();  // OnClick may free the control
-        if (!alive.Alive()) return;
+        if (clicked && Contains(ClientRect(), TPoint(x, y))) Click();
     }
     MouseUp(button, shift, x, y);
 }
@@ -678,14 +675,10 @@ HWND TWinControl::Handle()
 
 void TWinControl::CreateHandle()
 {
-    // The window's first size notice runs OnResize, which may free the control.
-    const TAliveCheck alive(*this);
     CreateWnd();
-    if (!alive.Alive()) return;
     // Copy: a handler may unsubscribe.
     const auto handlers = handleCreated_;
-    for (const auto& entry : handlers)
-        if (alive.Alive()) entry.second(this);
+    for (const auto& entry : handlers) entry.second(this);
 }
 
 HWND TWinControl::ParentWindow() const
@@ -712,16 +705,11 @@ void TWinControl::CreateWnd()
     CreateParams(params);
     RegisterWindowClass(params);
     SetControlState(csCreating, true);
-    const TAliveCheck alive(*this);  // its first size notice runs OnResize, which may free the control
     HWND window = CreateWindowExW(params.ExStyle, params.ClassName.c_str(), Text().c_str(), params.Style, params.X,
         params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleW(nullptr), this);
-    if (!alive.Alive()) return;
     SetControlState(csCreating, false);
-    // A parent freed meanwhile (by that handler) took its window along.
-    if (!window && params.WndParent && !Parent()) return;
     if (!window) throw Exception(L"Cannot create a window for " + ClassName());
-    // A child's first size notice may free this control or a later child.
-    for (size_t i = 0; alive.Alive() && i < tabList_.size(); ++i) tabList_[i]->HandleNeeded();
+    for (TWinControl* child : tabList_) child->HandleNeeded();
 }
 
 void TWinControl::DestroyHandle()
@@ -741,14 +729,13 @@ void TWinControl::RecreateNow()
     if (!handle_) return;
     SetControlState(csRecreating, true);
     DestroyHandle();
-    const TAliveCheck alive(*this);
     try {
         CreateHandle();
     } catch (...) {
-        if (alive.Alive()) SetControlState(csRecreating, false);
+        SetControlState(csRecreating, false);
         throw;
     }
-    if (alive.Alive()) SetControlState(csRecreating, false);
+    SetControlState(csRecreating, false);
 }
 
 void TWinControl::Restyle()
@@ -1065,9 +1052,8 @@ void TWinControl::DispatchMouseToChild(TMessage& message)
         if (handle_) SetCapture(handle_);
     }
     const TPoint local(point.X - target->Left(), point.Y - target->Top());
-    const TAliveCheck alive(*this);
     target->Perform(message.Msg, message.WParam, PointParam(local));
-    if (alive.Alive() && release && mouseControl_) {
+    if (release && mouseControl_) {
         mouseControl_ = nullptr;
         if (handle_ && GetCapture() == handle_) ReleaseCapture();
     }

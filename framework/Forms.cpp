@@ -118,9 +118,7 @@ void TForm::CreateParams(TCreateParams& params)
 
 void TForm::CreateWnd()
 {
-    const TAliveCheck alive(*this);
     TWinControl::CreateWnd();
-    if (!alive.Alive()) return;
     UpdateWindowIcon();
     if (menu_) menu_->AttachTo(Handle());
     if (formStyle_ == TFormStyle::fsMDIForm) {

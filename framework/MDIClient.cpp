@@ -146,10 +146,7 @@ void TForm::RecreateWithChildren(TMessage& message)
     std::vector<TForm*> children = client_ ? client_->Children() : std::vector<TForm*>();
     for (TForm* child : children) child->FreeNotification(this);
     recreatedChildren_ = &children;
-    // The new window's size notice runs OnResize, which may free the form.
-    const TAliveCheck alive(*this);
     const auto unwatch = [&] {
-        if (!alive.Alive()) return;
         recreatedChildren_ = nullptr;
         for (TForm* child : children)
             if (child) child->RemoveFreeNotification(this);
@@ -161,7 +158,7 @@ void TForm::RecreateWithChildren(TMessage& message)
         throw;
     }
     unwatch();
-    if (!alive.Alive() || !client_) return;  // no longer a frame: they have nowhere to live
+    if (!client_) return;  // no longer a frame: they have nowhere to live
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if (*it) (*it)->HandleNeeded();
 }

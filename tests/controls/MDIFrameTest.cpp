@@ -15,6 +15,7 @@
 #include "KYPForm.h"
 #include "KYPMDIForm.h"
 #include "Menus.h"
+#include "StdCtrls.h"
 #include "TypInfo.h"
 #include "WindowSubclass.h"
 
@@ -580,6 +581,37 @@ TEST_F(MDIFrameTest, AChildsFrameFreedInsideItsOwnSendsLetsTheOuterMessageFinish
     Pump();
     EXPECT_EQ(childFrame, nullptr);
     EXPECT_EQ(poison.Faults(), 0);
+}
+
+// A handler raising while the restored child's frame shows its title bar
+// again leaves the frame hearing a visibility chosen later from outside.
+TEST_F(MDIFrameTest, ATitleBarHiddenFromOutsideAfterAHandlerRaisedStaysHiddenAcrossAMaximise)
+{
+    AddFrame();
+    ShowFrame();
+    TForm* child = Child(true);
+    TkypForm* childFrame = FrameOf(child);
+    auto* label = New<TLabel>(child);  // windowless: its OnResize runs inside the frame's layout
+    label->SetParent(childFrame);
+    label->SetAlign(TAlign::alClient);
+    bool armed = false;
+    label->OnResize = [&](TObject*) {
+        if (!armed || !childFrame->TitleBarVisible()) return;
+        armed = false;
+        throw Exception(L"resize refused");
+    };
+    child->SetWindowState(TWindowState::wsMaximized);
+    armed = true;
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    ASSERT_FALSE(armed);
+    ASSERT_EQ(errors.size(), 1u);
+    errors.clear();
+    childFrame->SetTitleBarVisible(false);
+    child->SetWindowState(TWindowState::wsMaximized);
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_FALSE(childFrame->TitleBarVisible());
 }
 
 // The client's menu refresh runs the window menu's rebuild, whose
