@@ -988,11 +988,6 @@ void TWinControl::Realign(TControl* changed)
     if (alive.Alive()) aligning_ = false;
 }
 
-bool TWinControl::HasChild(const TControl* control) const
-{
-    return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
-}
-
 void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
 {
     std::vector<TControl*> list;
@@ -1005,8 +1000,6 @@ void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
     }
     const TAliveCheck alive(*this);
     for (TControl* child : list) {
-        // An earlier child's handler may have freed or moved this one, or this control.
-        if (!HasChild(child)) continue;
         const int width = std::max(rect.Width(), 0), height = std::max(rect.Height(), 0);
         switch (align) {
         case TAlign::alTop: child->SetBounds(rect.Left, rect.Top, width, child->Height()); break;
@@ -1016,8 +1009,7 @@ void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
         case TAlign::alClient: child->SetBounds(rect.Left, rect.Top, width, height); break;
         case TAlign::alNone: break;
         }
-        if (!alive.Alive()) return;
-        if (!HasChild(child)) continue;  // gone: it takes no room
+        if (!alive.Alive()) return;  // a handler its new bounds ran freed this control
         switch (align) {
         case TAlign::alTop: rect.Top += child->Height(); break;
         case TAlign::alBottom: rect.Bottom -= child->Height(); break;

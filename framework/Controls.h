@@ -498,7 +498,6 @@ private:
     void BringControlToFront(TControl* control);
     void DispatchMouseToChild(TMessage& message);
     void AlignChildren(TControl* changed, TAlign align, TRect& rect);
-    bool HasChild(const TControl* control) const;
     void AnswerMinMaxInfo(TMessage& message);
     bool PreviewKey(UINT msg, WORD& key, TShiftState shift);
     bool FormTakesDialogKey(const TMessage& message);
