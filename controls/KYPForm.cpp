@@ -151,8 +151,6 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
     if (!m_Form || m_Window.Destroyed()) return;
     const TRect bounds = m_Form->BoundsRect();
     TkypUIStyle resolved = style;
-    // From here each step may resize the form, whose OnResize may free the frame.
-    const TkypLifeToken::TWatch life = m_Window.Watch();
     {
         // The setters below paint and cut once, at the end.
         const TkypFlagScope change = m_Window.StyleChange();
@@ -161,14 +159,16 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
         else
             ApplyBuiltInStyle(resolved);
     }
-    if (life && m_TitleBar) {
+    if (m_TitleBar) {
         // A new theme re-applies the bar's style by itself.
         if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
-        if (life) m_TitleBar->SetUIStyle(m_UIStyle);
+        m_TitleBar->SetUIStyle(m_UIStyle);
     }
-    if (life && m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
-    if (life && m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
-    if (life && MDIChild()) SetControlBoundsRect(m_Form, bounds);
+    if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
+    if (m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
+    // Each sends a size notice, whose OnResize may free the frame.
+    const TkypLifeToken::TWatch life = m_Window.Watch();
+    if (MDIChild()) SetControlBoundsRect(m_Form, bounds);
     if (!life) return;
     if (m_Form->HandleAllocated()) {
         RecomputeFrame(m_Form->Handle());

@@ -177,9 +177,6 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
     if (!m_Form || m_Window.Destroyed()) return;
     TkypUIStyle resolved = style;
     const bool skinFile = UsesThemeFile(FileTheme(), style, resolved);
-    // The bar's and the frame's minimum sizes and the frame recomputed each
-    // may resize the form, whose OnResize may free the frame.
-    const TkypLifeToken::TWatch life = m_Window.Watch();
     {
         // The setters below paint and cut once, at the end.
         const TkypFlagScope change = m_Window.StyleChange();
@@ -192,16 +189,16 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
         ColorMenuRow();
         if (m_TitleBar) {
             if (m_TitleBar->FileTheme() != FileTheme()) m_TitleBar->SetFileTheme(FileTheme());
-            if (life) m_TitleBar->SetUIStyle(m_UIStyle);
-            if (!life) return;
+            m_TitleBar->SetUIStyle(m_UIStyle);
             m_TitleBar->SetRoundCorner(0);  // the frame, not the bar, owns the corners
             m_TitleBar->SetRoundCornerBottom(0);
         }
         // After the title bar, which sets a form's minimum width of its own.
         if (skinFile) ApplyMinWidth(*FileTheme());
     }
-    if (!life) return;
     if (m_Form->HandleAllocated()) {
+        // Its size notice runs OnResize, which may free the frame.
+        const TkypLifeToken::TWatch life = m_Window.Watch();
         RecomputeFrame(m_Form->Handle());
         if (!life) return;
         PaintFormBorder();
@@ -221,12 +218,10 @@ void TkypMDIForm::ApplyBuiltInStyle(TkypUIStyle resolved)
 void TkypMDIForm::ApplyMinWidth(const TkypFileTheme& theme)
 {
     const int buttons = m_TitleBar ? m_TitleBar->Buttons()->Count() : -1;
-    const TkypLifeToken::TWatch life = m_Window.Watch();  // a minimum the form did not meet resizes it
     m_Form->Constraints().SetMinWidth(MDIFrameMinWidth(theme.GetBool(SKIN2_TITLEFIVESECT),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR1)),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBAR3)),
                                                        WidthOf(theme.GetBitmap(SKIN2_TITLEBUTTONS)) / kMDIMinWidthStripDivisor, buttons));
-    if (!life) return;
     // The menu bar's row counts while it is hidden too: a menu may come.
     TkypMenuBar* bar = m_MenuBar ? m_MenuBar->Bar() : nullptr;
     const int menuHeight = bar ? bar->Height() : kMenuBarHeight;

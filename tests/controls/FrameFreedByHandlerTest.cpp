@@ -343,6 +343,7 @@ const MDIRow kMDIRows[] = {
      [](auto& t) { t.Mdi()->SetWindowState(W::wsMaximized); }},
     {"minimise", kResize, [](auto& t) { t.Mdi()->SetWindowState(W::wsMinimized); }},
     {"window made anew", kResize, [](auto& t) { t.when = [&t] { return !t.HasCaption(); }, t.Mdi()->RecreateWnd(); }},
+    {"child's style", kResize, [](auto& t) { t.childFrame->SetUIStyle(WinXP); }},
     {"child maximised", kResize | kPanel, [](auto& t) { t.child->SetWindowState(W::wsMaximized); }},
     {"child restored", kResize | kPanel, [](auto& t) { t.child->SetWindowState(W::wsNormal); },
      [](auto& t) { t.child->SetWindowState(W::wsMaximized); }},

@@ -614,6 +614,27 @@ TEST_F(MDIFrameTest, ATitleBarHiddenFromOutsideAfterAHandlerRaisedStaysHiddenAcr
     EXPECT_FALSE(childFrame->TitleBarVisible());
 }
 
+// The last child's window destroyed while it is maximised: the menu refresh its
+// frame asks for first frees the frame.
+TEST_F(MDIFrameTest, ALastChildsFrameFreedByTheRefreshItsWindowsEndAsksForLetsTheEndFinish)
+{
+    TPoisonFreedMemory poison;
+    AddFrame();
+    ShowFrame();
+    TForm* child = ShowChild(10, 10, 240, 160, TWindowState::wsMaximized);
+    TkypForm* childFrame = New<TkypForm>(child);
+    Pump();
+    const HWND window = child->Handle();
+    const TWindowSubclass client(mdi->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
+        next(message);
+        if (message.Msg == WM_MDIREFRESHMENU && message.WParam == reinterpret_cast<WPARAM>(window)) FreeAndNil(childFrame);
+    });
+    DestroyWindow(window);
+    Pump();
+    EXPECT_EQ(childFrame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+}
+
 // The client's menu refresh runs the window menu's rebuild, whose
 // handler frees the frame.
 TEST_F(MDIFrameTest, AFrameFreedWhileItsClientRefreshesTheMenuLetsTheMessageFinish)
