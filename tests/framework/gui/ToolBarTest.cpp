@@ -240,6 +240,7 @@ TEST_F(ToolBarTest, MovingTheMouseOntoAnotherButtonOpensItsDropDown)
         if (!RobotWait([&] { return itemsShown() == 1; }, "View's drop-down")) return;
         counts.push_back(itemsShown());
         PostMessageW(FindMenuWindow(gui), WM_KEYDOWN, VK_ESCAPE, 1);
+        RobotWait([&] { return !FindMenuWindow(gui); }, "the drop-down to close");
     });
     Click(1);
     robot.Join();
