@@ -6,7 +6,9 @@
 // fails when the handler did not fire, so every cell tests what it says.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,20 +33,8 @@ enum TFreer : unsigned {
 };
 constexpr TFreer kAllFreers[] = {kResize, kPanel, kActivate, kTitleButton, kMenu, kMouse, kMove, kIcon};
 
-std::string FreerName(TFreer freer)
-{
-    switch (freer) {
-    case kResize: return "OnResize";
-    case kPanel: return "a panel's OnResize";
-    case kActivate: return "activation";
-    case kTitleButton: return "a title-bar button event";
-    case kMenu: return "a menu item's click";
-    case kMouse: return "a mouse event";
-    case kMove: return "the system's move";
-    case kIcon: return "the icon's message";
-    }
-    return "?";
-}
+const char* const kFreerNames[] = {"OnResize", "a panel's OnResize", "activation", "a title-bar button event",
+                                   "a menu item's click", "a mouse event", "the system's move", "the icon's message"};
 
 template <class Fixture>
 struct TRow {
@@ -77,21 +67,42 @@ public:
         fired_ = true;
         victim_();
     }
+    struct TVictim {
+        const char* name;
+        std::function<void()> free;
+    };
+    // Each cell: Make builds what it frees under the poison; Works checks,
+    // once the handler freed it, that a new one works.
     template <class Fixture>
-    void RunCell(Fixture& fixture, const TRow<std::remove_const_t<Fixture>>& row, TFreer freer, const std::string& variant,
-                 std::function<void()> victim)
+    void RunTable(Fixture& fixture, std::span<const TRow<Fixture>> rows, const std::vector<TVictim>& victims,
+                  const std::function<void()>& make, const std::function<void()>& works)
     {
-        const std::string cell = std::string(row.name) + " / " + FreerName(freer) + " / " + variant;
-        SCOPED_TRACE(cell);
-        if (row.prepare) row.prepare(fixture);
-        victim_ = std::move(victim);
-        fired_ = false;
-        armed_ = freer;
-        row.run(fixture);
-        Application->ProcessMessages();
-        armed_ = 0;
-        when = nullptr;
-        EXPECT_TRUE(fired_) << "the handler never ran";
+        for (const TRow<Fixture>& row : rows)
+            for (TFreer freer : kAllFreers)
+                for (const TVictim& victim : victims) {
+                    if (!(row.freers & freer)) continue;
+                    SCOPED_TRACE(std::string(row.name) + " / " + kFreerNames[std::countr_zero(unsigned{freer})] + " / " +
+                                 victim.name);
+                    TPoisonFreedMemory poison;
+                    make();
+                    if (row.prepare) row.prepare(fixture);
+                    victim_ = victim.free;
+                    fired_ = false;
+                    armed_ = freer;
+                    row.run(fixture);
+                    Application->ProcessMessages();
+                    armed_ = 0;
+                    when = nullptr;
+                    EXPECT_TRUE(fired_) << "the handler never ran";
+                    EXPECT_EQ(poison.Faults(), 0);
+                    works();
+                }
+    }
+    static TOwned<TkypFileTheme> SampleTheme()
+    {
+        auto theme = MakeOwned<TkypFileTheme>(nullptr);
+        theme->SetThemeFile(SampleSkinFile());
+        return theme;
     }
     static void HoverAt(TWinControl* control, int x, int y)
     {
@@ -166,6 +177,7 @@ public:
     }
 
     std::function<bool()> when;  // set by a row: the handler frees only once it holds
+    TOwned<TkypFileTheme> theme = SampleTheme();
     unsigned armed_ = 0;
     bool fired_ = false;
     std::function<void()> victim_;
@@ -177,11 +189,6 @@ class FormFrameFreedTest : public WindowHarness, public FreedByHandler {
 public:
     TForm* Form() { return form.get(); }
     TkypForm* frame = nullptr;
-    TOwned<TkypFileTheme> theme = [] {
-        auto made = MakeOwned<TkypFileTheme>(nullptr);
-        made->SetThemeFile(SampleSkinFile());
-        return made;
-    }();
 
     // A shown form with its frame, a menu, a panel and a custom title button,
     // every handler ready to fire; made under the poison by each cell.
@@ -238,33 +245,21 @@ const FormRow kFormRows[] = {
 
 TEST_F(FormFrameFreedTest, NoHandlerFreeingTheFrameOrItsFormTouchesWhatItFreed)
 {
-    for (const FormRow& row : kFormRows)
-        for (TFreer freer : kAllFreers) {
-            if (!(row.freers & freer)) continue;
-            for (const bool freeForm : {false, true}) {
-                TPoisonFreedMemory poison;
-                MakeFramedForm();
-                RunCell<FormFrameFreedTest>(*this, row, freer, freeForm ? "the form freed" : "the frame freed", [this, freeForm] {
-                    if (freeForm)
-                        form.reset();
-                    else
-                        FreeAndNil(frame);
-                });
-                EXPECT_EQ(poison.Faults(), 0) << row.name << " / " << FreerName(freer) << (freeForm ? " / form" : "");
-                // The program goes on: a new frame on the form works.
-                if (!form) MakeFramedForm();
-                form->SetWindowState(TWindowState::wsNormal);
-                FreeAndNil(frame);
-                form->OnResize = nullptr;
-                frame = New<TkypForm>(form.get());
-                frame->SetUIStyle(WinXP);
-                Pump();
-                EXPECT_FALSE(HasCaption());
-                EXPECT_TRUE(IsRounded(form->Handle()));
-                form.reset();
-                frame = nullptr;
-            }
-        }
+    RunTable<FormFrameFreedTest>(*this, kFormRows,
+        {{"the frame freed", [this] { FreeAndNil(frame); }}, {"the form freed", [this] { form.reset(); }}},
+        [this] { MakeFramedForm(); },
+        [this] {
+            if (!form) MakeFramedForm();
+            form->SetWindowState(TWindowState::wsNormal);
+            FreeAndNil(frame);
+            form->OnResize = nullptr;
+            frame = New<TkypForm>(form.get());
+            frame->SetUIStyle(WinXP);
+            Pump();
+            EXPECT_FALSE(HasCaption());
+            EXPECT_TRUE(IsRounded(form->Handle()));
+            form.reset();
+        });
 }
 
 // ------------------------------------------------- the MDI frame with a child
@@ -274,11 +269,6 @@ public:
     TkypMDIForm* frame = nullptr;
     TForm *child = nullptr, *other = nullptr;
     TkypForm* childFrame = nullptr;
-    TOwned<TkypFileTheme> theme = [] {
-        auto made = MakeOwned<TkypFileTheme>(nullptr);
-        made->SetThemeFile(SampleSkinFile());
-        return made;
-    }();
 
     TForm* Mdi() { return mdi; }
     // The frame with a menu (also the window menu), a skinned child with a
@@ -364,31 +354,19 @@ const MDIRow kMDIRows[] = {
 
 TEST_F(MDIFrameFreedTest, NoHandlerFreeingTheFrameOrTheChildsFrameTouchesWhatItFreed)
 {
-    for (const MDIRow& row : kMDIRows)
-        for (TFreer freer : kAllFreers) {
-            if (!(row.freers & freer)) continue;
-            for (const bool freeChildFrame : {false, true}) {
-                TPoisonFreedMemory poison;
-                MakeFrameAndChildren();
-                RunCell<MDIFrameFreedTest>(*this, row, freer, freeChildFrame ? "the child's frame freed" : "the frame freed",
-                                           [this, freeChildFrame] {
-                                               if (freeChildFrame)
-                                                   FreeAndNil(childFrame);
-                                               else
-                                                   FreeAndNil(frame);
-                                           });
-                EXPECT_EQ(poison.Faults(), 0) << row.name << " / " << FreerName(freer) << (freeChildFrame ? " / child" : "");
-                // The program goes on: a new frame on the form works.
-                FreeAll();
-                mdi->SetWindowState(TWindowState::wsNormal);
-                frame = New<TkypMDIForm>(mdi);
-                frame->SetUIStyle(WinXP);
-                Pump();
-                EXPECT_FALSE(HasCaption());
-                EXPECT_TRUE(IsRounded(mdi->Handle()));
-                FreeAll();
-            }
-        }
+    RunTable<MDIFrameFreedTest>(*this, kMDIRows,
+        {{"the frame freed", [this] { FreeAndNil(frame); }}, {"the child's frame freed", [this] { FreeAndNil(childFrame); }}},
+        [this] { MakeFrameAndChildren(); },
+        [this] {
+            FreeAll();
+            mdi->SetWindowState(TWindowState::wsNormal);
+            frame = New<TkypMDIForm>(mdi);
+            frame->SetUIStyle(WinXP);
+            Pump();
+            EXPECT_FALSE(HasCaption());
+            EXPECT_TRUE(IsRounded(mdi->Handle()));
+            FreeAll();
+        });
 }
 
 // ----------------------------------------------------------- the title bar
@@ -453,21 +431,14 @@ const BarRow kBarRows[] = {
 
 TEST_F(TitleBarFreedTest, NoHandlerFreeingTheBarTouchesWhatItFreed)
 {
-    for (const BarRow& row : kBarRows)
-        for (TFreer freer : kAllFreers) {
-            if (!(row.freers & freer)) continue;
-            TPoisonFreedMemory poison;
-            MakeBar();
-            RunCell<TitleBarFreedTest>(*this, row, freer, "the bar freed", [this] { FreeAndNil(bar); });
-            EXPECT_EQ(poison.Faults(), 0) << row.name << " / " << FreerName(freer);
-            // The program goes on: a new bar maximises the form.
+    RunTable<TitleBarFreedTest>(*this, kBarRows, {{"the bar freed", [this] { FreeAndNil(bar); }}}, [this] { MakeBar(); },
+        [this] {
             FreeAndNil(bar);
             MakeBar();
-            armed_ = 0;
             ClickTitleButton(bar, 2);
             EXPECT_EQ(form->WindowState(), TWindowState::wsMaximized);
             FreeAndNil(bar);
-        }
+        });
 }
 
 }  // namespace
