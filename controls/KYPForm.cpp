@@ -166,9 +166,13 @@ void TkypForm::SetUIStyle(TkypUIStyle style)
     }
     if (m_MenuBar) m_MenuBar->StyleChanged(m_UIStyle, FileTheme());
     if (m_UIStyleAutoUpdateSub) ApplyThemeToChildren(this, m_UIStyle, FileTheme());
+    // Each sends a size notice, whose OnResize may free the frame.
+    const TkypLifeToken::TWatch life = m_Window.Watch();
     if (MDIChild()) SetControlBoundsRect(m_Form, bounds);
+    if (!life) return;
     if (m_Form->HandleAllocated()) {
         RecomputeFrame(m_Form->Handle());
+        if (!life) return;
         Repaint();
         PaintFormBorder();
         UpdateFormRegion();
@@ -224,9 +228,11 @@ void TkypForm::SetTitleBarVisible(bool visible)
 {
     if (!m_TitleBar || visible == m_TitleBar->Visible()) return;
     if (!m_SelfChanging) m_MDIChildFormTitleVisible = visible;
+    // The layout that follows runs the handlers of the controls on the frame.
+    const TkypLifeToken::TWatch life = m_Window.Watch();
     m_TitleBar->SetVisible(visible);
-    m_TitleBar->SetTop(0);
-    PaintFormBorder();
+    if (life && m_TitleBar) m_TitleBar->SetTop(0);
+    if (life) PaintFormBorder();
 }
 
 String TkypForm::Caption() const { return m_TitleBar ? m_TitleBar->Caption() : String(); }
@@ -435,14 +441,21 @@ void TkypForm::AfterFormMessage(TMessage& message)
     case WM_SHOWWINDOW: m_Form->SetMenu(nullptr); break;
     case WM_DESTROY:
         if (!window || !MDIChild()) break;
-        if (IsOnlyChild(window)) SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
+        if (IsOnlyChild(window)) {
+            const TkypLifeToken::TWatch life = m_Window.Watch();
+            SendToMDIClient(WM_MDIREFRESHMENU, reinterpret_cast<WPARAM>(window));
+            if (!life) break;
+        }
         if (IsZoomed(window)) SendToMDIClient(WM_MDIRESTORE, reinterpret_cast<WPARAM>(window));
         break;
-    case CM_RECREATEWND:
+    case CM_RECREATEWND: {
+        // The frame recomputed (a size notice) and the icon sent may free the frame.
+        const TkypLifeToken::TWatch life = m_Window.Watch();
         m_Window.StripCaption();
-        SetFormIcon();
-        UpdateFormRegion();
+        if (life) SetFormIcon();
+        if (life) UpdateFormRegion();
         break;
+    }
     case WM_STYLECHANGED: m_Window.StripCaption(); break;
     case WM_SIZE: SizeChanged(); break;
     case WM_NCHITTEST:
@@ -507,14 +520,21 @@ void TkypForm::FirstSizes(bool maximized)
     }
 }
 
+// Not a choice from outside: an MDI child's restore brings back the last one.
+void TkypForm::SetTitleBarVisibleItself(bool visible)
+{
+    const TkypFlagScope selfChanging(m_SelfChanging, true, m_Window.Watch());
+    SetTitleBarVisible(visible);
+}
+
 void TkypForm::MDIChildSized(bool maximized)
 {
     const HWND window = m_Form->Handle();
     const int titleHeight = m_TitleBar ? m_TitleBar->Height() : 0;
+    const TkypLifeToken::TWatch life = m_Window.Watch();
     if (maximized) {
-        m_SelfChanging = true;
-        SetTitleBarVisible(false);
-        m_SelfChanging = false;
+        SetTitleBarVisibleItself(false);
+        if (!life) return;
         if (!m_MaxFlag) {
             ScrollBy(0, 3 - titleHeight);
             m_MaxFlag = true;
@@ -522,11 +542,8 @@ void TkypForm::MDIChildSized(bool maximized)
         }
         return;
     }
-    if (m_MDIChildFormTitleVisible) {
-        m_SelfChanging = true;
-        SetTitleBarVisible(true);
-        m_SelfChanging = false;
-    }
+    if (m_MDIChildFormTitleVisible) SetTitleBarVisibleItself(true);
+    if (!life) return;
     if (m_MaxFlag) {
         if ((m_MaxFlag3 && m_MaxFlag2) || !m_MaxFlag3) ScrollBy(0, titleHeight - 3);
         m_MaxFlag2 = true;

@@ -156,6 +156,7 @@ private:
     void SizeChanged();
     void FirstSizes(bool maximized);
     void MDIChildSized(bool maximized);
+    void SetTitleBarVisibleItself(bool visible);
     void SendToMDIClient(UINT msg, WPARAM wParam);
     TBitmap* BackgroundPattern();
 

@@ -197,7 +197,10 @@ void TkypMDIForm::SetUIStyle(TkypUIStyle style)
         if (skinFile) ApplyMinWidth(*FileTheme());
     }
     if (m_Form->HandleAllocated()) {
+        // Its size notice runs OnResize, which may free the frame.
+        const TkypLifeToken::TWatch life = m_Window.Watch();
         RecomputeFrame(m_Form->Handle());
+        if (!life) return;
         PaintFormBorder();
         UpdateFormRegion();
     }
@@ -445,6 +448,11 @@ void TkypMDIForm::ClientWindowProc(TMessage& message, const TSubclassNext& next)
 }
 
 // ------------------------------------------------- the application's messages
+
+bool TkypMDIForm::JudgesKeysOf(HWND) const
+{
+    return m_Form && m_Form->HandleAllocated() && IsWindowEnabled(m_Form->Handle());
+}
 
 void TkypMDIForm::IsMenuShortCut(TMessage& message)
 {

@@ -45,8 +45,9 @@ public:
     // Not owned; watched.
     TkypFileTheme* FileTheme() const { return m_FileTheme.Theme(); }
     void SetFileTheme(TkypFileTheme* theme);
-    // Not owned; shown by the menu bar while no child's menu takes it,
-    // its shortcuts taken from every window inside the form.
+    // Not owned; shown by the menu bar while no child's menu takes it, its
+    // shortcuts taken from every window of the program (a modeless tool
+    // window too) while the form is enabled: none behind a modal box.
     TMainMenu* Menu() const;
     void SetMenu(TMainMenu* menu);
     // The bar's gradient ends; also the inner line of a built-in style and
@@ -120,8 +121,9 @@ private:
     void IsMenuShortCut(TMessage& message) override;
     bool AnswerFormMessage(TMessage& message) override;
     void AfterFormMessage(TMessage& message) override;
-    // Keys typed into a dialog or any other window of the program are theirs.
-    bool JudgesKeysOf(HWND window) const override { return m_Window.Contains(window); }
+    // Whatever the window; a modal box of the program disables the form,
+    // and no command runs behind it.
+    bool JudgesKeysOf(HWND window) const override;
 
     void SetUp();
     void CreateMenuBar();

@@ -85,8 +85,10 @@ void TkypTitleBarPopupMenu::MinItemClick(TObject*)
 void TkypTitleBarPopupMenu::MaxItemClick(TObject*)
 {
     if (!m_TitleBar) return;
+    // The bar owns this menu: a click that frees it ends the loop.
+    const TkypLifeToken::TWatch life = m_TitleBar->LifeWatch();
     TkypTitleBarButtons* buttons = m_TitleBar->Buttons();
-    for (int i = 0; i < buttons->Count(); ++i)
+    for (int i = 0; life && i < buttons->Count(); ++i)
         if (buttons->Items(i)->ButtonType() == kypMax && buttons->Items(i)->Visible()) buttons->Items(i)->DoClick();
 }
 
@@ -130,6 +132,7 @@ void TkypTitleBar::AfterConstruction()
 // collections below.
 void TkypTitleBar::BeforeDestruction()
 {
+    m_Life.End();
     TCustomPanel::BeforeDestruction();
     DestroyHandle();
 }
@@ -350,8 +353,9 @@ void TkypTitleBar::Notification(TComponent* component, TOperation operation)
 void TkypTitleBar::MinimizeForm()
 {
     bool allow = true;
+    const TkypLifeToken::TWatch life = m_Life.Watch();
     if (OnMinClick) OnMinClick(this, allow);
-    if (!allow) return;
+    if (!life || !allow) return;
     TForm* form = Form();
     if (!form || !Application) return;
     if (Application->MainForm() == form)
@@ -573,8 +577,10 @@ void TkypTitleBar::MouseMove(TShiftState shift, int x, int y)
 
 void TkypTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
+    // OnMouseDown and the system's move loop may free the bar.
+    const TkypLifeToken::TWatch life = m_Life.Watch();
     TCustomPanel::MouseDown(button, shift, x, y);
-    if (button != TMouseButton::mbLeft) return;
+    if (!life || button != TMouseButton::mbLeft) return;
     m_MouseDown = true;
     Repaint();
     TForm* form = Form();
@@ -583,17 +589,20 @@ void TkypTitleBar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         // The system moves the form with the mouse until the release.
         ReleaseCapture();
         SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        m_MouseDown = false;
+        if (life) m_MouseDown = false;
     }
 }
 
 void TkypTitleBar::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
+    // OnMouseUp and the button's click may free the bar.
+    const TkypLifeToken::TWatch life = m_Life.Watch();
     TCustomPanel::MouseUp(button, shift, x, y);
-    if (button != TMouseButton::mbLeft) return;
+    if (!life || button != TMouseButton::mbLeft) return;
     // A double click on the icon closes the form before this release,
     // which must not open the system menu of a form that is gone.
     if (m_InButtons != -1 && HandleAllocated() && IsWindowVisible(Handle())) ButtonReleased();
+    if (!life) return;
     m_MouseDown = false;
     Repaint();
 }
@@ -608,17 +617,21 @@ void TkypTitleBar::ButtonReleased()
         m_DefPopupMenu->Popup(at.X, at.Y);
         return;
     }
+    const TkypTitleBarBtnType type = button->ButtonType();
+    const TkypLifeToken::TWatch life = m_Life.Watch();
     button->DoClick();
-    if (OnCustomBtnsClick && button->ButtonType() == kypCustom)
+    if (!life) return;
+    if (OnCustomBtnsClick && type == kypCustom)
         OnCustomBtnsClick(this, index);
-    else if (OnHelpBtnClick && button->ButtonType() == kypHelp)
+    else if (OnHelpBtnClick && type == kypHelp)
         OnHelpBtnClick(this, index);
 }
 
 void TkypTitleBar::DblClick()
 {
-    TCustomPanel::DblClick();
-    if (HasState(csDesigning) || !m_Buttons) return;
+    const TkypLifeToken::TWatch life = m_Life.Watch();
+    TCustomPanel::DblClick();  // OnDblClick may free the bar
+    if (!life || HasState(csDesigning) || !m_Buttons) return;
     if (m_InButtons == -1) {
         for (int i = 0; i < m_Buttons->Count(); ++i) {
             TkypTitleBarButton* button = m_Buttons->Items(i);

@@ -10,6 +10,7 @@
 
 #include "Bitmap.h"
 #include "Controls.h"
+#include "KYPLifeToken.h"
 #include "KYPMgr.h"
 #include "KYPPopupMenu.h"
 #include "KYPStyle.h"
@@ -131,6 +132,8 @@ public:
     void MinimizeForm();
     // Watches a control box's menu, which a button does not own.
     void WatchMenu(TPopupMenu* menu);
+    // For code that goes on after a handler the bar ran, which may free it.
+    TkypLifeToken::TWatch LifeWatch() const { return m_Life.Watch(); }
 
     TkypTitleBarButtonClickEvent OnCustomBtnsClick;
     TkypTitleBarButtonClickEvent OnHelpBtnClick;
@@ -217,4 +220,5 @@ private:
         }
     } m_SmallIcon;
     HICON m_SmallIconSource = nullptr;  // not owned
+    TkypLifeToken m_Life;  // ended when teardown begins
 };

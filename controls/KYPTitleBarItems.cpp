@@ -279,21 +279,23 @@ void TkypTitleBarButton::DoClick()
 void TkypTitleBarButton::DoMaxClick(TForm* form)
 {
     TkypTitleBar* bar = Bar();
+    // The handler and the form's size notices (OnResize) may free the bar, and this button with it.
+    const TkypLifeToken::TWatch life = bar->LifeWatch();
     bool allow = true;
     if (bar->OnMaxClick) bar->OnMaxClick(bar, allow);
-    if (!allow) return;
+    if (!life || !allow) return;
     if (form->WindowState() == TWindowState::wsMaximized) {
         form->SetWindowState(TWindowState::wsNormal);
     } else {
         form->SetWindowState(TWindowState::wsMaximized);
-        if (!bar->IsInSkinFrame()) {
+        if (life && !bar->IsInSkinFrame()) {
             // The plain frame's borders go just past the work area's edges.
             TRect area;
             GetWorkAreaRect(area);
             SetControlBoundsRect(form, TRect(area.Left - 2, area.Top - 2, area.Right + 2, area.Bottom - 1));
         }
     }
-    UpdateMaxRestorePictures();
+    if (life) UpdateMaxRestorePictures();
 }
 
 void TkypTitleBarButton::PopupControlBoxMenu()

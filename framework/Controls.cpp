@@ -180,6 +180,7 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl()
 {
+    for (TAliveCheck* check = aliveChecks_; check; check = check->next_) check->control_ = nullptr;
     if (windowHooks_) windowHooks_->ControlGone();
     if (parent_) parent_->RemoveControl(this);
 }
@@ -458,8 +459,9 @@ void TControl::MouseMessage(TMessage& message, TMouseButton button, bool down, b
         SetControlState(csLButtonDown, true);
         SetControlState(csClicked, !doubleClick);
     }
+    const TAliveCheck alive(*this);  // each handler may free the control
     if (doubleClick && button == TMouseButton::mbLeft) DblClick();
-    MouseDown(button, shift, point.X, point.Y);
+    if (alive.Alive()) MouseDown(button, shift, point.X, point.Y);
 }
 
 // A left release inside the control after a press on it is a click.
@@ -833,8 +835,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     height = Constraints().ConstrainHeight(height);
     if (left == Left() && top == Top() && width == Width() && height == Height()) return;
     SetBoundsFields(left, top, width, height);
-    BoundsChanged();
-    if (Align() != TAlign::alNone) RequestAlign();
+    const TAliveCheck alive(*this);
+    BoundsChanged();  // the size notice runs OnResize, which may free the control
+    if (alive.Alive() && Align() != TAlign::alNone) RequestAlign();
 }
 
 void TWinControl::BoundsChanged()
@@ -860,7 +863,9 @@ void TWinControl::SyncBoundsFromWindow()
 void TWinControl::SetVisible(bool visible)
 {
     if (visible == Visible()) return;
-    TControl::SetVisible(visible);
+    const TAliveCheck alive(*this);
+    TControl::SetVisible(visible);  // the parent's layout runs its children's handlers
+    if (!alive.Alive()) return;
     if (visible && !Parent()) HandleNeeded();
     if (handle_) ShowWindow(handle_, visible ? ShowCommand() : SW_HIDE);
 }
@@ -965,18 +970,22 @@ void TWinControl::PaintMessage(TMessage& message)
 void TWinControl::Realign(TControl* changed)
 {
     if (aligning_ || (handle_ && IsIconic(handle_))) return;
+    // A child's handler, run by its new bounds, may free this control.
+    const TAliveCheck alive(*this);
     aligning_ = true;
     try {
         TRect rect = ClientRect();
         AdjustClientRect(rect);
-        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        for (TAlign align : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
             AlignChildren(changed, align, rect);
+            if (!alive.Alive()) return;
+        }
         RestAligned(rect);
     } catch (...) {
-        aligning_ = false;
+        if (alive.Alive()) aligning_ = false;
         throw;
     }
-    aligning_ = false;
+    if (alive.Alive()) aligning_ = false;
 }
 
 void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
@@ -989,27 +998,24 @@ void TWinControl::AlignChildren(TControl* changed, TAlign align, TRect& rect)
                         [child, align](const TControl* other) { return AlignsBefore(*child, *other, align); }),
             child);
     }
+    const TAliveCheck alive(*this);
     for (TControl* child : list) {
         const int width = std::max(rect.Width(), 0), height = std::max(rect.Height(), 0);
         switch (align) {
-        case TAlign::alTop:
-            child->SetBounds(rect.Left, rect.Top, width, child->Height());
-            rect.Top += child->Height();
-            break;
-        case TAlign::alBottom:
-            child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height());
-            rect.Bottom -= child->Height();
-            break;
-        case TAlign::alLeft:
-            child->SetBounds(rect.Left, rect.Top, child->Width(), height);
-            rect.Left += child->Width();
-            break;
-        case TAlign::alRight:
-            child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height);
-            rect.Right -= child->Width();
-            break;
+        case TAlign::alTop: child->SetBounds(rect.Left, rect.Top, width, child->Height()); break;
+        case TAlign::alBottom: child->SetBounds(rect.Left, rect.Bottom - child->Height(), width, child->Height()); break;
+        case TAlign::alLeft: child->SetBounds(rect.Left, rect.Top, child->Width(), height); break;
+        case TAlign::alRight: child->SetBounds(rect.Right - child->Width(), rect.Top, child->Width(), height); break;
         case TAlign::alClient: child->SetBounds(rect.Left, rect.Top, width, height); break;
         case TAlign::alNone: break;
+        }
+        if (!alive.Alive()) return;  // a handler its new bounds ran freed this control
+        switch (align) {
+        case TAlign::alTop: rect.Top += child->Height(); break;
+        case TAlign::alBottom: rect.Bottom -= child->Height(); break;
+        case TAlign::alLeft: rect.Left += child->Width(); break;
+        case TAlign::alRight: rect.Right -= child->Width(); break;
+        default: break;
         }
     }
 }
@@ -1141,8 +1147,9 @@ void TWinControl::WndProc(TMessage& message)
 {
     if (IsMouseMessage(message.Msg) && message.Msg != WM_MOUSEWHEEL) {
         if (message.Msg == WM_MOUSEMOVE) TrackMouse();
+        const TAliveCheck alive(*this);  // a click may free the control
         DispatchMouseToChild(message);
-        DefaultHandler(message);
+        if (alive.Alive()) DefaultHandler(message);
         return;
     }
     switch (message.Msg) {
@@ -1158,11 +1165,14 @@ void TWinControl::WndProc(TMessage& message)
         SyncBoundsFromWindow();
         DefaultHandler(message);
         break;
-    case WM_SIZE:
+    case WM_SIZE: {
+        // A child's OnResize or its own may free the control.
+        const TAliveCheck alive(*this);
         Realign();
-        Resize();
-        DefaultHandler(message);
+        if (alive.Alive()) Resize();
+        if (alive.Alive()) DefaultHandler(message);
         break;
+    }
     case WM_GETMINMAXINFO: AnswerMinMaxInfo(message); break;
     case WM_NCCALCSIZE: InsetClientByBorderWidth(message); break;
     case WM_NCPAINT:

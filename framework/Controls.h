@@ -143,6 +143,32 @@ public:
     ~TControl() override;
     void BeforeDestruction() override;
 
+    // Kept on the stack by code that goes on after a call which may free
+    // the control (a child's handler run by a layout): the control's end
+    // clears it. Nothing is allocated, so layouts stay cheap; scopes nest.
+    class TAliveCheck {
+    public:
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"  // unlinked by the destructor below
+        explicit TAliveCheck(TControl& control) : control_(&control), next_(control.aliveChecks_)
+        {
+            control.aliveChecks_ = this;
+        }
+#pragma GCC diagnostic pop
+        ~TAliveCheck()
+        {
+            if (control_) control_->aliveChecks_ = next_;
+        }
+        TAliveCheck(const TAliveCheck&) = delete;
+        TAliveCheck& operator=(const TAliveCheck&) = delete;
+        bool Alive() const { return control_ != nullptr; }
+
+    private:
+        friend class TControl;
+        TControl* control_;
+        TAliveCheck* next_;
+    };
+
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
 
@@ -312,6 +338,7 @@ private:
     TPopupMenu* popupMenu_ = nullptr;  // not owned
     TComponent* popupMenuComponent_ = nullptr;  // the same object as a component
     std::shared_ptr<TWindowHookList> windowHooks_;  // null until the first hook
+    TAliveCheck* aliveChecks_ = nullptr;  // not owned: the innermost scope's, linked outwards
     bool inheritingFont_ = false;
     TCursor cursor_ = crDefault;
     TControlState controlState_ = 0;

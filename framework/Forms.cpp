@@ -228,11 +228,14 @@ void TForm::SetWindowState(TWindowState state)
         return;
     }
     switch (state) {
-    case TWindowState::wsNormal:
-        // From minimised the system first restores a maximised form to maximised.
+    case TWindowState::wsNormal: {
+        // From minimised the system first restores a maximised form to
+        // maximised. Its size notice runs OnResize, which may free the form.
+        const TAliveCheck alive(*this);
         ShowWindow(Handle(), SW_SHOWNORMAL);
-        if (IsZoomed(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (alive.Alive() && IsZoomed(Handle())) ShowWindow(Handle(), SW_SHOWNORMAL);
         break;
+    }
     case TWindowState::wsMinimized: ShowWindow(Handle(), SW_MINIMIZE); break;
     case TWindowState::wsMaximized: ShowWindow(Handle(), SW_MAXIMIZE); break;
     }

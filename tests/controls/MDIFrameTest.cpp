@@ -15,6 +15,7 @@
 #include "KYPForm.h"
 #include "KYPMDIForm.h"
 #include "Menus.h"
+#include "StdCtrls.h"
 #include "TypInfo.h"
 #include "WindowSubclass.h"
 
@@ -289,29 +290,34 @@ TEST_F(MDIFrameTest, TheBarShowsTheActiveSkinnedChildsMenuAndTheFramesOwnOtherwi
     EXPECT_EQ(frame->Menu(), own);
 }
 
-TEST_F(MDIFrameTest, MenuShortcutsComeFromWindowsInsideTheFormOnly)
+// A modeless tool window's key reaches the frame's menu too; none does
+// while the form is disabled, as behind a modal box of the program.
+TEST_F(MDIFrameTest, MenuShortcutsComeFromEveryWindowOfTheProgramWhileTheFormIsEnabled)
 {
     int clicks = 0;
     TkypMDIForm* frame = AddFrame();
     frame->SetMenu(MenuWith(clicks));
     ShowFrame();
     TForm* child = Child(false);
-    auto* dialog = New<TForm>(mdi);
-    dialog->SetBounds(200, 200, 200, 120);
-    dialog->Show();
+    auto* tool = New<TForm>(mdi);
+    tool->SetBorderStyle(TFormBorderStyle::bsToolWindow);
+    tool->SetBounds(200, 200, 200, 120);
+    tool->Show();
     Pump();
 
     THeldKeys ctrl{VK_CONTROL};
     KeyDown(child, 'R');
-    Pump();
     EXPECT_EQ(clicks, 1);
-    KeyDown(dialog, 'R');  // a dialog's keys are its own
-    Pump();
-    EXPECT_EQ(clicks, 1);
-    ctrl.Release();
+    KeyDown(tool, 'R');
+    EXPECT_EQ(clicks, 2);
+    EnableWindow(Window(), FALSE);
+    KeyDown(tool, 'R');
     KeyDown(child, 'R');
-    Pump();
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clicks, 2);
+    EnableWindow(Window(), TRUE);
+    ctrl.Release();
+    KeyDown(tool, 'R');
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(MDIFrameTest, HandlesStayFlatOverManySkinnedChildren)
@@ -572,6 +578,58 @@ TEST_F(MDIFrameTest, AChildsFrameFreedInsideItsOwnSendsLetsTheOuterMessageFinish
         if (message.Msg == WM_MDIREFRESHMENU && message.WParam) FreeAndNil(childFrame);
     });
     childFrame->Form()->BringToFront();
+    Pump();
+    EXPECT_EQ(childFrame, nullptr);
+    EXPECT_EQ(poison.Faults(), 0);
+}
+
+// A handler raising while the restored child's frame shows its title bar
+// again leaves the frame hearing a visibility chosen later from outside.
+TEST_F(MDIFrameTest, ATitleBarHiddenFromOutsideAfterAHandlerRaisedStaysHiddenAcrossAMaximise)
+{
+    AddFrame();
+    ShowFrame();
+    TForm* child = Child(true);
+    TkypForm* childFrame = FrameOf(child);
+    auto* label = New<TLabel>(child);  // windowless: its OnResize runs inside the frame's layout
+    label->SetParent(childFrame);
+    label->SetAlign(TAlign::alClient);
+    bool armed = false;
+    label->OnResize = [&](TObject*) {
+        if (!armed || !childFrame->TitleBarVisible()) return;
+        armed = false;
+        throw Exception(L"resize refused");
+    };
+    child->SetWindowState(TWindowState::wsMaximized);
+    armed = true;
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    ASSERT_FALSE(armed);
+    ASSERT_EQ(errors.size(), 1u);
+    errors.clear();
+    childFrame->SetTitleBarVisible(false);
+    child->SetWindowState(TWindowState::wsMaximized);
+    child->SetWindowState(TWindowState::wsNormal);
+    Pump();
+    EXPECT_FALSE(childFrame->TitleBarVisible());
+}
+
+// The last child's window destroyed while it is maximised: the menu refresh its
+// frame asks for first frees the frame.
+TEST_F(MDIFrameTest, ALastChildsFrameFreedByTheRefreshItsWindowsEndAsksForLetsTheEndFinish)
+{
+    TPoisonFreedMemory poison;
+    AddFrame();
+    ShowFrame();
+    TForm* child = ShowChild(10, 10, 240, 160, TWindowState::wsMaximized);
+    TkypForm* childFrame = New<TkypForm>(child);
+    Pump();
+    const HWND window = child->Handle();
+    const TWindowSubclass client(mdi->ClientHandle(), [&](TMessage& message, const TSubclassNext& next) {
+        next(message);
+        if (message.Msg == WM_MDIREFRESHMENU && message.WParam == reinterpret_cast<WPARAM>(window)) FreeAndNil(childFrame);
+    });
+    DestroyWindow(window);
     Pump();
     EXPECT_EQ(childFrame, nullptr);
     EXPECT_EQ(poison.Faults(), 0);

@@ -201,6 +201,55 @@ TEST_F(ToolBarTest, AClickOpensTheDropDownAndAKeyChoosesAnItem)
     EXPECT_EQ(bar->DropDown(), nullptr);  // the temporary popup is gone
 }
 
+// Asked by the robot, moves the mouse onto a point from the GUI thread,
+// inside its menu loop: only that thread's move reaches the display, so
+// the system does not put the cursor back where it was.
+std::atomic<bool> g_MoveMouse{false};
+POINT g_MoveTo{};
+void CALLBACK MoveMouseWhenAsked(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (!g_MoveMouse.exchange(false)) return;
+    SetCursorPos(g_MoveTo.x, g_MoveTo.y);
+    if (HWND menu = FindMenuWindow(GetCurrentThreadId())) PostMessageW(menu, WM_MOUSEMOVE, 0, 0);
+}
+
+// Hot tracking: with a drop-down opened by the mouse, moving the mouse
+// onto another button opens that one's.
+TEST_F(ToolBarTest, MovingTheMouseOntoAnotherButtonOpensItsDropDown)
+{
+    ShowForm();
+    for (int i = 0; i < bar->ButtonCount(); ++i)
+        if (bar->Buttons(i)->MenuItem() == menu->Items()->Items(3)) {
+            const TRect view = bar->Buttons(i)->BoundsRect();
+            const TPoint at = bar->ClientToScreen(TPoint(view.Left + 4, view.Top + 4));
+            g_MoveTo = POINT{at.X, at.Y};
+        }
+    const DWORD gui = GetCurrentThreadId();
+    const auto itemsShown = [gui] {
+        const HWND menu = FindMenuWindow(gui);
+        const HMENU handle = menu ? reinterpret_cast<HMENU>(SendMessageW(menu, 0x01E1 /* MN_GETHMENU */, 0, 0)) : nullptr;
+        return handle ? GetMenuItemCount(handle) : 0;
+    };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, MoveMouseWhenAsked);
+    std::vector<int> counts;
+    TDialogRobot robot([&] {
+        int count = 0;
+        if (!WaitForMenu(gui, count, "Edit's drop-down")) return;
+        counts.push_back(count);
+        g_MoveMouse = true;  // onto View
+        if (!RobotWait([&] { return itemsShown() == 1; }, "View's drop-down")) return;
+        counts.push_back(itemsShown());
+        PostMessageW(FindMenuWindow(gui), WM_KEYDOWN, VK_ESCAPE, 1);
+        RobotWait([&] { return !FindMenuWindow(gui); }, "the drop-down to close");
+    });
+    Click(1);
+    robot.Join();
+    KillTimer(nullptr, timer);
+    Pump();
+    EXPECT_EQ(counts, (std::vector<int>{3, 1}));
+    EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(ToolBarTest, AltLetterOpensItsButtonsDropDownAndArrowsMoveOn)
 {
     ShowForm();
