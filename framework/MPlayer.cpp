@@ -57,10 +57,10 @@ void CheckReplaceable(const String& fileName)
 void CheckRoom(const String& fileName, uint64_t bytes)
 {
     ULARGE_INTEGER available{};
-    String folder = fileName.substr(0, fileName.find_last_of(L"\\/") + 1);
-    if (folder.empty()) folder = L".\\";
-    if (!GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr)) return;  // the save itself will say
-    const int64_t replaced = FileExists(fileName) ? std::max<int64_t>(FileSizeOf(fileName), 0) : 0;
+    const String folder = ExtractFilePath(fileName);
+    if (!GetDiskFreeSpaceExW(folder.empty() ? nullptr : folder.c_str(), &available, nullptr, nullptr))
+        return;  // the save itself will say
+    const int64_t replaced = std::max<int64_t>(FileSizeOf(fileName), 0);  // -1: no file to replace
     if (available.QuadPart + static_cast<uint64_t>(replaced) < bytes)
         throw EInOutError(L"There is not enough room on the disk: the recording needs " + UIntToStr(bytes) +
                           L" bytes and " + UIntToStr(available.QuadPart + replaced) + L" are free.",
@@ -201,8 +201,7 @@ void TMediaPlayer::Open()
     }
     Close();
     WAVEFORMATEX format{};
-    const bool newRecording = ReadEmptyRecordingFormat(fileName_, format);
-    device_ = TMciDevice(newRecording ? OpenNewRecording(format) : OpenDevice());
+    device_ = TMciDevice(ReadEmptyRecordingFormat(fileName_, format) ? OpenNewRecording(format) : OpenDevice());
     openedFileName_ = fileName_;
     deviceSaveFailed_ = false;
     deviceFile_.clear();
@@ -355,7 +354,8 @@ void TMediaPlayer::SaveInto(const String& fileName)
     else
         SaveThroughDevice(fileName);
     unsavedRecording_ = false;
-    deviceFile_.clear();
+    // Moved into the target by the device's save, or copied from it.
+    RemoveDeviceFile();
 }
 
 void TMediaPlayer::SaveThroughDevice(const String& fileName)
@@ -376,7 +376,7 @@ void TMediaPlayer::SaveThroughDevice(const String& fileName)
 }
 
 // The device's own file is a whole WAV file once its save has been tried:
-// it is copied as it is, and the copy read back.
+// it is copied as it is, and the copy read back; it goes once the save counts.
 void TMediaPlayer::CopyDeviceFile(const String& fileName)
 {
     uint64_t bytes = 0, held = 0;
@@ -389,7 +389,6 @@ void TMediaPlayer::CopyDeviceFile(const String& fileName)
         throw EInOutError(SysErrorMessage(error), error);
     }
     CheckWhole(fileName, bytes);
-    RemoveFile(deviceFile_);
 }
 
 void TMediaPlayer::RemoveDeviceFile()

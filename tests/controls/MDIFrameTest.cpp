@@ -68,6 +68,14 @@ protected:
         if (skinned) New<TkypForm>(child);
         return child;
     }
+    // A new child, maximised; null when the system did not maximise it.
+    TForm* MaximisedChild(bool skinned)
+    {
+        TForm* child = Child(skinned);
+        child->SetWindowState(TWindowState::wsMaximized);
+        Pump();
+        return IsZoomed(child->Handle()) ? child : nullptr;
+    }
     static TkypForm* FrameOf(TForm* child) { return dynamic_cast<TkypForm*>(child->Controls(0)); }
     static bool AnyControlButtonShown(TkypMDIForm* frame)
     {
@@ -398,10 +406,7 @@ TEST_F(MDIFrameTest, AFormWindowDestroyedAndMadeLaterKeepsTheChildButtons)
     ShowFrame();
     mdi->DestroyHandle();
     ShowFrame();
-    TForm* child = Child(true);
-    child->SetWindowState(TWindowState::wsMaximized);
-    Pump();
-    ASSERT_TRUE(IsZoomed(child->Handle()));
+    ASSERT_NE(MaximisedChild(true), nullptr);
     EXPECT_TRUE(AnyControlButtonShown(frame));
 }
 
@@ -409,10 +414,7 @@ TEST_F(MDIFrameTest, AMaximisedChildWithoutASkinnedFrameGetsNoControlButtons)
 {
     TkypMDIForm* frame = AddFrame();
     ShowFrame();
-    TForm* child = Child(false);
-    child->SetWindowState(TWindowState::wsMaximized);
-    Pump();
-    ASSERT_TRUE(IsZoomed(child->Handle()));
+    ASSERT_NE(MaximisedChild(false), nullptr);
     EXPECT_FALSE(AnyControlButtonShown(frame));
     EXPECT_FALSE(frame->TopPanel()->Visible()) << "no menu and no buttons: no row";
 }
